@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QJsonArray>
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+// Starts the platform stand-in on an ephemeral loopback port with a fresh data
+// folder and points the client's base addresses at it.
+class PlatformFixture
+{
+public:
+    PlatformFixture();
+    ~PlatformFixture();
+
+    // Starts the server; extra arguments are passed on. False when it did not
+    // come up (the reason is in error()).
+    bool start(const QStringList &extraArgs = {});
+    void stop();
+
+    QString baseUrl() const { return m_baseUrl; }
+    QString dataDir() const { return m_data.path(); }
+    QString error() const { return m_error; }
+    // The requests the server recorded (started with recording on).
+    QJsonArray recordedRequests() const;
+
+private:
+    QTemporaryDir m_data;
+    QProcess m_process;
+    QString m_baseUrl;
+    QString m_error;
+};

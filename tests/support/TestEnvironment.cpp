@@ -1,0 +1,54 @@
+#include "TestEnvironment.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QtTest>
+
+namespace {
+QTemporaryDir *homeDir()
+{
+    static QTemporaryDir *dir = new QTemporaryDir(QDir::tempPath() + "/lumexa-test-home-XXXXXX");
+    return dir;
+}
+}
+
+void TestEnvironment::prepare()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen")
+        qputenv("QT_QUICK_BACKEND", "software");
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    const QByteArray h = QFile::encodeName(home());
+    qputenv("HOME", h);
+    qputenv("XDG_DATA_HOME", h + "/.local/share");
+    qputenv("XDG_CONFIG_HOME", h + "/.config");
+    qputenv("XDG_CACHE_HOME", h + "/.cache");
+    qputenv("XDG_RUNTIME_DIR", h + "/runtime");
+    QDir().mkpath(home() + "/runtime");
+    QFile::setPermissions(home() + "/runtime", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QString TestEnvironment::home()
+{
+    return homeDir()->path();
+}
+
+QString TestEnvironment::screenshot(QWidget *widget, const QString &name)
+{
+    const QString dir = QStringLiteral(LUMEXA_TEST_SHOTS);
+    QDir().mkpath(dir);
+    const QString path = dir + "/" + QCoreApplication::applicationName() + "-" + name + ".png";
+    if (widget)
+        widget->grab().save(path);
+    return path;
+}
+
+void TestEnvironment::screenshotIfFailed(QWidget *widget)
+{
+    if (!QTest::currentTestFailed() || !widget)
+        return;
+    const QString path = screenshot(widget, QString::fromLatin1(QTest::currentTestFunction()) + "-failed");
+    qWarning("screenshot of the failure: %s", qPrintable(path));
+}

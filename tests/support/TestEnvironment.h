@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Process-wide test set-up: headless defaults, a private HOME, screenshots.
+class TestEnvironment
+{
+public:
+    // Call before the application object exists.
+    static void prepare();
+    // The private HOME of this test process.
+    static QString home();
+    // Saves a picture of the widget under the build's test-shots folder and
+    // returns its path.
+    static QString screenshot(QWidget *widget, const QString &name);
+    // Saves a screenshot only when the current test function failed.
+    static void screenshotIfFailed(QWidget *widget);
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QDeadlineTimer>
+#include <QtTest>
+#include <functional>
+
+// Small helpers to drive forms by their object names.
+class WidgetDriver
+{
+public:
+    template <class T>
+    static T *find(QObject *root, const QString &name)
+    {
+        T *w = root ? root->findChild<T *>(name) : nullptr;
+        if (!w)
+            qWarning("no child %s named %s", T::staticMetaObject.className(), qPrintable(name));
+        return w;
+    }
+
+    // Clicks a button with the mouse when it is visible, else programmatically.
+    static bool click(QObject *root, const QString &name);
+    // Replaces the text of a line edit by typing it key by key.
+    static bool type(QObject *root, const QString &name, const QString &text);
+    // Spins the event loop until the condition holds or the time is up.
+    static bool waitFor(const std::function<bool()> &condition, int timeoutMs = 10000);
+};
