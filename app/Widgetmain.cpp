@@ -4,6 +4,7 @@
 #include "CurrentUser.h"
 #include "FormAnimation.h"
 #include "FormMainTop.h"
+#include "FormSupportCenter.h"
 #include "BaseAddress.h"
 #include "Http_access.h"
 #include "WebEnginePage.h"
@@ -204,6 +205,9 @@ void Widgetmain::resetVideoEditor()
 
 void Widgetmain::openHelpCentre()
 {
+    auto *help = new FormSupportCenter;
+    help->show();
+    help->setGeometry(QRect(mapToGlobal(contentRect.topLeft()), contentRect.size()));
 }
 
 void Widgetmain::setLoginWindow(loginForm *login)
