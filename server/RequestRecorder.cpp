@@ -25,8 +25,13 @@ void RequestRecorder::record(const httplib::Request &req, const QString &body, c
         query.insert(QString::fromStdString(p.first), QString::fromStdString(p.second));
     QJsonObject headers;
     for (const auto &h : req.headers) {
-        // Header names are case-insensitive; keep them lower-case.
-        headers.insert(QString::fromStdString(h.first).toLower(), QString::fromStdString(h.second));
+        // Header names are case-insensitive; keep them lower-case. The HTTP
+        // library adds the socket addresses as headers of its own.
+        const QString name = QString::fromStdString(h.first).toLower();
+        if (name == QLatin1String("remote_addr") || name == QLatin1String("remote_port")
+            || name == QLatin1String("local_addr") || name == QLatin1String("local_port"))
+            continue;
+        headers.insert(name, QString::fromStdString(h.second));
     }
     QJsonObject line;
     line.insert(QStringLiteral("method"), QString::fromStdString(req.method));

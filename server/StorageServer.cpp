@@ -8,6 +8,30 @@
 #include <httplib.h>
 #include <memory>
 
+namespace {
+// The HTTP library trusts the ranges it parsed; ranges past the end would make
+// it announce absurd lengths. Clamp them to the file, or refuse them all.
+bool fitRanges(httplib::Ranges &ranges, size_t size)
+{
+    const auto n = static_cast<ssize_t>(size);
+    for (auto &r : ranges) {
+        if (r.first < 0) {
+            if (r.second <= 0)
+                return false;
+            r.second = std::min(r.second, n);
+        } else {
+            if (r.first >= n || (r.second >= 0 && r.second < r.first))
+                return false;
+            if (r.second < 0 || r.second >= n)
+                r.second = n - 1;
+        }
+    }
+    if (ranges.size() > 16)
+        return false;
+    return true;
+}
+}
+
 StorageServer::StorageServer(const QString &docRoot, const QString &videoRoot)
     : m_docRoot(QDir(docRoot).canonicalPath())
     , m_videoRoot(QDir(videoRoot).canonicalPath())
@@ -64,6 +88,10 @@ void StorageServer::install(httplib::Server &server, ApiRouter &router)
         const bool video = full.startsWith(QLatin1String("/video/"));
         const QString root = video ? m_videoRoot : m_docRoot;
         const QString relative = full.mid(video ? 6 : 4);
+        if (relative.isEmpty() || relative == QLatin1String("/")) {
+            router.reply(res, ApiResult::error(404, QStringLiteral("文件不存在")));
+            return;
+        }
         const QString local = resolve(root, relative);
         if (local.isEmpty()) {
             router.reply(res, ApiResult::error(403, QStringLiteral("非法的文件路径")));
@@ -80,6 +108,13 @@ void StorageServer::install(httplib::Server &server, ApiRouter &router)
             return;
         }
         const size_t size = size_t(fi.size());
+        httplib::Ranges &ranges = const_cast<httplib::Request &>(req).ranges;
+        if (!fitRanges(ranges, size)) {
+            ranges.clear();
+            res.set_header("Content-Range", "bytes */" + std::to_string(size));
+            router.reply(res, ApiResult::error(416, QStringLiteral("请求的范围无效")));
+            return;
+        }
         res.set_header("Accept-Ranges", "bytes");
         res.set_header("Cache-Control", "public, max-age=300");
         res.set_content_provider(size, mimeType(local).toStdString(),

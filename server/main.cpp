@@ -2,10 +2,13 @@
 #include "PlatformOptions.h"
 #include "PlatformServer.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -34,6 +37,11 @@ int main(int argc, char **argv)
     // which needs no display on the offscreen platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray runtime = QFile::encodeName(QDir::tempPath()) + "/runtime-" + QByteArray::number(::getuid());
+        ::mkdir(runtime.constData(), 0700);
+        qputenv("XDG_RUNTIME_DIR", runtime);
+    }
     QGuiApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("lumexa-platform"));
 
