@@ -4,8 +4,9 @@
 #include <QPointer>
 #include <QString>
 
+#include "VideoOutput.h"
+
 class AudioOutput;
-class VideoOutput;
 struct mpv_handle;
 struct mpv_event;
 
