@@ -25,6 +25,7 @@ QxtSpanSlider::~QxtSpanSlider() = default;
 
 void QxtSpanSlider::init()
 {
+    qRegisterMetaType<QxtSpanSlider::SpanHandle>();
     connect(this, &QAbstractSlider::rangeChanged, d, &QxtSpanSliderPrivate::updateRange);
     connect(this, &QAbstractSlider::sliderReleased, d, &QxtSpanSliderPrivate::movePressedHandle);
 }
