@@ -10,6 +10,9 @@
 namespace {
 // Property ids for mpv_observe_property.
 enum Observed : uint64_t { TimePos = 1, Duration, Seekable, EofReached };
+// Replies to the length request made when a file has loaded; the generation
+// of the play() call is added so that replies for replaced files are dropped.
+constexpr uint64_t LoadedReplyBase = 1000;
 
 // Near enough to the end that "resume" means "start again".
 constexpr qint64 EndSlackMs = 100;
@@ -127,8 +130,22 @@ void MediaPlayer::handleEvent(const mpv_event *event)
             m_pendingSeek = -1;
             issueSeek(ms);
         }
-        emit loaded();
-        emit started();
+        // Announce the file once its length is known: ask for it, in order.
+        mpv_get_property_async(m_mpv, LoadedReplyBase + m_generation, "duration", MPV_FORMAT_DOUBLE);
+        break;
+    case MPV_EVENT_GET_PROPERTY_REPLY:
+        if (event->reply_userdata == LoadedReplyBase + m_generation && m_active && m_loaded) {
+            const auto *prop = static_cast<const mpv_event_property *>(event->data);
+            if (event->error >= 0 && prop->format == MPV_FORMAT_DOUBLE && prop->data) {
+                const qint64 ms = qint64(*static_cast<double *>(prop->data) * 1000.0);
+                if (ms != m_durationMs) {
+                    m_durationMs = ms;
+                    emit durationChanged(ms);
+                }
+            }
+            emit loaded();
+            emit started();
+        }
         break;
     case MPV_EVENT_END_FILE:
         handleEndFile(event);
@@ -268,6 +285,7 @@ void MediaPlayer::play(const QString &path)
         return;
     m_path = path;
     m_active = true;
+    ++m_generation;
     m_paused = false;
     resetMediaState();
     ++m_pendingStarts;
@@ -323,6 +341,7 @@ void MediaPlayer::stop()
     m_active = false;
     m_paused = false;
     m_pendingStarts = 0;
+    ++m_generation;
     commandAsync({"stop"});
     resetMediaState();
     if (m_renderer)

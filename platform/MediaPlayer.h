@@ -55,6 +55,7 @@ public:
     void updateClock(qint64 msecs) { m_externalClock = msecs; }
 
 signals:
+    // The file is open and duration() holds its length.
     void loaded();
     void started();
     void paused(bool p);
@@ -91,6 +92,7 @@ private:
     bool m_paused = false;
     int m_pendingStarts = 0;  // loadfile commands whose start-file has not come
     qint64 m_entryId = -1;    // playlist entry of the current file
+    quint64 m_generation = 0; // counts play() and stop() calls
     qint64 m_pendingSeek = -1;
     bool m_seeking = false;
     // What libmpv reported.
