@@ -10,6 +10,7 @@ EncoderProcess::EncoderProcess(QObject *parent)
 {
     // Nothing reads the encoder's report while it runs; it is printed only
     // when a run fails.
+    qRegisterMetaType<QProcess::ExitStatus>();
     setStandardOutputFile(QProcess::nullDevice());
     connect(this, &QProcess::errorOccurred, this, &EncoderProcess::onErrorOccurred);
     connect(this, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
@@ -84,7 +85,7 @@ void EncoderProcess::onErrorOccurred(QProcess::ProcessError error)
 {
     if (error != QProcess::FailedToStart)
         return;
-    qDebug().noquote() << "encoder: cannot start" << program() << "-" << errorString();
+    qDebug().noquote() << "encoder: cannot start" << QProcess::program() << "-" << errorString();
     // Report the end like any other run, after the caller's start() returned.
     QMetaObject::invokeMethod(this, [this] { emit finished(-1, QProcess::CrashExit); },
                               Qt::QueuedConnection);
