@@ -34,6 +34,7 @@ MediaPlayer::MediaPlayer(QObject *parent)
         {"idle", "yes"},
         {"keep-open", "yes"},
         {"hwdec", "no"},
+        {"gpu-hwdec-interop", "no"},
         {"force-window", "no"},
         {"input-default-bindings", "no"},
         {"input-vo-keyboard", "no"},
