@@ -63,6 +63,11 @@ QTAVPlayer *QTAVPlayer::popup()
     return popupPlayer;
 }
 
+bool QTAVPlayer::isTicking() const
+{
+    return updateTimer->isActive();
+}
+
 QString QTAVPlayer::clockText(qint64 ms)
 {
     const qint64 seconds = qMax<qint64>(0, ms) / 1000;

@@ -53,6 +53,7 @@ public:
     VideoOutput *videoOutput() const { return m_videoOutput; }
     QSlider *seekSlider() const { return positionSlider; }
     bool rangeActive() const { return stopAtActive; }
+    bool isTicking() const;
     QString durationString() const { return durationText; }
     QString positionString() const { return positionText; }
 
