@@ -296,6 +296,8 @@ void tst_encoderprocess::benchCutAgainstDirectRun()
         client.append(c);
         direct.append(d);
     }
+    for (int i = 0; i < client.size(); ++i)
+        qInfo("bench round %d: client %.0f ms, direct %.0f ms", i + 1, client.at(i), direct.at(i));
     std::sort(client.begin(), client.end());
     std::sort(direct.begin(), direct.end());
     const double c = client.at(client.size() / 2), d = direct.at(direct.size() / 2);
