@@ -257,6 +257,11 @@ void Widgetmain::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
         setWindowState(Qt::WindowMaximized);
+    layoutContent();
+}
+
+void Widgetmain::layoutContent()
+{
     const int topHeight = m_top && !m_top->isHidden() ? m_top->height() : 0;
     if (m_top)
         m_top->setGeometry(0, 0, width(), m_top->height());
@@ -353,6 +358,7 @@ void Widgetmain::enterFullScreen()
     showFullScreen();
     if (m_top)
         m_top->hide();
+    layoutContent();
 }
 
 void Widgetmain::leaveFullScreen()
@@ -362,6 +368,7 @@ void Widgetmain::leaveFullScreen()
     showMaximized();
     setWindowFlags(Qt::FramelessWindowHint);
     showMaximizedOnScreen();
+    layoutContent();
 }
 
 void Widgetmain::keyPressEvent(QKeyEvent *event)

@@ -28,6 +28,8 @@ bankvlmbk_kidBrower *bankvlmbk_kidBrower::instance()
 void bankvlmbk_kidBrower::openAddress(const QUrl &address)
 {
     activateWindow();
+    setMouseTracking(true);
+    m_view->setMouseTracking(true);
     m_view->load(address);
     m_autoHide.start(20000);
 }
@@ -55,8 +57,6 @@ bool bankvlmbk_kidBrower::event(QEvent *event)
     case QEvent::MouseButtonRelease:
     case QEvent::Wheel:
     case QEvent::KeyPress:
-    case QEvent::Enter:
-    case QEvent::HoverMove:
         if (isVisible())
             m_autoHide.start(10000);
         break;
