@@ -7,6 +7,7 @@
 #include "FormSupportCenter.h"
 #include "BaseAddress.h"
 #include "Http_access.h"
+#include "QTAVPlayer.h"
 #include "WebEnginePage.h"
 #include "loginForm.h"
 
@@ -207,6 +208,11 @@ void Widgetmain::resetVideoEditor()
 void Widgetmain::openHelpCentre()
 {
     auto *help = new FormSupportCenter;
+    connect(help, &FormSupportCenter::shootVideo, this, [](const QString &address) {
+        QTAVPlayer *player = QTAVPlayer::popup();
+        player->show();
+        player->showAndPlay(address);
+    });
     help->show();
     help->setGeometry(QRect(mapToGlobal(contentRect.topLeft()), contentRect.size()));
 }
