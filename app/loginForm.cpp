@@ -141,7 +141,8 @@ void loginForm::on_pushButton_clicked()
         ui->labelVersion->hide();
         ui->labelitem->hide();
         ui->label_hint->show();
-        logo->move((width() - logo->width()) / 2, 380 - logo->height() / 2);
+        // Above the loading bar, which runs across the window's middle.
+        logo->move((width() - logo->width()) / 2, height() / 2 - 80 - logo->height());
 
         Widgetmain *main = access->mainWindow;
         ++loginCount;
@@ -219,7 +220,7 @@ void loginForm::resizeEvent(QResizeEvent *event)
                             (height() - ui->widget_shadow->height()) / 2);
     if (!loggedIn)
         logo->move((width() - logo->width()) / 2, height() / 2 - 300 - logo->height() / 2);
-    ui->label_hint->move((width() - ui->label_hint->width()) / 2, 380 + logo->height() / 2 + 100);
+    ui->label_hint->move((width() - ui->label_hint->width()) / 2, height() / 2 + 60);
     ui->labelVersion->move((width() - ui->labelVersion->width()) / 2, height() - 70);
     ui->pushButtonClose->move(width() - 40, 5);
     ui->pushButtonMini->move(width() - 75, 5);
