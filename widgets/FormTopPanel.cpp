@@ -38,6 +38,11 @@ FormTopPanel::~FormTopPanel()
     delete ui;
 }
 
+QSize FormTopPanel::sizeHint() const
+{
+    return {QWidget::sizeHint().width(), 64};
+}
+
 void FormTopPanel::paintEvent(QPaintEvent *)
 {
     QStyleOption option;

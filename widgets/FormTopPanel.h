@@ -40,6 +40,8 @@ public:
     QJsonObject buildQuery(int pageNum) const;
     // 2 while the purchased list is chosen, else 1.
     int classlist() const;
+    // 64 px high; the module pages may place it lower, the row stays centred.
+    QSize sizeHint() const override;
 
 signals:
     void shootJson_object(QJsonObject obj, int classlist, int shadow);
