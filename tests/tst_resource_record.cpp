@@ -2,8 +2,6 @@
 // strings, any other JSON type reads empty, "delFlag" as a number.
 #include "LumexaTest.h"
 
-#include "Http_access.h"
-#include "ScriptedResponder.h"
 #include "miciroInfo.h"
 
 #include <QJsonDocument>
@@ -16,7 +14,6 @@ private slots:
     void fieldTypes_data();
     void fieldTypes();
     void coursewareFields();
-    void listReplyAppends();
 };
 
 void tst_resource_record::fieldTypes_data()
@@ -62,24 +59,6 @@ void tst_resource_record::coursewareFields()
     const miciroInfo deck = miciroInfo::fromJson(o, 1, true);
     QCOMPARE(deck.authorName, QStringLiteral("王老师"));
     QCOMPARE(deck.pptFiles, (QStringList{"/p/1.png", "", "/p/3.png"}));
-}
-
-void tst_resource_record::listReplyAppends()
-{
-    ScriptedResponder server;
-    Http_access http;
-    server.scriptJson("/ml", R"({"code":1,"data":{"total":3,"list":[{"id":"a"},{"id":"b","delFlag":1}]}})");
-    server.scriptJson("/empty", R"({"code":1,"data":{"total":0,"list":[]}})");
-    microLectureRecords.clear();
-    microLectureRecords.append(miciroInfo{});
-    QVERIFY(http.fetchMicroLectures(server.baseUrl() + "/ml", {}, {}));
-    QCOMPARE(microLectureRecords.size(), 3); // appended after what the caller kept
-    QCOMPARE(microLectureRecords[1].id, QStringLiteral("a"));
-    QCOMPARE(microLectureRecords[1].delFlag, 0);
-    QCOMPARE(microLectureRecords[2].delFlag, 1);
-    QCOMPARE(microLectureRecords[1].total, microLectureRecords[2].total);
-    QVERIFY(http.fetchMicroLectures(server.baseUrl() + "/empty", {}, {}));
-    QCOMPARE(microLectureRecords.size(), 3);
 }
 
 LUMEXA_TEST_MAIN(tst_resource_record)

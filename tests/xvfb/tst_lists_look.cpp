@@ -1,5 +1,6 @@
-// Screenshots under a real X server: the filter bar above a list area and a
-// paging bar, with the platform stand-in's lookups, and both tree pickers.
+// Under a real X server with the platform stand-in: the filter bar above a
+// list area and the paging bars, filled with the platform's lookups, and both
+// tree pickers on the platform's catalogue and knowledge points.
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"
@@ -15,6 +16,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -101,11 +103,25 @@ void tst_lists_look::cataloguePicker()
     QVERIFY(QTest::qWaitForWindowExposed(picker));
     auto *tree = picker->findChild<QTreeWidget *>("treeWidget");
     QVERIFY(tree->topLevelItemCount() == 1);
-    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    QTreeWidgetItem *chosen = tree->topLevelItem(0)->child(0);
+    QVERIFY(chosen);
+    tree->setCurrentItem(chosen);
     QTest::qWait(100);
     TestEnvironment::screenshot(picker, "catalogue-picker");
-    picker->close();
-    picker->deleteLater();
+
+    QSignalSpy query(panel, &FormTopPanel::shootJson_object);
+    QTest::mouseClick(picker->findChild<QPushButton *>("pushButton_2"), Qt::LeftButton);
+    auto *catalogue = panel->findChild<QComboBox *>("comboBox_6");
+    QCOMPARE(catalogue->count(), 1);
+    QCOMPARE(catalogue->currentText(), chosen->text(0));
+    QCOMPARE(query.size(), 1);
+    const QJsonObject q = query[0][0].toJsonObject();
+    for (const char *key : {"subject", "codeVersiontypeid", "grade", "smallDbType", "resRegister",
+                            "refenencebooktreeid", "pageNum", "pageSize"})
+        QVERIFY2(!q.value(key).toString().isEmpty(), key);
+    QCOMPARE(query[0][2].toInt(), 1);
+    QTest::qWait(50);
+    TestEnvironment::screenshot(&page, "filter-bar-after-pick");
 }
 
 void tst_lists_look::knowledgePicker()
@@ -118,19 +134,27 @@ void tst_lists_look::knowledgePicker()
     QVERIFY(Http_access::instance()->fetchTreeNodes(BaseAddress::api() + ApiPaths::knowledgeTree, {},
                                                     {{"refenencebookId", q.value("resRegister").toString()}}, nodes));
     QVERIFY(!nodes.isEmpty());
-    auto *picker = new FormTree;
+    QPointer<FormTree> picker = new FormTree;
     picker->setData(nodes);
     picker->show();
     QVERIFY(QTest::qWaitForWindowExposed(picker));
     auto *tree = picker->findChild<QTreeWidget *>("treeWidget");
     QVERIFY(tree->topLevelItemCount() > 0);
     QTreeWidgetItem *unit = tree->topLevelItem(0);
-    if (unit->childCount() > 0)
-        unit->child(0)->setCheckState(0, Qt::Checked);
+    QVERIFY(unit->childCount() > 0);
+    unit->child(0)->setCheckState(0, Qt::Checked);
+    QCOMPARE(unit->checkState(0), unit->childCount() > 1 ? Qt::PartiallyChecked : Qt::Checked);
     QTest::qWait(100);
     TestEnvironment::screenshot(picker, "knowledge-picker");
-    picker->close();
-    delete picker;
+
+    QSignalSpy shot(picker.data(), &FormTree::shootStr);
+    unit->setCheckState(0, Qt::Checked);
+    QTest::mouseClick(picker->findChild<QPushButton *>("pushButton_2"), Qt::LeftButton);
+    QCOMPARE(shot.size(), 1);
+    const QStringList ids = shot[0][1].toStringList();
+    QVERIFY(ids.size() >= 1 + unit->childCount());
+    for (const QString &id : ids)
+        QVERIFY(!id.isEmpty());
 }
 
 LUMEXA_TEST_MAIN(tst_lists_look)
