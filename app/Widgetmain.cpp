@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QNetworkProxyFactory>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTimer>
@@ -240,8 +241,15 @@ void Widgetmain::restoreWindow()
         setWindowFlags(Qt::FramelessWindowHint);
     if (windowState() != Qt::WindowMaximized)
         setWindowState(Qt::WindowMaximized);
-    show();
+    showMaximizedOnScreen();
     activateWindow();
+}
+
+void Widgetmain::showMaximizedOnScreen()
+{
+    showMaximized();
+    if (QScreen *s = screen())
+        setGeometry(s->availableGeometry());
 }
 
 void Widgetmain::resizeEvent(QResizeEvent *event)
@@ -353,7 +361,7 @@ void Widgetmain::leaveFullScreen()
         m_top->show();
     showMaximized();
     setWindowFlags(Qt::FramelessWindowHint);
-    showMaximized();
+    showMaximizedOnScreen();
 }
 
 void Widgetmain::keyPressEvent(QKeyEvent *event)

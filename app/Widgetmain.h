@@ -59,6 +59,8 @@ public:
     static QUrl terminalAddress();
     QWebEngineView *exerciseView() const { return m_exerciseView; }
     QWebEngineView *terminalView() const { return m_terminalView; }
+    // Maximised even where no window manager does it for us (Xvfb).
+    void showMaximizedOnScreen();
     void enterFullScreen();
     void leaveFullScreen();
 
