@@ -12,6 +12,7 @@
 #include "PageWidget.h"
 #include "PageWidget2.h"
 #include "PlatformFixture.h"
+#include "WidgetDriver.h"
 #include "Widgetmain.h"
 
 #include <QComboBox>
@@ -66,8 +67,7 @@ void tst_lists_look::filterBarAbovePagingBar()
     column->addWidget(compact);
     page.show();
     QVERIFY(QTest::qWaitForWindowExposed(&page));
-    QSignalSpy loaded(panel, &FormTopPanel::lookupsLoaded);
-    QVERIFY(loaded.wait(20000));
+    QVERIFY(WidgetDriver::waitFor([this] { return panel->lookupsReady(); }, 20000));
 
     auto *subject = panel->findChild<QComboBox *>("comboBox_1");
     auto *type = panel->findChild<QComboBox *>("comboBox_2");
