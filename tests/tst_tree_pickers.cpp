@@ -35,10 +35,10 @@ QString dump(QTreeWidget *tree)
 
 // Nodes written as "id:name:parentId"; an id "-" stands for one that did not
 // come as text and reads empty.
-QList<TreeNode> nodes(const QStringList &specs)
+QList<TreeNode> nodes(const QStringList &rows)
 {
     QList<TreeNode> out;
-    for (const QString &s : specs) {
+    for (const QString &s : rows) {
         const QStringList p = s.split(':');
         out.append({p[0] == "-" ? QString() : p[0], p[1], p[2]});
     }
@@ -87,7 +87,7 @@ void tst_tree_pickers::initTestCase()
 
 void tst_tree_pickers::catalogueLevels_data()
 {
-    QTest::addColumn<QStringList>("specs");
+    QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QString>("tree");
     QTest::newRow("three levels, deeper and orphans hidden")
         << QStringList{"r:数学一年级上册:0", "c1:第一单元:r", "c2:第二单元:r", "s1:1.1 数一数:c1",
@@ -105,13 +105,13 @@ void tst_tree_pickers::catalogueLevels_data()
 
 void tst_tree_pickers::catalogueLevels()
 {
-    QFETCH(QStringList, specs);
+    QFETCH(QStringList, rows);
     QFETCH(QString, tree);
     FormTree2 picker;
-    picker.setData(nodes(specs));
+    picker.setData(nodes(rows));
     QCOMPARE(dump(picker.findChild<QTreeWidget *>("treeWidget")), tree);
     // Set-data twice replaces the tree.
-    picker.setData(nodes(specs));
+    picker.setData(nodes(rows));
     QCOMPARE(dump(picker.findChild<QTreeWidget *>("treeWidget")), tree);
 }
 
@@ -182,7 +182,7 @@ void tst_tree_pickers::dialogCoversContentArea()
 
 void tst_tree_pickers::knowledgeTree_data()
 {
-    QTest::addColumn<QStringList>("specs");
+    QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QString>("tree");
     QTest::newRow("units and their points")
         << QStringList{"u1:第一单元:0", "a:加法:u1", "b:减法:u1", "u2:第二单元:0", "c:乘法:u2", "x:深层:a"}
@@ -194,10 +194,10 @@ void tst_tree_pickers::knowledgeTree_data()
 
 void tst_tree_pickers::knowledgeTree()
 {
-    QFETCH(QStringList, specs);
+    QFETCH(QStringList, rows);
     QFETCH(QString, tree);
     FormTree picker;
-    picker.setData(nodes(specs));
+    picker.setData(nodes(rows));
     auto *w = picker.findChild<QTreeWidget *>("treeWidget");
     QCOMPARE(dump(w), tree);
     for (QTreeWidgetItemIterator it(w); *it; ++it) {
