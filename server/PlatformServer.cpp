@@ -125,6 +125,8 @@ int PlatformServer::bind(QString *error)
     // connections open at once: more workers than the default eight.
     m_http->new_task_queue = [] { return new httplib::ThreadPool(32); };
     m_http->set_payload_max_length(size_t(m_options.maxUploadBytes) + 4 * 1024 * 1024);
+    // Small replies would otherwise wait for the peer's delayed ACK.
+    m_http->set_tcp_nodelay(true);
     m_http->set_read_timeout(30);
     m_http->set_write_timeout(30);
     const std::string host = m_options.host.toStdString();
