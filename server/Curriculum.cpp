@@ -181,11 +181,16 @@ QVector<Curriculum::DictEntry> Curriculum::dictionary(const QString &type, bool 
 
 QString Curriculum::label(const QString &type, const QString &value)
 {
-    for (const DictEntry &e : dictionary(type)) {
-        if (e.value == value)
-            return e.label;
-    }
-    return value;
+    // Every listed record names its grade, subject and version.
+    static const QHash<QString, QHash<QString, QString>> labels = [] {
+        QHash<QString, QHash<QString, QString>> all;
+        for (const char *t : {GradeType, SubjectType, VersionType}) {
+            for (const DictEntry &e : dictionary(QString::fromLatin1(t)))
+                all[QString::fromLatin1(t)].insert(e.value, e.label);
+        }
+        return all;
+    }();
+    return labels.value(type).value(value, value);
 }
 
 QString Curriculum::textbookId(int subject, int version, int grade, int term)

@@ -51,6 +51,7 @@ private slots:
     void deleteRules_data();
     void deleteRules();
     void stateSurvivesRestart();
+    void resetSeedsAgain();
 
 private:
     QString upload(const QByteArray &data, const QString &name, const QByteArray &type);
@@ -368,6 +369,24 @@ void tst_platform_records::stateSurvivesRestart()
     for (const QJsonValue &v : b.value("list").toArray())
         namesB << v.toObject().value("name").toString();
     QCOMPARE(namesB, namesA);
+}
+
+void tst_platform_records::resetSeedsAgain()
+{
+    const int seeded = 14;
+    QCOMPARE(m_http->post("/v2.0/client/FileClass/save", {{"name", "x"}, {"fileSrc", "/courseware/cw-1.pptx"}}).code(), 1);
+    QVERIFY(m_http->post(CwList, page(1)).data().value("total").toInt() > seeded);
+    QFile stranger(m_platform.dataDir() + "/notes.txt");
+    QVERIFY(stranger.open(QIODevice::WriteOnly));
+    stranger.write("kept");
+    stranger.close();
+    m_platform.stop();
+    QVERIFY2(m_platform.start({"--no-office", "--reset"}), qPrintable(m_platform.error()));
+    m_http = std::make_unique<PlatformHttp>(m_platform.baseUrl());
+    QVERIFY(!m_http->login().isEmpty());
+    QCOMPARE(m_http->post(CwList, page(1)).data().value("total").toInt(), seeded);
+    // Only the server's own files go.
+    QVERIFY(QFile::exists(m_platform.dataDir() + "/notes.txt"));
 }
 
 LUMEXA_TEST_MAIN(tst_platform_records)

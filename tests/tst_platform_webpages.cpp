@@ -7,6 +7,7 @@
 
 #include <QDeadlineTimer>
 #include <QWebEnginePage>
+#include <QWebEngineView>
 #include <QWebEngineProfile>
 
 class tst_platform_webpages : public QObject
@@ -29,6 +30,7 @@ private:
     QVariant js(const QString &script);
     PlatformFixture m_platform;
     std::unique_ptr<PlatformHttp> m_http;
+    QWebEngineView *m_view = nullptr;
     QWebEnginePage *m_page = nullptr;
 };
 
@@ -36,12 +38,16 @@ void tst_platform_webpages::initTestCase()
 {
     QVERIFY2(m_platform.start({"--no-office"}), qPrintable(m_platform.error()));
     m_http = std::make_unique<PlatformHttp>(m_platform.baseUrl());
-    m_page = new QWebEnginePage(this);
+    m_view = new QWebEngineView;
+    m_view->resize(1100, 700);
+    m_view->show();
+    m_page = m_view->page();
 }
 
 void tst_platform_webpages::cleanupTestCase()
 {
-    delete m_page;
+    delete m_view;
+    m_view = nullptr;
     m_page = nullptr;
 }
 
@@ -114,6 +120,7 @@ void tst_platform_webpages::pagesGreetTheTeacher()
     // The address the client builds: credentials in the fragment query.
     QVERIFY(open(m_platform.baseUrl() + "/" + page + "/#/?" + account));
     QTRY_VERIFY_WITH_TIMEOUT(js("document.getElementById('greeting').textContent").toString().contains(greeting), 15000);
+    TestEnvironment::screenshot(m_view, QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
 }
 
 void tst_platform_webpages::speechModeChangesTheAddress()
@@ -124,6 +131,7 @@ void tst_platform_webpages::speechModeChangesTheAddress()
     QVERIFY(!changed.isEmpty() || changed.wait(10000));
     QVERIFY(m_page->url().toString().contains("startSpeech"));
     QCOMPARE(js("document.body.className").toString(), QStringLiteral("speaking"));
+    TestEnvironment::screenshot(m_view, QStringLiteral("speech"));
     changed.clear();
     js("document.getElementById('stop').click()");
     QVERIFY(!changed.isEmpty() || changed.wait(10000));
@@ -154,6 +162,7 @@ void tst_platform_webpages::embedShowsTheSlides()
     QCOMPARE(js("deck.slides.length").toInt(), slides);
     if (slides > 0) {
         QTRY_COMPARE_WITH_TIMEOUT(js("document.querySelector('#stage img').naturalWidth").toInt(), 960, 10000);
+        TestEnvironment::screenshot(m_view, QStringLiteral("embed-") + QString::fromLatin1(QTest::currentDataTag()));
         js("document.getElementById('next').click()");
         QCOMPARE(js("document.getElementById('pos').textContent").toString(), QStringLiteral("2 / %1").arg(slides));
     } else {
