@@ -1,7 +1,7 @@
 #include "Startup.h"
+#include "Widgetmain.h"
 
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char *argv[])
 {
@@ -9,7 +9,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     Startup::afterApplication(app);
 
-    QLabel placeholder(QStringLiteral("Lumexa"));
-    placeholder.show();
+    Widgetmain window;
+    if (!window.startedUp())
+        return 1;
     return app.exec();
 }

@@ -13,14 +13,12 @@ void putShort(QByteArray &out, int v)
 GifWriter::GifWriter(int width, int height, int delayCentiseconds)
     : m_width(width), m_height(height), m_delay(delayCentiseconds)
 {
-    // 6x6x6 colour cube plus greys; the last entry is the transparent one.
-    for (int r = 0; r < 6; ++r)
-        for (int g = 0; g < 6; ++g)
-            for (int b = 0; b < 6; ++b)
-                m_palette.append(qRgb(r * 51, g * 51, b * 51));
-    while (m_palette.size() < 255) {
-        const int v = (m_palette.size() - 216) * 255 / 38;
-        m_palette.append(qRgb(v, v, v));
+    // Shades from the theme green to white: the spinner uses nothing else.
+    for (int i = 0; i < 255; ++i) {
+        const int r = 0x03 + (255 - 0x03) * i / 254;
+        const int g = 0x80 + (255 - 0x80) * i / 254;
+        const int b = 0x4B + (255 - 0x4B) * i / 254;
+        m_palette.append(qRgb(r, g, b));
     }
     m_palette.append(qRgb(255, 255, 255));
 

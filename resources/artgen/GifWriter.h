@@ -5,7 +5,7 @@
 #include <QVector>
 
 // Writes an animated, looping GIF from frames of equal size. Colours are
-// mapped to a fixed palette; fully transparent pixels stay transparent.
+// mapped to shades of the theme green; transparent pixels stay transparent.
 class GifWriter
 {
 public:

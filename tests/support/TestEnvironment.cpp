@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
@@ -39,7 +40,8 @@ QString TestEnvironment::screenshot(QWidget *widget, const QString &name)
 {
     const QString dir = QStringLiteral(LUMEXA_TEST_SHOTS);
     QDir().mkpath(dir);
-    const QString path = dir + "/" + QCoreApplication::applicationName() + "-" + name + ".png";
+    const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    const QString path = dir + "/" + exe + "-" + name + ".png";
     if (widget)
         widget->grab().save(path);
     return path;

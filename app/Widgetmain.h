@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QLockFile>
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+#include <QSystemTrayIcon>
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class Widgetmain;
+}
+class FormMainTop;
+class QStackedWidget;
+class QMenu;
+class QAction;
+#include "loginForm.h"
+
+// The per-user cache directory, ending in "/".
+extern QString sourceDir;
+// The main window's area below the top bar, and its full size.
+extern QRect contentRect;
+extern QSize windowSize;
+
+// The main window: frameless, always maximised; the top bar over a stack of
+// the four module pages, built after the first login.
+class Widgetmain : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Widgetmain(QWidget *parent = nullptr);
+    ~Widgetmain() override;
+
+    // False when another client already runs for this user.
+    bool startedUp() const { return m_startedUp; }
+
+    void buildPages();
+    void switchUser();
+    void switchPage(int index);
+    void refreshCoursewarePage();
+    void refreshMicroLecturePage();
+
+    FormMainTop *topBar() const { return m_top; }
+    QStackedWidget *pages() const { return m_stack; }
+    void setLoginWindow(loginForm *login);
+    loginForm *loginWindow() const { return m_login; }
+    void resetVideoEditor();
+    void openHelpCentre();
+
+    // Receives the user name on logout.
+    QString userNameOnLogout = QStringLiteral("Null");
+
+    // Start-up checks: cache directory, scratch folder cleaning and the
+    // single-instance lock. Exposed for tests.
+    static bool prepareCacheDirectory(const QString &appDataLocation);
+    static QLockFile *takeInstanceLock(int waitMs = 2000);
+    static void installTemplateDeck(const QString &applicationDir);
+
+signals:
+    void shootSwitchPage(int index);
+
+public slots:
+    void activated(QSystemTrayIcon::ActivationReason reason);
+    void CLOSE_S(bool);
+    void CLOSE_Max(bool);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    bool startupChecks();
+    void createTray();
+    void restoreWindow();
+
+    FormMainTop *m_top = nullptr;
+    QStackedWidget *m_stack = nullptr;
+    QPointer<loginForm> m_login;
+    Ui::Widgetmain *ui;
+    QWidget *m_exercisePage = nullptr;
+    QWidget *m_coursewarePage = nullptr;
+    QWidget *m_microLecturePage = nullptr;
+    QWidget *m_terminalPage = nullptr;
+    QMenu *m_trayMenu = nullptr;
+    QAction *m_quitAction = nullptr;
+    QAction *m_showAction = nullptr;
+    QSystemTrayIcon *m_tray = nullptr;
+    std::unique_ptr<QLockFile> m_lock;
+    bool m_startedUp = false;
+};

@@ -1,0 +1,227 @@
+#include "loginForm.h"
+#include "ui_loginForm.h"
+
+#include "CurrentUser.h"
+#include "EmitObject.h"
+#include "FormMainTop.h"
+#include "Http_access.h"
+#include "LabelPaint.h"
+#include "Widgetmain.h"
+#include "messageForm.h"
+
+#include <QFile>
+#include <QGraphicsDropShadowEffect>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QKeyEvent>
+#include <QLabel>
+
+int loginCount = 0;
+QRect loginRect;
+
+loginForm::loginForm(QWidget *parent)
+    : QWidget(parent), ui(new Ui::loginForm)
+{
+    // Below everything else of the form.
+    background = new QLabel(this);
+    background->setScaledContents(true);
+    background->lower();
+    ui->setupUi(this);
+    background->lower();
+    EmitObject::instance();
+
+    setWindowTitle(QStringLiteral("Lumexa"));
+    ui->lineEditName->setPlaceholderText(QStringLiteral("请输入您的姓名."));
+    ui->lineEditPassword->setPlaceholderText(QStringLiteral("请输入您的密码."));
+    ui->lineEditPassword->setEchoMode(QLineEdit::Password);
+
+    caption = new QLabel(QStringLiteral("Lumexa智慧课堂云编辑器-登录"), this);
+    caption->setGeometry(10, 5, 300, 30);
+    caption->setStyleSheet(QStringLiteral("color: #FFFFFF; font: 18px \"微软雅黑\"; background: transparent;"));
+
+    painter = new LabelPaint(this);
+    painter->setAttribute(Qt::WA_TranslucentBackground);
+    painter->setAttribute(Qt::WA_TransparentForMouseEvents);
+    connect(painter, &LabelPaint::shootEnd, this, &loginForm::handleTimeout);
+
+    logo = new QLabel(this);
+    const QPixmap logoPix(QStringLiteral(":/png6/login/logo.png"));
+    logo->setPixmap(logoPix);
+    logo->resize(logoPix.size());
+    setWindowFlags(Qt::FramelessWindowHint);
+
+    shadow = new QGraphicsDropShadowEffect(this);
+    shadow->setOffset(0, 0);
+    shadow->setColor(QColor(0, 0, 0, 50));
+    shadow->setBlurRadius(30);
+    ui->widget_shadow->setGraphicsEffect(shadow);
+    setWindowIcon(QIcon(QStringLiteral(":/icon/pclogo/logo_64.png")));
+
+    QFile remembered(sourceDir + QStringLiteral("lstemp"));
+    if (remembered.exists() && remembered.open(QIODevice::ReadOnly))
+        ui->lineEditName->setText(QString::fromUtf8(remembered.readAll()));
+
+    ui->label_hint->hide();
+    activateWindow();
+    rearm.setSingleShot(true);
+    connect(&rearm, &QTimer::timeout, this, [this] { ready = true; });
+}
+
+loginForm::~loginForm()
+{
+    delete ui;
+}
+
+bool loginForm::decodeLoginReply(const QByteArray &bytes, Http_access *access)
+{
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject()) {
+        CurrentUser::name.clear();
+        auto *m = new messageForm(0, nullptr);
+        m->setMessage(QStringLiteral("网络读取错误."));
+        m->show();
+        m->setGeometry(loginRect);
+        access->lastMessage = m;
+        // The reason of an earlier refusal does not apply to this failure.
+        access->code = 0;
+        access->msg.clear();
+        return false;
+    }
+    const QJsonObject root = doc.object();
+    access->code = root.value("code").toInt();
+    access->msg = root.value("msg").toString();
+    if (!Http_access::envelopeSuccess(access->code, access->msg))
+        return false;
+    const QJsonObject data = root.value("data").toObject();
+    access->ver = data.value("ver").toString();
+    CurrentUser::token = data.value("token").toString();
+    const QJsonObject user = data.value("user").toObject();
+    CurrentUser::id = user.value("id").toString();
+    CurrentUser::phone = user.value("phone").toString();
+    CurrentUser::name = user.value("name").toString();
+    CurrentUser::xuedou = user.value("xuedou").toString();
+    CurrentUser::companyId = user.value("companyId").toString();
+    return true;
+}
+
+void loginForm::prepareRelogin()
+{
+    setWindowFlags(Qt::FramelessWindowHint | Qt::SubWindow);
+    ui->pushButtonMini->setEnabled(false);
+}
+
+void loginForm::showLoginMessage(const QString &text)
+{
+    auto *m = new messageForm(0, nullptr);
+    m->setMessage(text);
+    m->show();
+    m->setGeometry(loginRect);
+}
+
+void loginForm::on_pushButton_clicked()
+{
+    if (ui->lineEditName->text().isEmpty()) {
+        showLoginMessage(QStringLiteral("账号不能为空"));
+        return;
+    }
+    if (ui->lineEditPassword->text().isEmpty()) {
+        showLoginMessage(QStringLiteral("密码不能为空"));
+        return;
+    }
+    if (!ready || loggedIn)
+        return;
+    ready = false;
+    Http_access *access = Http_access::instance();
+    const QString account = ui->lineEditName->text();
+    const bool ok = access->login(account, ui->lineEditPassword->text(), QStringLiteral("3"));
+    if (ok) {
+        loggedIn = true;
+        ui->widget_shadow->hide();
+        ui->labelVersion->hide();
+        ui->labelitem->hide();
+        ui->label_hint->show();
+        // Above the loading bar, which runs across the window's middle.
+        logo->move((width() - logo->width()) / 2, height() / 2 - 80 - logo->height());
+
+        Widgetmain *main = access->mainWindow;
+        ++loginCount;
+        if (loginCount == 1) {
+            painter->start(200);
+            if (main)
+                main->buildPages();
+        } else {
+            painter->start(80);
+            if (main)
+                main->switchUser();
+        }
+        if (main && main->topBar())
+            main->topBar()->setUserName(CurrentUser::name);
+
+        QFile remembered(sourceDir + QStringLiteral("lstemp"));
+        if (remembered.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            remembered.write(account.toUtf8());
+    }
+    rearm.start(5000);
+}
+
+void loginForm::on_pushButtonMini_clicked()
+{
+    setWindowState(Qt::WindowMinimized);
+}
+
+void loginForm::on_pushButtonClose_clicked()
+{
+    close();
+    Http_access *access = Http_access::instance();
+    if (access->mainWindow)
+        access->mainWindow->close();
+    Http_access::release();
+}
+
+void loginForm::on_pushButtonX1_clicked()
+{
+    ui->lineEditName->clear();
+}
+
+void loginForm::on_pushButtonX2_clicked()
+{
+    ui->lineEditPassword->clear();
+}
+
+void loginForm::handleTimeout()
+{
+    close();
+    Http_access *access = Http_access::instance();
+    if (access->mainWindow)
+        access->mainWindow->showMaximized();
+    deleteLater();
+}
+
+void loginForm::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        on_pushButton_clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void loginForm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    loginRect = QRect(5, 40, width() - 10, height() - 45);
+    background->setGeometry(loginRect);
+    background->setStyleSheet(QStringLiteral("background-color: rgb(242, 242, 242);"));
+    background->setPixmap(QPixmap(QStringLiteral(":/png6/login/background1.png")));
+    painter->setGeometry(rect());
+    painter->raise();
+    ui->widget_shadow->move((width() - ui->widget_shadow->width()) / 2,
+                            (height() - ui->widget_shadow->height()) / 2);
+    if (!loggedIn)
+        logo->move((width() - logo->width()) / 2, height() / 2 - 300 - logo->height() / 2);
+    ui->label_hint->move((width() - ui->label_hint->width()) / 2, height() / 2 + 60);
+    ui->labelVersion->move((width() - ui->labelVersion->width()) / 2, height() - 70);
+    ui->pushButtonClose->move(width() - 40, 5);
+    ui->pushButtonMini->move(width() - 75, 5);
+}

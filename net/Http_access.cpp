@@ -1,0 +1,321 @@
+#include "Http_access.h"
+
+#include "ApiPaths.h"
+#include "BaseAddress.h"
+#include "CurrentUser.h"
+#include "ReplyWaiter.h"
+#include "loginForm.h"
+#include "messageForm.h"
+#include "miciroInfo.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QHttpMultiPart>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QMessageBox>
+#include <QNetworkReply>
+#include <QPointer>
+
+int Http_access::timeoutMs = 30000;
+
+namespace {
+QPointer<Http_access> g_instance;
+
+QNetworkRequest jsonRequest(const QUrl &url)
+{
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
+    request.setRawHeader("token", CurrentUser::token.toUtf8());
+    return request;
+}
+}
+
+Http_access::Http_access(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+Http_access::~Http_access()
+{
+    delete m_downloadFile;
+}
+
+Http_access *Http_access::instance()
+{
+    if (!g_instance)
+        g_instance = new Http_access;
+    return g_instance;
+}
+
+void Http_access::release()
+{
+    delete g_instance.data();
+}
+
+bool Http_access::envelopeSuccess(int code, const QString &msg, bool strict)
+{
+    return code == 1 || (!strict && msg == QStringLiteral("成功"));
+}
+
+Http_access::Reply Http_access::post(const QString &address, const QUrlQuery &query,
+                                     const QJsonObject &body)
+{
+    QUrl url(address);
+    if (!query.isEmpty())
+        url.setQuery(query);
+    QNetworkReply *reply = m_manager.post(jsonRequest(url), QJsonDocument(body).toJson());
+    ReplyWaiter::wait(reply, timeoutMs, false);
+    Reply r;
+    r.bytes = reply->readAll();
+    r.networkOk = reply->error() == QNetworkReply::NoError;
+    r.redirected = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).isValid();
+    reply->deleteLater();
+    return r;
+}
+
+bool Http_access::decodeEnvelope(const QByteArray &bytes, bool strict, QJsonObject *data)
+{
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject()) {
+        qDebug() << "JSON格式不匹配" << error.errorString();
+        return false;
+    }
+    const QJsonObject root = doc.object();
+    code = root.value("code").toInt();
+    msg = root.value("msg").toString();
+    if (!envelopeSuccess(code, msg, strict))
+        return false;
+    if (data)
+        *data = root.value("data").toObject();
+    return true;
+}
+
+bool Http_access::postForSuccess(const QString &address, const QUrlQuery &query, const QJsonObject &body)
+{
+    return decodeEnvelope(post(address, query, body).bytes, false, nullptr);
+}
+
+bool Http_access::postForStrictSuccess(const QString &address, const QJsonObject &body)
+{
+    return decodeEnvelope(post(address, {}, body).bytes, true, nullptr);
+}
+
+bool Http_access::saveRecord(const QString &address, const QUrlQuery &query, const QJsonObject &body)
+{
+    return decodeEnvelope(post(address, query, body).bytes, false, nullptr);
+}
+
+bool Http_access::fetchList(const QString &address, const QUrlQuery &query, const QJsonObject &body,
+                            QJsonObject *data)
+{
+    const Reply r = post(address, query, body);
+    if (r.redirected) {
+        qDebug() << "start RETURN";
+        return false;
+    }
+    return decodeEnvelope(r.bytes, false, data);
+}
+
+bool Http_access::fetchDictItems(const QString &address, const QUrlQuery &query, const QJsonObject &body,
+                                 QList<DictItem> &out)
+{
+    QJsonObject data;
+    if (!fetchList(address, query, body, &data))
+        return false;
+    for (const auto &v : data.value("list").toArray()) {
+        const QJsonObject o = v.toObject();
+        out.append({o.value("id").toString(), o.value("value").toString(), o.value("label").toString()});
+    }
+    return true;
+}
+
+bool Http_access::fetchTextbooks(const QString &address, const QUrlQuery &query, const QJsonObject &body,
+                                 QList<DictItem> &out)
+{
+    QJsonObject data;
+    if (!fetchList(address, query, body, &data))
+        return false;
+    for (const auto &v : data.value("list").toArray()) {
+        const QJsonObject o = v.toObject();
+        const QString name = o.value("name").toString();
+        out.append({o.value("id").toString(), name, name});
+    }
+    return true;
+}
+
+bool Http_access::fetchTreeNodes(const QString &address, const QUrlQuery &query, const QJsonObject &body,
+                                 QList<TreeNode> &out)
+{
+    QJsonObject data;
+    if (!fetchList(address, query, body, &data))
+        return false;
+    for (const auto &v : data.value("list").toArray()) {
+        const QJsonObject o = v.toObject();
+        out.append({o.value("id").toString(), o.value("name").toString(), o.value("parentId").toString()});
+    }
+    return true;
+}
+
+bool Http_access::fetchHelpItems(const QString &address, const QUrlQuery &query, const QJsonObject &body,
+                                 QList<HelpItem> &out)
+{
+    QJsonObject data;
+    if (!fetchList(address, query, body, &data))
+        return false;
+    for (const auto &v : data.value("list").toArray()) {
+        const QJsonObject o = v.toObject();
+        HelpItem item{o.value("title").toString(), o.value("content").toString(), {}};
+        const QString files = o.value("files").toString();
+        if (!files.isEmpty())
+            item.files = files.split(QLatin1Char(','));
+        out.append(item);
+    }
+    return true;
+}
+
+bool Http_access::fetchMicroLectures(const QString &address, const QUrlQuery &query, const QJsonObject &body)
+{
+    QJsonObject data;
+    if (!fetchList(address, query, body, &data))
+        return false;
+    const int total = data.value("total").toInt();
+    for (const auto &v : data.value("list").toArray())
+        microLectureRecords.append(miciroInfo::fromJson(v.toObject(), total));
+    return true;
+}
+
+bool Http_access::login(const QString &userName, const QString &password, const QString &userType)
+{
+    QUrl url(BaseAddress::api() + ApiPaths::login);
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("username"), userName);
+    query.addQueryItem(QStringLiteral("password"), password);
+    query.addQueryItem(QStringLiteral("userType"), userType);
+    // Keep "+" and "&" in passwords from being read as separators.
+    url.setQuery(query.query(QUrl::FullyEncoded).replace("+", "%2B"));
+    QNetworkReply *reply = m_manager.get(QNetworkRequest(url));
+    ReplyWaiter::wait(reply, timeoutMs, false);
+    QByteArray bytes;
+    if (reply->error() == QNetworkReply::NoError)
+        bytes = reply->readAll();
+    reply->deleteLater();
+
+    if (loginForm::decodeLoginReply(bytes, this)) {
+        CurrentUser::username = userName;
+        CurrentUser::password = password;
+        return true;
+    }
+    QString text;
+    if (msg.contains(QStringLiteral("用户名或密码错误")))
+        text = QStringLiteral("密码错误，请重试\n或联系平台进行密码找回\n400-0000-000");
+    else if (msg == QStringLiteral("用户不存在"))
+        text = QStringLiteral("没有此教师账户\n请在平台登记注册后,再重新尝试");
+    if (!text.isEmpty()) {
+        auto *m = new messageForm(0, nullptr);
+        m->setMessage(text);
+        m->show();
+        m->setGeometry(loginRect);
+        lastMessage = m;
+    }
+    return false;
+}
+
+QString Http_access::uploadFile(const QString &address, const QString &localPath, const QString &contentType)
+{
+    auto *file = new QFile(localPath);
+    if (!file->open(QIODevice::ReadOnly)) {
+        delete file;
+        QMessageBox::information(nullptr, QStringLiteral("提示"),
+                                 QStringLiteral("无法读取文件 %1").arg(QFileInfo(localPath).fileName()));
+        return {};
+    }
+    auto *multi = new QHttpMultiPart(QHttpMultiPart::FormDataType);
+    QHttpPart part;
+    part.setRawHeader("Content-Type", contentType.toUtf8());
+    // Raw bytes: the toolkit's typed header would drop non-Latin-1 names.
+    part.setRawHeader("Content-Disposition",
+                      QStringLiteral("form-data; name=\"file\"; filename=\"%1\"")
+                          .arg(QFileInfo(localPath).fileName())
+                          .toUtf8());
+    part.setBodyDevice(file);
+    file->setParent(multi);
+    multi->append(part);
+
+    QNetworkAccessManager manager;
+    QNetworkRequest request{QUrl(address)};
+    request.setRawHeader("token", CurrentUser::token.toUtf8());
+    QNetworkReply *reply = manager.post(request, multi);
+    multi->setParent(reply);
+    ReplyWaiter::wait(reply, timeoutMs, true);
+
+    QString result;
+    if (reply->error() != QNetworkReply::NoError) {
+        QMessageBox::information(nullptr, QStringLiteral("提示"),
+                                 QStringLiteral("请求失败.  错误提示:%1,错误代码:%2 ")
+                                     .arg(reply->errorString())
+                                     .arg(int(reply->error())));
+    } else {
+        QJsonObject data;
+        if (decodeEnvelope(reply->readAll(), false, &data))
+            result = data.value("filepath").toString();
+    }
+    delete reply; // the manager dies with this call
+    return result;
+}
+
+Http_access *Http_access::download(const QString &address, const QString &localPath)
+{
+    auto *d = new Http_access;
+    d->startDownload(address, localPath);
+    return d;
+}
+
+void Http_access::startDownload(const QString &address, const QString &localPath)
+{
+    m_downloadFile = new QFile(localPath);
+    if (!m_downloadFile->open(QIODevice::WriteOnly)) {
+        delete m_downloadFile;
+        m_downloadFile = nullptr;
+        QMessageBox::information(nullptr, QStringLiteral("错误"), QStringLiteral("临时文件打开错误"));
+        emit downloadFinished(localPath, false);
+        deleteLater();
+        return;
+    }
+    m_downloadReply = m_manager.get(QNetworkRequest(QUrl(address)));
+    ReplyWaiter::watch(m_downloadReply, timeoutMs);
+    connect(m_downloadReply, &QNetworkReply::readyRead, this, &Http_access::on_readyRead);
+    connect(m_downloadReply, &QNetworkReply::finished, this, &Http_access::on_finished);
+}
+
+void Http_access::on_readyRead()
+{
+    if (m_downloadFile && m_downloadReply)
+        m_downloadFile->write(m_downloadReply->readAll());
+}
+
+void Http_access::on_finished()
+{
+    on_readyRead();
+    const QString path = m_downloadFile->fileName();
+    const int status = m_downloadReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const bool ok = m_downloadReply->error() == QNetworkReply::NoError && status < 400;
+    m_downloadFile->close();
+    delete m_downloadFile;
+    m_downloadFile = nullptr;
+    m_downloadReply->deleteLater();
+    m_downloadReply = nullptr;
+    deleteLater();
+
+    const QString base = QFileInfo(path).baseName();
+    emit downloadFinished(path, ok);
+    if (ok) {
+        QMessageBox::information(nullptr, QStringLiteral("提示"), base + QStringLiteral("下载完成"));
+    } else {
+        // A short or empty file must not pass for the exported resource.
+        QFile::remove(path);
+        QMessageBox::information(nullptr, QStringLiteral("提示"),
+                                 base + QStringLiteral("下载失败，检查网络重新尝试。"));
+    }
+}

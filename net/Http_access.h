@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QList>
+#include <QNetworkAccessManager>
+#include <QPointer>
+#include <QUrlQuery>
+#include <QWidget>
+
+#include "DictItem.h"
+#include "HelpItem.h"
+#include "TreeNode.h"
+
+class QFile;
+class QNetworkReply;
+class Widgetmain;
+class loginForm;
+class messageForm;
+
+// The request layer: blocking JSON requests (the caller waits in a nested
+// event loop while the interface stays live), multipart uploads and
+// asynchronous downloads. Each blocking call owns its own reply, so a request
+// started while another waits never disturbs the outer one.
+class Http_access : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Http_access(QWidget *parent = nullptr);
+    ~Http_access() override;
+
+    // The process-wide instance, created on first use.
+    static Http_access *instance();
+    // Deletes the process-wide instance (the login window's close button).
+    static void release();
+
+    bool login(const QString &userName, const QString &password, const QString &userType);
+    bool postForSuccess(const QString &address, const QUrlQuery &query, const QJsonObject &body);
+    bool postForStrictSuccess(const QString &address, const QJsonObject &body);
+    bool saveRecord(const QString &address, const QUrlQuery &query, const QJsonObject &body);
+    QString uploadFile(const QString &address, const QString &localPath, const QString &contentType);
+    bool fetchDictItems(const QString &address, const QUrlQuery &query, const QJsonObject &body,
+                        QList<DictItem> &out);
+    bool fetchTextbooks(const QString &address, const QUrlQuery &query, const QJsonObject &body,
+                        QList<DictItem> &out);
+    bool fetchTreeNodes(const QString &address, const QUrlQuery &query, const QJsonObject &body,
+                        QList<TreeNode> &out);
+    bool fetchHelpItems(const QString &address, const QUrlQuery &query, const QJsonObject &body,
+                        QList<HelpItem> &out);
+    bool fetchMicroLectures(const QString &address, const QUrlQuery &query, const QJsonObject &body);
+
+    // Starts an asynchronous download on an instance of its own, which reports
+    // the result in an information box and deletes itself.
+    static Http_access *download(const QString &address, const QString &localPath);
+
+    // Judges an envelope: code 1, or (unless strict) msg "成功".
+    static bool envelopeSuccess(int code, const QString &msg, bool strict = false);
+
+    QPointer<Widgetmain> mainWindow;
+    QPointer<loginForm> loginWindow;
+    QPointer<messageForm> lastMessage;
+    int code = 0;
+    QString msg;
+    QString ver;
+
+    // No request waits longer than this without an answer (uploads and
+    // downloads: without progress).
+    static int timeoutMs;
+
+signals:
+    // A download ended; ok is false when it failed and its file was removed.
+    void downloadFinished(const QString &localPath, bool ok);
+
+private slots:
+    void on_readyRead();
+    void on_finished();
+
+private:
+    struct Reply
+    {
+        QByteArray bytes;
+        bool networkOk = false;
+        bool redirected = false;
+    };
+    Reply post(const QString &address, const QUrlQuery &query, const QJsonObject &body);
+    // Parses the bytes, stores code and msg, and returns "data" on success.
+    bool decodeEnvelope(const QByteArray &bytes, bool strict, QJsonObject *data);
+    bool fetchList(const QString &address, const QUrlQuery &query, const QJsonObject &body,
+                   QJsonObject *data);
+    void startDownload(const QString &address, const QString &localPath);
+
+    QNetworkAccessManager m_manager;
+    QNetworkReply *m_downloadReply = nullptr;
+    QFile *m_downloadFile = nullptr;
+};

@@ -1,0 +1,258 @@
+// The request layer against a scripted HTTP responder: envelope rules, the
+// exact requests it sends, uploads, downloads, time limits and re-entrancy.
+#include "LumexaTest.h"
+
+#include "ApiPaths.h"
+#include "BoxWatcher.h"
+#include "CurrentUser.h"
+#include "Http_access.h"
+#include "ScriptedResponder.h"
+#include "WidgetDriver.h"
+#include "miciroInfo.h"
+
+#include <QJsonDocument>
+#include <QTemporaryDir>
+#include <QTimer>
+
+class tst_http_access : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void envelope_data();
+    void envelope();
+    void listReplyRedirected();
+    void sendsJsonWithToken();
+    void listDecoding();
+    void microLectureDecoding();
+    void uploadMultipart();
+    void uploadRefusedAndNetworkError();
+    void download_data();
+    void download();
+    void timeLimit();
+    void reentrantRequests();
+
+private:
+    ScriptedResponder *server = nullptr;
+    Http_access *http = nullptr;
+};
+
+void tst_http_access::init()
+{
+    delete server;
+    server = new ScriptedResponder(this);
+    delete http;
+    http = new Http_access;
+    Http_access::timeoutMs = 30000;
+    CurrentUser::token = QStringLiteral("tok-123");
+}
+
+void tst_http_access::envelope_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<bool>("success");
+    QTest::addColumn<bool>("strictSuccess");
+    QTest::addColumn<int>("entries");
+    QTest::newRow("code 1") << QByteArray(R"({"code":1,"msg":"成功","data":{"list":[{"id":"1","value":"v","label":"l"}]}})") << true << true << 1;
+    QTest::newRow("code 0 + 成功") << QByteArray(R"({"code":0,"msg":"成功","data":{"list":[{"id":"1"}]}})") << true << false << 1;
+    QTest::newRow("code 1 + odd msg") << QByteArray(R"({"code":1,"msg":"whatever","data":{"list":[]}})") << true << true << 0;
+    QTest::newRow("refused") << QByteArray(R"({"code":500,"msg":"失败"})") << false << false << 0;
+    QTest::newRow("code as text") << QByteArray(R"({"code":"1","msg":"x"})") << false << false << 0;
+    QTest::newRow("not JSON") << QByteArray("<html>oops</html>") << false << false << 0;
+    QTest::newRow("empty") << QByteArray() << false << false << 0;
+    QTest::newRow("array") << QByteArray("[1,2]") << false << false << 0;
+    QTest::newRow("list of wrong type") << QByteArray(R"({"code":1,"data":{"list":{"id":"1"}}})") << true << true << 0;
+    QTest::newRow("data missing") << QByteArray(R"({"code":1})") << true << true << 0;
+}
+
+void tst_http_access::envelope()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(bool, success);
+    QFETCH(bool, strictSuccess);
+    QFETCH(int, entries);
+    server->scriptJson("/x", reply);
+    const QString address = server->baseUrl() + "/x";
+    QCOMPARE(http->postForSuccess(address, {}, {}), success);
+    QCOMPARE(http->saveRecord(address, {}, {}), success);
+    QCOMPARE(http->postForStrictSuccess(address, {}), strictSuccess);
+    QList<DictItem> items;
+    QCOMPARE(http->fetchDictItems(address, {}, {}, items), success);
+    QCOMPARE(items.size(), entries);
+}
+
+void tst_http_access::listReplyRedirected()
+{
+    server->script("/moved", {302, R"({"code":1,"data":{"list":[{"id":"1"}]}})",
+                              {{"Location", "/elsewhere"}, {"Content-Type", "application/json"}}, false, 0});
+    QList<TreeNode> nodes;
+    QVERIFY(!http->fetchTreeNodes(server->baseUrl() + "/moved", {}, {}, nodes));
+    QVERIFY(nodes.isEmpty());
+    QList<DictItem> items;
+    QVERIFY(!http->fetchTextbooks(server->baseUrl() + "/moved", {}, {}, items));
+    QVERIFY(!http->fetchMicroLectures(server->baseUrl() + "/moved", {}, {}));
+}
+
+void tst_http_access::sendsJsonWithToken()
+{
+    server->scriptJson(ApiPaths::fileClassShare.toUtf8(), R"({"code":1,"msg":"成功"})");
+    QUrlQuery query;
+    query.addQueryItem("type", "sys_office_grade");
+    QVERIFY(http->postForSuccess(server->baseUrl() + ApiPaths::fileClassShare, query,
+                                 {{"id", "42"}, {"isFee", "1"}, {"isshare", "1"}}));
+    QCOMPARE(server->requests.size(), 1);
+    const auto r = server->requests.first();
+    QCOMPARE(r.method, QByteArray("POST"));
+    QCOMPARE(r.path, ApiPaths::fileClassShare.toUtf8());
+    QCOMPARE(r.query, QByteArray("type=sys_office_grade"));
+    QCOMPARE(r.headers.value("content-type"), QByteArray("application/json"));
+    QCOMPARE(r.headers.value("token"), QByteArray("tok-123"));
+    const QJsonObject body = QJsonDocument::fromJson(r.body).object();
+    QCOMPARE(body, (QJsonObject{{"id", "42"}, {"isFee", "1"}, {"isshare", "1"}}));
+
+    // After a logout the token header is sent empty.
+    CurrentUser::token.clear();
+    QVERIFY(http->postForSuccess(server->baseUrl() + ApiPaths::fileClassShare, {}, {}));
+    QCOMPARE(server->requests.last().headers.value("token"), QByteArray());
+}
+
+void tst_http_access::listDecoding()
+{
+    server->scriptJson("/books", R"({"code":1,"data":{"list":[{"id":"b1","name":"语文一年级上册"},{"id":7,"name":"x"}]}})");
+    QList<DictItem> books{{"old", "old", "old"}};
+    QVERIFY(http->fetchTextbooks(server->baseUrl() + "/books", {}, {}, books));
+    QCOMPARE(books.size(), 3); // appended, the caller clears
+    QCOMPARE(books[1].id, QStringLiteral("b1"));
+    QCOMPARE(books[1].value, QStringLiteral("语文一年级上册"));
+    QCOMPARE(books[1].label, QStringLiteral("语文一年级上册"));
+    QCOMPARE(books[2].id, QString()); // a number where text is expected reads empty
+
+    server->scriptJson("/help", R"({"code":1,"data":{"list":[{"title":"t","content":"c","files":"/a.png,,/b.png"},{"title":"u","content":"d","files":""}]}})");
+    QList<HelpItem> help;
+    QVERIFY(http->fetchHelpItems(server->baseUrl() + "/help", {}, {}, help));
+    QCOMPARE(help.size(), 2);
+    QCOMPARE(help[0].files, (QStringList{"/a.png", "", "/b.png"}));
+    QVERIFY(help[1].files.isEmpty());
+}
+
+void tst_http_access::microLectureDecoding()
+{
+    microLectureRecords.clear();
+    server->scriptJson("/ml", R"({"code":1,"data":{"total":27,"list":[
+        {"id":"a1","name":"分数","fileSrc":"/v/a.mp4","delFlag":1,"purchase":"1","xuedou":"5"},
+        {"id":12,"name":"小数","xuedou":3}]}})");
+    QVERIFY(http->fetchMicroLectures(server->baseUrl() + "/ml", {}, {}));
+    QCOMPARE(microLectureRecords.size(), 2);
+    QCOMPARE(microLectureRecords[0].id, QStringLiteral("a1"));
+    QCOMPARE(microLectureRecords[0].delFlag, 1);
+    QCOMPARE(microLectureRecords[0].purchase, QStringLiteral("1"));
+    QCOMPARE(microLectureRecords[1].id, QString());
+    QCOMPARE(microLectureRecords[1].xuedou, QString());
+    QCOMPARE(microLectureRecords[1].delFlag, 0);
+    QCOMPARE(microLectureRecords[0].total, 27);
+    QCOMPARE(microLectureRecords[1].total, 27);
+}
+
+void tst_http_access::uploadMultipart()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("第一课 分数.pptx"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(5000, 'p'));
+    f.close();
+    server->scriptJson(ApiPaths::fileUpload.toUtf8(), R"({"code":1,"msg":"成功","data":{"filepath":"/courseware/1.pptx"}})");
+    const QString stored = http->uploadFile(server->baseUrl() + ApiPaths::fileUpload, path,
+                                            QStringLiteral("application/vnd.ms-powerpoint"));
+    QCOMPARE(stored, QStringLiteral("/courseware/1.pptx"));
+    const auto r = server->requests.last();
+    QCOMPARE(r.method, QByteArray("POST"));
+    QCOMPARE(r.headers.value("token"), QByteArray("tok-123"));
+    QVERIFY(r.headers.value("content-type").startsWith("multipart/form-data; boundary="));
+    QVERIFY(r.body.contains(QStringLiteral("Content-Disposition: form-data; name=\"file\"; filename=\"第一课 分数.pptx\"").toUtf8()));
+    QVERIFY(r.body.contains("Content-Type: application/vnd.ms-powerpoint"));
+    QVERIFY(r.body.contains(QByteArray(5000, 'p')));
+    QCOMPARE(r.body.count("Content-Disposition"), 1);
+    QVERIFY(f.exists()); // the teacher's deck is left alone
+}
+
+void tst_http_access::uploadRefusedAndNetworkError()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("v.mp4");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("data");
+    f.close();
+    server->scriptJson(ApiPaths::fileUpload.toUtf8(), R"({"code":0,"msg":"文件过大"})");
+    BoxWatcher boxes;
+    QCOMPARE(http->uploadFile(server->baseUrl() + ApiPaths::fileUpload, path, "video/mp4"), QString());
+
+    // Nobody listens on this port any more.
+    const QString dead = server->baseUrl();
+    server->close();
+    QCOMPARE(http->uploadFile(dead + ApiPaths::fileUpload, path, "video/mp4"), QString());
+    QCOMPARE(boxes.seen.size(), 1);
+    QVERIFY(boxes.seen.first().startsWith(QStringLiteral("提示|请求失败.  错误提示:")));
+    QVERIFY(boxes.seen.first().endsWith(QStringLiteral(",错误代码:1 ")));
+}
+
+void tst_http_access::download_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("complete") << 200 << true << QStringLiteral("提示|a下载完成");
+    QTest::newRow("not found") << 404 << false << QStringLiteral("提示|a下载失败，检查网络重新尝试。");
+}
+
+void tst_http_access::download()
+{
+    QFETCH(int, status);
+    QFETCH(bool, ok);
+    QFETCH(QString, box);
+    server->script("/doc/a.pptx", {status, QByteArray(100000, 'd'), {}, false, 0});
+    QTemporaryDir dir;
+    const QString target = dir.filePath("a.b.pptx");
+    BoxWatcher boxes;
+    Http_access *d = Http_access::download(server->baseUrl() + "/doc/a.pptx", target);
+    QSignalSpy finished(d, &Http_access::downloadFinished);
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(finished.first().at(1).toBool(), ok);
+    QVERIFY(WidgetDriver::waitFor([&] { return !boxes.seen.isEmpty(); }));
+    QCOMPARE(boxes.seen.first(), box);
+    QCOMPARE(QFile::exists(target), ok);
+    if (ok)
+        QCOMPARE(QFileInfo(target).size(), 100000);
+}
+
+void tst_http_access::timeLimit()
+{
+    server->script("/hang", {200, {}, {}, true, 0});
+    Http_access::timeoutMs = 300;
+    QVERIFY(!http->postForSuccess(server->baseUrl() + "/hang", {}, {}));
+    QList<DictItem> items;
+    QVERIFY(!http->fetchDictItems(server->baseUrl() + "/hang", {}, {}, items));
+}
+
+void tst_http_access::reentrantRequests()
+{
+    server->script("/slow", {200, R"({"code":1,"data":{"list":[{"id":"outer"}]}})", {}, false, 400});
+    server->scriptJson("/fast", R"({"code":1,"data":{"list":[{"id":"inner"}]}})");
+    QList<DictItem> inner;
+    bool innerOk = false;
+    // Started from inside the outer request's wait, as a second click would.
+    QTimer::singleShot(50, this, [&] {
+        innerOk = http->fetchDictItems(server->baseUrl() + "/fast", {}, {}, inner);
+    });
+    QList<DictItem> outer;
+    QVERIFY(http->fetchDictItems(server->baseUrl() + "/slow", {}, {}, outer));
+    QVERIFY(WidgetDriver::waitFor([&] { return innerOk; }));
+    QCOMPARE(outer.size(), 1);
+    QCOMPARE(outer.first().id, QStringLiteral("outer"));
+    QCOMPARE(inner.first().id, QStringLiteral("inner"));
+}
+
+LUMEXA_TEST_MAIN(tst_http_access)
+#include "tst_http_access.moc"

@@ -1,0 +1,256 @@
+// Login, the current user, the remembered account and the top bar, through
+// the real windows against a scripted platform.
+#include "LumexaTest.h"
+
+#include "ApiPaths.h"
+#include "CurrentUser.h"
+#include "FormMainTop.h"
+#include "Http_access.h"
+#include "ScriptedResponder.h"
+#include "WidgetDriver.h"
+#include "Widgetmain.h"
+#include "loginForm.h"
+#include "messageForm.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+
+namespace {
+QByteArray loginReply(const QString &name, const QString &token)
+{
+    return QStringLiteral(R"({"code":1,"msg":"成功","data":{"ver":"2.0.1","token":"%2","user":{"id":"u1","phone":"13800000000","name":"%1","xuedou":"88.0","companyId":"s9"}}})")
+        .arg(name, token).toUtf8();
+}
+
+// The message dialogs shown right now, newest last.
+QStringList shownMessages()
+{
+    QStringList out;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
+            out << m->message();
+    return out;
+}
+
+void closeMessages()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
+            m->on_pushButtonOK_clicked();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+}
+
+class tst_login : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void decoding_data();
+    void decoding();
+    void refusals_data();
+    void refusals();
+    void serverDown();
+    void emptyFields_data();
+    void emptyFields();
+    void rearmAfterFiveSeconds();
+    void wholeRoad();
+
+private:
+    loginForm *login() { return Http_access::instance()->loginWindow; }
+    ScriptedResponder *server = nullptr;
+    Widgetmain *main = nullptr;
+};
+
+void tst_login::initTestCase()
+{
+    server = new ScriptedResponder(this);
+    qputenv("LUMEXA_API_BASE", server->baseUrl().toUtf8());
+    main = new Widgetmain;
+    QVERIFY(main->startedUp());
+    QVERIFY(login());
+    QVERIFY(login()->isVisible());
+}
+
+void tst_login::cleanup()
+{
+    closeMessages();
+}
+
+void tst_login::decoding_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("teacher") << loginReply("王老师", "t1") << true << "u1" << "王老师";
+    QTest::newRow("numeric id") << QByteArray(R"({"code":1,"msg":"成功","data":{"token":"t","user":{"id":5,"name":"李老师"}}})") << true << "" << "李老师";
+    QTest::newRow("成功 with code 0") << QByteArray(R"({"code":0,"msg":"成功","data":{"token":"t","user":{"id":"9","name":"赵老师"}}})") << true << "9" << "赵老师";
+    QTest::newRow("refused keeps user") << QByteArray(R"({"code":0,"msg":"账号已停用"})") << false << "9" << "赵老师";
+}
+
+void tst_login::decoding()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(bool, ok);
+    QFETCH(QString, id);
+    QFETCH(QString, name);
+    server->scriptJson(ApiPaths::login.toUtf8(), reply);
+    QCOMPARE(Http_access::instance()->login("teacher01", "p&a+ss#", "3"), ok);
+    QCOMPARE(CurrentUser::id, id);
+    QCOMPARE(CurrentUser::name, name);
+    const auto r = server->requests.last();
+    QCOMPARE(r.method, QByteArray("GET"));
+    QVERIFY(!r.headers.contains("token"));
+    QUrlQuery q(QString::fromUtf8(r.query));
+    QCOMPARE(q.queryItems().size(), 3);
+    QCOMPARE(q.queryItems().at(0).first, QStringLiteral("username"));
+    QCOMPARE(q.queryItems().at(2), qMakePair(QStringLiteral("userType"), QStringLiteral("3")));
+    // The password arrives as typed, separators and plus signs included.
+    QCOMPARE(q.queryItemValue("password", QUrl::FullyDecoded), QStringLiteral("p&a+ss#"));
+    if (ok)
+        QCOMPARE(CurrentUser::password, QStringLiteral("p&a+ss#"));
+}
+
+void tst_login::refusals_data()
+{
+    QTest::addColumn<QString>("msg");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("wrong password") << "用户名或密码错误!" << "密码错误，请重试\n或联系平台进行密码找回\n400-0000-000";
+    QTest::newRow("no such account") << "用户不存在" << "没有此教师账户\n请在平台登记注册后,再重新尝试";
+    QTest::newRow("other refusal") << "服务维护中" << "";
+}
+
+void tst_login::refusals()
+{
+    QFETCH(QString, msg);
+    QFETCH(QString, shown);
+    server->scriptJson(ApiPaths::login.toUtf8(), QStringLiteral(R"({"code":0,"msg":"%1"})").arg(msg).toUtf8());
+    QVERIFY(!Http_access::instance()->login("teacher01", "x", "3"));
+    QCOMPARE(shownMessages(), shown.isEmpty() ? QStringList() : QStringList{shown});
+}
+
+void tst_login::serverDown()
+{
+    const QByteArray saved = qgetenv("LUMEXA_API_BASE");
+    qputenv("LUMEXA_API_BASE", "http://127.0.0.1:9");
+    QVERIFY(!Http_access::instance()->login("teacher01", "123456", "3"));
+    qputenv("LUMEXA_API_BASE", saved);
+    QCOMPARE(shownMessages(), QStringList{QStringLiteral("网络读取错误.")});
+    QCOMPARE(CurrentUser::name, QString());
+}
+
+void tst_login::emptyFields_data()
+{
+    QTest::addColumn<QString>("account");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("no account") << "" << "123456" << "账号不能为空";
+    QTest::newRow("no password") << "teacher01" << "" << "密码不能为空";
+}
+
+void tst_login::emptyFields()
+{
+    QFETCH(QString, account);
+    QFETCH(QString, password);
+    QFETCH(QString, shown);
+    const int before = server->requests.size();
+    login()->findChild<QLineEdit *>("lineEditName")->setText(account);
+    login()->findChild<QLineEdit *>("lineEditPassword")->setText(password);
+    QTest::keyClick(login(), Qt::Key_Return);
+    QCOMPARE(shownMessages(), QStringList{shown});
+    QCOMPARE(server->requests.size(), before);
+}
+
+void tst_login::rearmAfterFiveSeconds()
+{
+    server->scriptJson(ApiPaths::login.toUtf8(), R"({"code":0,"msg":"服务维护中"})");
+    WidgetDriver::type(login(), "lineEditName", "teacher01");
+    WidgetDriver::type(login(), "lineEditPassword", "123456");
+    const int before = server->requests.size();
+    QTest::keyClick(login(), Qt::Key_Return);
+    QCOMPARE(server->requests.size(), before + 1);
+    QTest::qWait(1000);
+    QTest::keyClick(login(), Qt::Key_Return);
+    QCOMPARE(server->requests.size(), before + 1);
+    QTRY_VERIFY_WITH_TIMEOUT(login()->isReady(), 6000);
+    QTest::keyClick(login(), Qt::Key_Return);
+    QCOMPARE(server->requests.size(), before + 2);
+    QTRY_VERIFY_WITH_TIMEOUT(login()->isReady(), 6000);
+}
+
+void tst_login::wholeRoad()
+{
+    // First login: whitespace password is sent; Return twice sends once.
+    server->scriptJson(ApiPaths::login.toUtf8(), loginReply("王老师", "tok-a"));
+    WidgetDriver::type(login(), "lineEditName", "teacher01");
+    login()->findChild<QLineEdit *>("lineEditPassword")->setText("   ");
+    const int before = server->requests.size();
+    QTest::keyClick(login(), Qt::Key_Return);
+    QTest::keyClick(login(), Qt::Key_Return);
+    QCOMPARE(server->requests.size(), before + 1);
+    QVERIFY(QUrlQuery(QString::fromUtf8(server->requests.last().query)).queryItemValue("password") == "   ");
+    QCOMPARE(CurrentUser::token, QStringLiteral("tok-a"));
+    QFile remembered(sourceDir + "lstemp");
+    QVERIFY(remembered.open(QIODevice::ReadOnly));
+    QCOMPARE(remembered.readAll(), QByteArray("teacher01"));
+
+    // The loading bar leads into the maximised main window.
+    TestEnvironment::screenshot(login(), "loading");
+    QTRY_VERIFY_WITH_TIMEOUT(main->isVisible(), 10000);
+    QVERIFY(main->windowState() & Qt::WindowMaximized);
+    FormMainTop *top = main->topBar();
+    QVERIFY(top);
+    QVERIFY(top->userNameText().contains(QStringLiteral("王老师")));
+    QCOMPARE(contentRect.top(), top->height());
+    QCOMPARE(contentRect.width(), main->width());
+    TestEnvironment::screenshot(main, "main");
+
+    // Module buttons behave as radio buttons and switch the stack.
+    QSignalSpy switched(main, &Widgetmain::shootSwitchPage);
+    auto *b2 = top->findChild<QPushButton *>("pushButton_2");
+    auto *b1 = top->findChild<QPushButton *>("pushButton");
+    QTest::mouseClick(b2, Qt::LeftButton);
+    QCOMPARE(main->pages()->currentIndex(), 1);
+    QVERIFY(b2->isChecked() && !b1->isChecked());
+    QTest::mouseClick(b2, Qt::LeftButton); // the active one stays on
+    QVERIFY(b2->isChecked());
+    QCOMPARE(switched.count(), 1);
+
+    // Logout: cancelled first, then confirmed.
+    QTest::mouseClick(top->findChild<QPushButton *>("pushButton_Outlog"), Qt::LeftButton);
+    QCOMPARE(shownMessages(), QStringList{QStringLiteral("确定要退出此账号吗？")});
+    QTest::keyClick(QApplication::topLevelWidgets().last(), Qt::Key_Return);
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
+            m->on_pushButton_Cancle_clicked();
+    QCOMPARE(CurrentUser::token, QStringLiteral("tok-a"));
+    QTest::mouseClick(top->findChild<QPushButton *>("pushButton_Outlog"), Qt::LeftButton);
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
+            m->on_pushButtonOK_clicked();
+    QCOMPARE(CurrentUser::name, QStringLiteral("临时用户"));
+    QCOMPARE(CurrentUser::token, QString());
+    QVERIFY(top->userNameText().contains(QStringLiteral("临时用户")));
+    QVERIFY(login() && login()->isVisible());
+    QCOMPARE(login()->findChild<QLineEdit *>("lineEditName")->text(), QStringLiteral("teacher01"));
+    QVERIFY(!login()->findChild<QPushButton *>("pushButtonMini")->isEnabled());
+
+    // Another teacher: the window is refreshed, not rebuilt.
+    server->scriptJson(ApiPaths::login.toUtf8(), loginReply("李老师", "tok-b"));
+    WidgetDriver::type(login(), "lineEditName", "teacher02");
+    WidgetDriver::type(login(), "lineEditPassword", "123456");
+    QTest::mouseClick(login()->findChild<QPushButton *>("pushButton"), Qt::LeftButton);
+    QCOMPARE(CurrentUser::token, QStringLiteral("tok-b"));
+    QCOMPARE(main->topBar(), top);
+    QVERIFY(top->userNameText().contains(QStringLiteral("李老师")));
+    QCOMPARE(main->pages()->currentIndex(), 0);
+    QVERIFY(b1->isChecked() && !b2->isChecked());
+}
+
+LUMEXA_TEST_MAIN(tst_login)
+#include "tst_login.moc"
