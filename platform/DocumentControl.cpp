@@ -59,8 +59,9 @@ DocumentControl::DocumentControl(QWidget *parent)
     setMouseTracking(false);
     setMinimumSize(200, 120);
 
+    // The strip's room is kept from the start so that the first slide is
+    // already rendered at its final size.
     m_strip = new SlideStrip(this);
-    m_strip->hide();
     connect(m_strip, &SlideStrip::slideActivated, this, &DocumentControl::showSlide);
     connect(m_strip, &SlideStrip::deleteRequested, this, &DocumentControl::deleteSlide);
     connect(m_strip, &SlideStrip::moveRequested, this, &DocumentControl::moveSlide);
@@ -203,8 +204,10 @@ bool DocumentControl::editable() const
     return !m_loading && m_slides > 0 && isAvailable();
 }
 
-void DocumentControl::onStarted(bool)
+void DocumentControl::onStarted(bool available)
 {
+    m_strip->setVisible(available);
+    requestViewSize();
     update();
 }
 
@@ -229,6 +232,7 @@ void DocumentControl::onDocumentChanged(int slides, int current, const QSize &tw
     const bool countChanged = slides != m_slides;
     if (current != m_current) {
         m_cursorVisible = false;
+        m_cursor = QRect();
         m_textSelection.clear();
         m_graphicSelection = QRect();
     }
@@ -241,8 +245,6 @@ void DocumentControl::onDocumentChanged(int slides, int current, const QSize &tw
     }
     m_strip->setSlideCount(slides);
     m_strip->setCurrentSlide(current);
-    m_strip->setVisible(slides > 0 && isAvailable());
-    m_strip->setGeometry(0, 0, m_strip->width(), height());
     requestViewSize();
     update();
     if (countChanged)

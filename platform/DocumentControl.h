@@ -51,6 +51,7 @@ public:
     QImage slideImage() const { return m_image; }
     QRect slideRect() const;
     SlideStrip *strip() const { return m_strip; }
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 public slots:
     void newSlide();
@@ -71,7 +72,6 @@ protected:
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
-    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;

@@ -73,7 +73,6 @@ OfficeWorker::OfficeWorker(QObject *parent)
     connect(this, &OfficeWorker::invalidated, this, &OfficeWorker::onInvalidated, Qt::QueuedConnection);
     connect(this, &OfficeWorker::partChanged, this, &OfficeWorker::onPartChanged, Qt::QueuedConnection);
     connect(this, &OfficeWorker::structureChanged, this, &OfficeWorker::onStructureChanged, Qt::QueuedConnection);
-    connect(this, &OfficeWorker::editingEnded, this, &OfficeWorker::scheduleRender, Qt::QueuedConnection);
 }
 
 OfficeWorker::~OfficeWorker()
@@ -153,8 +152,6 @@ void OfficeWorker::open(int request, const QString &path)
     m_doc->initializeForRendering("{}");
     m_doc->registerCallback(&OfficeWorker::callback, m_contexts.back().get());
     m_twips = QSize();
-    m_cursorVisible = false;
-    m_graphicSelected = false;
     refreshStructure();
     emit opened(request, true, path);
 }
@@ -191,6 +188,7 @@ void OfficeWorker::setViewSize(const QSize &pixels, int thumbnailWidth)
     }
     if (thumbnailWidth != m_thumbWidth) {
         m_thumbWidth = thumbnailWidth;
+        m_thumbs.clear();
         for (int i = 0; i < m_slides; ++i)
             m_dirtyThumbs.insert(i);
     }
@@ -206,7 +204,7 @@ void OfficeWorker::showSlide(int index)
     m_current = m_doc->getPart();
     m_slideDirty = true;
     emit documentChanged(m_slides, m_current, m_twips);
-    scheduleRender();
+    render(true);
 }
 
 void OfficeWorker::key(int charCode, int keyCode)
@@ -379,14 +377,9 @@ void OfficeWorker::handleCallback(int type, const char *payload)
         else
             emit cursorChanged(parseRect(text));
         break;
-    case LOK_CALLBACK_CURSOR_VISIBLE: {
-        const bool visible = text == "true";
-        m_cursorVisible = visible;
-        emit cursorVisibleChanged(visible);
-        if (!visible)
-            emit editingEnded();
+    case LOK_CALLBACK_CURSOR_VISIBLE:
+        emit cursorVisibleChanged(text == "true");
         break;
-    }
     case LOK_CALLBACK_TEXT_SELECTION: {
         QVector<QRect> rects;
         for (const QByteArray &r : text.split(';')) {
@@ -398,11 +391,7 @@ void OfficeWorker::handleCallback(int type, const char *payload)
         break;
     }
     case LOK_CALLBACK_GRAPHIC_SELECTION: {
-        const QRect rect = text.startsWith("EMPTY") ? QRect() : parseRect(text);
-        m_graphicSelected = !rect.isEmpty();
-        emit graphicSelectionChanged(rect);
-        if (rect.isEmpty())
-            emit editingEnded();
+        emit graphicSelectionChanged(text.startsWith("EMPTY") ? QRect() : parseRect(text));
         break;
     }
     case LOK_CALLBACK_SET_PART:
@@ -426,9 +415,11 @@ void OfficeWorker::onInvalidated(int slide)
     if (slide < 0 || slide == m_current)
         m_slideDirty = true;
     if (slide < 0) {
+        m_thumbs.clear();
         for (int i = 0; i < m_slides; ++i)
             m_dirtyThumbs.insert(i);
     } else if (slide < m_slides) {
+        m_thumbs.remove(m_ids.value(slide));
         m_dirtyThumbs.insert(slide);
     }
     scheduleRender();
@@ -446,29 +437,66 @@ void OfficeWorker::onPartChanged(int slide)
 
 void OfficeWorker::onStructureChanged()
 {
-    if (m_doc)
-        refreshStructure();
+    // The office reports a size change for all sorts of reasons, painting
+    // thumbnails among them; only a real change of the slides counts, and a
+    // burst of reports is looked at once.
+    if (m_structureCheck)
+        return;
+    m_structureCheck = true;
+    QTimer::singleShot(0, this, [this] {
+        m_structureCheck = false;
+        if (m_doc && (slideIds() != m_ids || documentSize() != m_twips))
+            refreshStructure();
+    });
+}
+
+QStringList OfficeWorker::slideIds() const
+{
+    QStringList ids;
+    const int n = m_doc->getParts();
+    for (int i = 0; i < n; ++i)
+        ids.append(takeString(m_doc->getPartHash(i)));
+    return ids;
+}
+
+QSize OfficeWorker::documentSize() const
+{
+    long w = 0, h = 0;
+    m_doc->getDocumentSize(&w, &h);
+    return QSize(int(w), int(h));
 }
 
 void OfficeWorker::refreshStructure()
 {
-    long w = 0, h = 0;
-    m_doc->getDocumentSize(&w, &h);
-    const QSize twips(int(w), int(h));
+    const QSize twips = documentSize();
     if (twips != m_twips) {
         m_twips = twips;
         m_doc->setClientVisibleArea(0, 0, twips.width(), twips.height());
         if (!m_viewPixels.isEmpty() && !twips.isEmpty())
             m_doc->setClientZoom(m_viewPixels.width(), m_viewPixels.height(), twips.width(), twips.height());
     }
-    m_slides = m_doc->getParts();
+    m_ids = slideIds();
+    m_slides = m_ids.size();
     m_current = m_doc->getPart();
     m_slideDirty = true;
-    m_dirtyThumbs.clear();
-    for (int i = 0; i < m_slides; ++i)
-        m_dirtyThumbs.insert(i);
     emit documentChanged(m_slides, m_current, m_twips);
-    scheduleRender();
+
+    // Thumbnails follow their slides to the new places; only slides not
+    // seen before are painted. Adding, removing or moving slides ends any
+    // editing, so they can be painted right away.
+    QHash<QString, QImage> kept;
+    m_dirtyThumbs.clear();
+    for (int i = 0; i < m_slides; ++i) {
+        const auto cached = m_thumbs.constFind(m_ids.at(i));
+        if (cached != m_thumbs.constEnd()) {
+            kept.insert(m_ids.at(i), *cached);
+            emit thumbnailPainted(i, *cached);
+        } else {
+            m_dirtyThumbs.insert(i);
+        }
+    }
+    m_thumbs = kept;
+    render(true);
 }
 
 void OfficeWorker::scheduleRender()
@@ -476,10 +504,10 @@ void OfficeWorker::scheduleRender()
     if (m_renderScheduled)
         return;
     m_renderScheduled = true;
-    QTimer::singleShot(0, this, &OfficeWorker::render);
+    QTimer::singleShot(0, this, [this] { render(); });
 }
 
-void OfficeWorker::render()
+void OfficeWorker::render(bool others)
 {
     m_renderScheduled = false;
     if (!m_doc || m_twips.isEmpty())
@@ -490,13 +518,18 @@ void OfficeWorker::render()
         m_doc->paintTile(image.bits(), image.width(), image.height(), 0, 0, m_twips.width(), m_twips.height());
         emit slidePainted(m_current, image);
         if (m_thumbWidth > 0) {
-            emit thumbnailPainted(m_current, image.scaledToWidth(m_thumbWidth, Qt::SmoothTransformation));
+            const QImage thumb = image.scaledToWidth(m_thumbWidth, Qt::SmoothTransformation);
+            m_thumbs.insert(m_ids.value(m_current), thumb);
             m_dirtyThumbs.remove(m_current);
+            emit thumbnailPainted(m_current, thumb);
         }
     }
-    // Painting another slide makes the office drop the selection of the
-    // current one, so other thumbnails wait while the teacher is at work.
-    if (m_thumbWidth <= 0 || m_dirtyThumbs.isEmpty() || m_cursorVisible || m_graphicSelected)
+    // Painting another slide while a text is being edited draws that text
+    // onto it and drops the selection, and whether an edit is under way is
+    // known only later from the office's notifications. So other slides are
+    // painted only where no edit can be open: after loading, a slide switch
+    // or a change of the slides.
+    if (!others || m_thumbWidth <= 0 || m_dirtyThumbs.isEmpty())
         return;
     const int thumbHeight = qMax(1, qRound(double(m_thumbWidth) * m_twips.height() / m_twips.width()));
     const QList<int> dirty = m_dirtyThumbs.values();
@@ -506,6 +539,7 @@ void OfficeWorker::render()
             continue;
         QImage thumb(m_thumbWidth, thumbHeight, QImage::Format_ARGB32_Premultiplied);
         m_doc->paintPartTile(thumb.bits(), slide, thumb.width(), thumb.height(), 0, 0, m_twips.width(), m_twips.height());
+        m_thumbs.insert(m_ids.value(slide), thumb);
         emit thumbnailPainted(slide, thumb);
     }
 }
@@ -521,6 +555,8 @@ void OfficeWorker::closeDocument()
     m_snapshot.clear();
     m_slides = 0;
     m_current = 0;
+    m_ids.clear();
+    m_thumbs.clear();
     m_dirtyThumbs.clear();
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QObject>
 #include <QRect>
 #include <QSet>
 #include <QSize>
+#include <QStringList>
 #include <QVector>
 #include <atomic>
 #include <memory>
@@ -72,7 +74,6 @@ signals:
     void invalidated(int slide);
     void partChanged(int slide);
     void structureChanged();
-    void editingEnded();
 
 private:
     struct CallbackContext
@@ -87,9 +88,13 @@ private:
     void onPartChanged(int slide);
     void onStructureChanged();
     void scheduleRender();
-    void render();
+    // others: also the thumbnails of the slides not shown.
+    void render(bool others = false);
     void closeDocument();
     void refreshStructure();
+    // The identity of every slide, in order.
+    QStringList slideIds() const;
+    QSize documentSize() const;
     // Waits until the office has applied all input posted so far; it applies
     // keys and mouse events later on its own thread, so a save, slide switch
     // or command issued right after typing could overtake them.
@@ -106,6 +111,8 @@ private:
     QString m_snapshot;
     int m_snapshotCount = 0;
 
+    QStringList m_ids;
+    QHash<QString, QImage> m_thumbs;
     QSize m_twips;
     QSize m_viewPixels;
     int m_thumbWidth = 0;
@@ -114,8 +121,7 @@ private:
     bool m_renderScheduled = false;
     bool m_slideDirty = false;
     QSet<int> m_dirtyThumbs;
-    std::atomic<bool> m_cursorVisible{false};
-    std::atomic<bool> m_graphicSelected{false};
+    bool m_structureCheck = false;
 
     bool m_inputPending = false;
     std::atomic<qint64> m_lastInput{0};
