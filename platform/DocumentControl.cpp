@@ -107,6 +107,9 @@ DocumentControl::DocumentControl(QWidget *parent)
         m_graphicSelection = r;
         update();
     });
+    // The office may have come up, or failed to, before this control.
+    if (w->state() != OfficeWorker::Starting)
+        onStarted(w->state() == OfficeWorker::Ready);
 }
 
 DocumentControl::~DocumentControl() = default;
