@@ -18,23 +18,33 @@ QString escaped(const QString &text)
     return text.toHtmlEscaped();
 }
 
-QString pictureBase64(int seed)
+QString pictureBase64(int seed, int width)
 {
-    QImage image(480, 300, QImage::Format_RGB32);
+    const int height = width * 5 / 8;
+    QImage image(width, height, QImage::Format_RGB32);
     QPainter p(&image);
-    QLinearGradient g(0, 0, 480, 300);
+    QLinearGradient g(0, 0, width, height);
     g.setColorAt(0, QColor::fromHsv((seed * 47) % 360, 200, 230));
     g.setColorAt(1, QColor::fromHsv((seed * 47 + 120) % 360, 200, 160));
     p.fillRect(image.rect(), g);
-    p.setPen(Qt::white);
-    p.setBrush(QColor(255, 255, 255, 90));
-    for (int i = 0; i < 6; ++i)
-        p.drawEllipse(QPoint(60 + i * 70, 150 + (i % 2) * 40), 30 + seed % 20, 30);
+    p.setPen(Qt::NoPen);
+    // Many soft shapes make a picture that compresses like a photograph.
+    quint32 state = quint32(seed) * 2654435761u + 1;
+    auto next = [&state](int range) {
+        state = state * 1664525u + 1013904223u;
+        return int((state >> 8) % quint32(range));
+    };
+    const int shapes = width / 4;
+    for (int i = 0; i < shapes; ++i) {
+        p.setBrush(QColor::fromHsv(next(360), 120 + next(130), 120 + next(130), 60 + next(120)));
+        const int r = 4 + next(qMax(8, width / 12));
+        p.drawEllipse(QPoint(next(width), next(height)), r, r * (50 + next(100)) / 100);
+    }
     p.end();
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    image.save(&buffer, width > 800 ? "JPG" : "PNG");
     return QString::fromLatin1(png.toBase64());
 }
 
@@ -50,12 +60,12 @@ QByteArray unzip(const QStringList &args)
 
 } // namespace
 
-QList<TestDecks::Slide> TestDecks::numbered(int count, bool pictures)
+QList<TestDecks::Slide> TestDecks::numbered(int count, bool pictures, int pictureWidth)
 {
     QList<Slide> slides;
     for (int i = 1; i <= count; ++i)
         slides.append({QStringLiteral("第%1页 春天来了").arg(i), QStringLiteral("春风吹绿了柳树，第%1段").arg(i),
-                       pictures});
+                       pictures, pictureWidth});
     return slides;
 }
 
@@ -79,7 +89,7 @@ bool TestDecks::write(const QString &path, const QList<Slide> &slides)
         if (s.picture)
             pages += QStringLiteral("<draw:frame svg:x=\"14cm\" svg:y=\"5cm\" svg:width=\"9.6cm\" svg:height=\"6cm\">"
                                     "<draw:image><office:binary-data>%1</office:binary-data></draw:image></draw:frame>")
-                         .arg(pictureBase64(n));
+                         .arg(pictureBase64(n, s.pictureWidth));
         pages += QStringLiteral("</draw:page>");
     }
     const QString xml = QStringLiteral(

@@ -15,13 +15,15 @@ public:
         QString title;
         QString body;
         bool picture = false;
+        // Width of the picture in pixels; large ones are photo-like.
+        int pictureWidth = 480;
     };
 
     // Writes the slides as a .pptx at path (16:9, a title and a text frame on
     // each, an embedded picture where asked). False when the converter failed.
     static bool write(const QString &path, const QList<Slide> &slides);
     // Slides with these titles and a line of Chinese text under each.
-    static QList<Slide> numbered(int count, bool pictures = false);
+    static QList<Slide> numbered(int count, bool pictures = false, int pictureWidth = 480);
 
     // One zip entry of a file (empty when missing).
     static QByteArray entry(const QString &zipPath, const QString &name);
