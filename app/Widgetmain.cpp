@@ -4,7 +4,10 @@
 #include "CurrentUser.h"
 #include "FormAnimation.h"
 #include "FormMainTop.h"
+#include "FormSupportCenter.h"
+#include "BaseAddress.h"
 #include "Http_access.h"
+#include "WebEnginePage.h"
 #include "loginForm.h"
 
 #include <QAction>
@@ -18,10 +21,15 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QNetworkProxyFactory>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QKeyEvent>
+#include <QWebEngineCookieStore>
+#include <QWebEngineProfile>
 #include <QWebEngineSettings>
+#include <QWebEngineView>
 
 QString sourceDir;
 QRect contentRect;
@@ -149,15 +157,16 @@ void Widgetmain::buildPages()
     m_coursewarePage = placeholderPage(QStringLiteral("课件录入"));
     m_microLecturePage = placeholderPage(QStringLiteral("微课录入"));
     QNetworkProxyFactory::setUseSystemConfiguration(false);
-    m_exercisePage = placeholderPage(QStringLiteral("习题录入"));
-    m_terminalPage = placeholderPage(QStringLiteral("多终端"));
+    m_exerciseView = new QWebEngineView;
+    m_terminalView = new QWebEngineView;
+    loadWebPages();
     if (m_tray)
         connect(m_tray, &QSystemTrayIcon::activated, this, &Widgetmain::activated, Qt::UniqueConnection);
 
-    m_stack->addWidget(m_exercisePage);
+    m_stack->addWidget(m_exerciseView);
     m_stack->addWidget(m_coursewarePage);
     m_stack->addWidget(m_microLecturePage);
-    m_stack->addWidget(m_terminalPage);
+    m_stack->addWidget(m_terminalView);
     m_stack->setCurrentIndex(0);
     ui->verticalLayout->addWidget(m_top);
     ui->verticalLayout->addWidget(m_stack);
@@ -167,6 +176,7 @@ void Widgetmain::buildPages()
 
 void Widgetmain::switchUser()
 {
+    reloadWebPages();
     qDebug() << "更换用户";
     if (m_top)
         m_top->resetToFirstModule();
@@ -196,6 +206,9 @@ void Widgetmain::resetVideoEditor()
 
 void Widgetmain::openHelpCentre()
 {
+    auto *help = new FormSupportCenter;
+    help->show();
+    help->setGeometry(QRect(mapToGlobal(contentRect.topLeft()), contentRect.size()));
 }
 
 void Widgetmain::setLoginWindow(loginForm *login)
@@ -228,8 +241,15 @@ void Widgetmain::restoreWindow()
         setWindowFlags(Qt::FramelessWindowHint);
     if (windowState() != Qt::WindowMaximized)
         setWindowState(Qt::WindowMaximized);
-    show();
+    showMaximizedOnScreen();
     activateWindow();
+}
+
+void Widgetmain::showMaximizedOnScreen()
+{
+    showMaximized();
+    if (QScreen *s = screen())
+        setGeometry(s->availableGeometry());
 }
 
 void Widgetmain::resizeEvent(QResizeEvent *event)
@@ -237,7 +257,7 @@ void Widgetmain::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
         setWindowState(Qt::WindowMaximized);
-    const int topHeight = m_top && m_top->isVisible() ? m_top->height() : 0;
+    const int topHeight = m_top && !m_top->isHidden() ? m_top->height() : 0;
     if (m_top)
         m_top->setGeometry(0, 0, width(), m_top->height());
     if (m_stack)
@@ -259,4 +279,99 @@ void Widgetmain::showEvent(QShowEvent *event)
     // when it counts as mapped.
     setAttribute(Qt::WA_Mapped);
     QWidget::showEvent(event);
+}
+
+namespace {
+// The credentials travel in the fragment query; encoded, so that "&", "#" and
+// "%" in them reach the page intact.
+QUrl pageAddress(const QString &path)
+{
+    const QString address = BaseAddress::web() + path.arg(QString::fromLatin1(QUrl::toPercentEncoding(CurrentUser::username)),
+                                                        QString::fromLatin1(QUrl::toPercentEncoding(CurrentUser::password)));
+    return QUrl(address, QUrl::TolerantMode);
+}
+}
+
+QUrl Widgetmain::exerciseAddress()
+{
+    return pageAddress(QStringLiteral("/exerciseInput/#/?username=%1&password=%2"));
+}
+
+QUrl Widgetmain::terminalAddress()
+{
+    return pageAddress(QStringLiteral("/multiTerminal/#/?username=%1&password=%2"));
+}
+
+void Widgetmain::loadWebPages()
+{
+    m_terminalPage = new WebEnginePage(m_terminalView);
+    connect(m_terminalPage, &QWebEnginePage::featurePermissionRequested, m_terminalPage,
+            &WebEnginePage::onFeaturePermissionRequested);
+    m_terminalView->setPage(m_terminalPage);
+    m_exerciseView->load(exerciseAddress());
+    m_terminalView->load(terminalAddress());
+    connect(m_terminalPage, &QWebEnginePage::urlChanged, this, &Widgetmain::onTerminalUrlChanged);
+}
+
+void Widgetmain::reloadWebPages()
+{
+    if (!m_exerciseView || !m_terminalView)
+        return;
+    const QList<QPair<QWebEngineView *, QUrl>> views{{m_exerciseView, exerciseAddress()},
+                                                     {m_terminalView, terminalAddress()}};
+    int n = 0;
+    for (const auto &v : views) {
+        ++n;
+        QWebEngineProfile *profile = v.first->page()->profile();
+        profile->clearHttpCache();
+        const QString cache = profile->cachePath();
+        if (QDir(cache).exists() && !QDir().rmdir(cache))
+            qDebug() << QStringLiteral("删除缓存目录失败%1！").arg(n);
+        profile->cookieStore()->deleteAllCookies();
+        profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+        v.first->load(v.second);
+    }
+}
+
+void Widgetmain::onTerminalUrlChanged(const QUrl &url)
+{
+    const QString address = url.toString();
+    const bool onTerminal = m_stack && m_stack->currentIndex() == 3;
+    if (address.contains(QStringLiteral("startSpeech"))) {
+        if (onTerminal)
+            enterFullScreen();
+    } else if (address.contains(QStringLiteral("isCloseSpeech")) || address.contains(QStringLiteral("username"))) {
+        if (onTerminal)
+            leaveFullScreen();
+    }
+}
+
+void Widgetmain::enterFullScreen()
+{
+    setWindowFlags(Qt::Window);
+    showMaximized();
+    showFullScreen();
+    if (m_top)
+        m_top->hide();
+}
+
+void Widgetmain::leaveFullScreen()
+{
+    if (m_top)
+        m_top->show();
+    showMaximized();
+    setWindowFlags(Qt::FramelessWindowHint);
+    showMaximizedOnScreen();
+}
+
+void Widgetmain::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F11 && m_stack && m_stack->currentIndex() == 3) {
+        if (m_top && m_top->isHidden())
+            leaveFullScreen();
+        else
+            enterFullScreen();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QSize>
 #include <QSystemTrayIcon>
+#include <QUrl>
 #include <QWidget>
 #include <memory>
 
@@ -15,6 +16,8 @@ class FormMainTop;
 class QStackedWidget;
 class QMenu;
 class QAction;
+class QWebEngineView;
+class WebEnginePage;
 #include "loginForm.h"
 
 // The per-user cache directory, ending in "/".
@@ -49,6 +52,18 @@ public:
     void resetVideoEditor();
     void openHelpCentre();
 
+    // The embedded pages of the platform's web site (stack pages 0 and 3).
+    void loadWebPages();
+    void reloadWebPages();
+    static QUrl exerciseAddress();
+    static QUrl terminalAddress();
+    QWebEngineView *exerciseView() const { return m_exerciseView; }
+    QWebEngineView *terminalView() const { return m_terminalView; }
+    // Maximised even where no window manager does it for us (Xvfb).
+    void showMaximizedOnScreen();
+    void enterFullScreen();
+    void leaveFullScreen();
+
     // Receives the user name on logout.
     QString userNameOnLogout = QStringLiteral("Null");
 
@@ -65,10 +80,12 @@ public slots:
     void activated(QSystemTrayIcon::ActivationReason reason);
     void CLOSE_S(bool);
     void CLOSE_Max(bool);
+    void onTerminalUrlChanged(const QUrl &url);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     bool startupChecks();
@@ -79,14 +96,15 @@ private:
     QStackedWidget *m_stack = nullptr;
     QPointer<loginForm> m_login;
     Ui::Widgetmain *ui;
-    QWidget *m_exercisePage = nullptr;
+    QWebEngineView *m_exerciseView = nullptr;
+    QWebEngineView *m_terminalView = nullptr;
     QWidget *m_coursewarePage = nullptr;
     QWidget *m_microLecturePage = nullptr;
-    QWidget *m_terminalPage = nullptr;
     QMenu *m_trayMenu = nullptr;
     QAction *m_quitAction = nullptr;
     QAction *m_showAction = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
+    WebEnginePage *m_terminalPage = nullptr;
     std::unique_ptr<QLockFile> m_lock;
     bool m_startedUp = false;
 };

@@ -14,7 +14,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QKeyEvent>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 
 int loginCount = 0;
 QRect loginRect;
@@ -61,7 +63,13 @@ loginForm::loginForm(QWidget *parent)
     if (remembered.exists() && remembered.open(QIODevice::ReadOnly))
         ui->lineEditName->setText(QString::fromUtf8(remembered.readAll()));
 
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect place = rect();
+        place.moveCenter(screen->availableGeometry().center());
+        move(place.topLeft());
+    }
     ui->label_hint->hide();
+    ui->lineEditName->setFocus();
     activateWindow();
     rearm.setSingleShot(true);
     connect(&rearm, &QTimer::timeout, this, [this] { ready = true; });
@@ -194,7 +202,7 @@ void loginForm::handleTimeout()
     close();
     Http_access *access = Http_access::instance();
     if (access->mainWindow)
-        access->mainWindow->showMaximized();
+        access->mainWindow->showMaximizedOnScreen();
     deleteLater();
 }
 

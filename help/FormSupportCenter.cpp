@@ -1,0 +1,142 @@
+#include "FormSupportCenter.h"
+#include "ui_FormSupportCenter.h"
+
+#include "ApiPaths.h"
+#include "BaseAddress.h"
+#include "FormSupportKids.h"
+#include "Http_access.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPainter>
+
+FormSupportCenter::FormSupportCenter(QWidget *parent)
+    : QWidget(parent), ui(new Ui::FormSupportCenter)
+{
+    ui->setupUi(this);
+    setWindowModality(Qt::ApplicationModal);
+    m_tabs = {{ui->pushButton_XT, ui->verticalLayoutPage1, QStringLiteral("1"), {}, true},
+              {ui->pushButton_KJ, ui->verticalLayoutPage2, QStringLiteral("2"), {}, true},
+              {ui->pushButton_WK, ui->verticalLayoutPage3, QStringLiteral("3"), {}, true}};
+
+    m_search = new QLineEdit(ui->widget_bg);
+    m_search->setObjectName(QStringLiteral("lineEdit_search"));
+    m_search->setMinimumHeight(31);
+    m_search->setTextMargins(15, 0, 10, 0);
+    m_search->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #CCCCCC; border-radius: 16px; font: 14px \"微软雅黑\"; }"));
+    m_search->setGeometry(0, 0, 260, 32);
+    m_search->setPlaceholderText(QStringLiteral("请输入要搜索的内容."));
+    auto *searchButton = new QPushButton(m_search);
+    searchButton->setObjectName(QStringLiteral("pushButton_search"));
+    searchButton->setFixedSize(14, 14);
+    searchButton->setIcon(QIcon(QStringLiteral(":/png4/helpcenter/search1B.png")));
+    searchButton->setCursor(Qt::PointingHandCursor);
+    searchButton->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; } QPushButton:hover { background: #EEEEEE; }"));
+    auto *row = new QHBoxLayout(m_search);
+    row->setDirection(QBoxLayout::RightToLeft);
+    row->setContentsMargins(0, 0, 10, 0);
+    row->addWidget(searchButton);
+    row->addSpacerItem(new QSpacerItem(150, 10, QSizePolicy::Expanding));
+    connect(searchButton, &QPushButton::clicked, this, &FormSupportCenter::clickedBtn);
+    connect(m_search, &QLineEdit::returnPressed, this, [this] { clickedBtn(false); });
+
+    setAttribute(Qt::WA_TranslucentBackground);
+    setWindowFlags(Qt::WindowFlags(0x813));
+
+    ui->pushButton_XT->setChecked(true);
+    on_pushButton_XT_clicked(true);
+    ui->stackedWidget->setCurrentIndex(0);
+}
+
+FormSupportCenter::~FormSupportCenter()
+{
+    delete ui;
+}
+
+int FormSupportCenter::articleCount(int tab) const
+{
+    return m_tabs.value(tab).layout ? m_tabs.value(tab).layout->count() : 0;
+}
+
+void FormSupportCenter::on_pushButton_XT_clicked(bool checked) { tabClicked(0, checked); }
+void FormSupportCenter::on_pushButton_KJ_clicked(bool checked) { tabClicked(1, checked); }
+void FormSupportCenter::on_pushButton_WK_clicked(bool checked) { tabClicked(2, checked); }
+
+void FormSupportCenter::tabClicked(int index, bool checked)
+{
+    Tab &tab = m_tabs[index];
+    if (!checked) {
+        // The active tab stays active and keeps its articles.
+        tab.button->setChecked(true);
+        return;
+    }
+    ui->stackedWidget->setCurrentIndex(index);
+    for (int i = 0; i < m_tabs.size(); ++i)
+        if (i != index)
+            m_tabs[i].button->setChecked(false);
+    if (!tab.notLoaded)
+        return;
+    tab.notLoaded = false;
+    tab.items.clear();
+    const QJsonObject body{{"resType", tab.resType}, {"type", "1"}};
+    if (Http_access::instance()->fetchHelpItems(BaseAddress::api() + ApiPaths::helpList, {}, body, tab.items))
+        fill(index, tab.items);
+}
+
+void FormSupportCenter::clickedBtn(bool)
+{
+    int index = 0;
+    while (index < m_tabs.size() - 1 && !m_tabs[index].button->isChecked())
+        ++index;
+    clearArticles(index);
+    Tab &tab = m_tabs[index];
+    tab.items.clear();
+    const QJsonObject body{{"resType", tab.resType}, {"title", m_search->text()}, {"type", "1"}};
+    if (Http_access::instance()->fetchHelpItems(BaseAddress::api() + ApiPaths::helpList, {}, body, tab.items))
+        fill(index, tab.items);
+}
+
+void FormSupportCenter::fill(int index, const QList<HelpItem> &items)
+{
+    for (const HelpItem &item : items) {
+        auto *article = new FormSupportKids;
+        article->setItem(item);
+        connect(article, &FormSupportKids::shootVideo, this, &FormSupportCenter::shootVideo);
+        m_tabs[index].layout->addWidget(article);
+    }
+}
+
+void FormSupportCenter::clearArticles(int index)
+{
+    QVBoxLayout *layout = m_tabs[index].layout;
+    while (QLayoutItem *item = layout->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+}
+
+void FormSupportCenter::on_pushButtonX_clicked()
+{
+    for (Tab &tab : m_tabs)
+        tab.items.clear();
+    close();
+    deleteLater();
+}
+
+void FormSupportCenter::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    QWidget *bg = ui->widget_bg;
+    bg->resize(qMin(1000, width() - 40), qMin(660, height() - 40));
+    bg->move((width() - bg->width()) / 2, (height() - bg->height()) / 2);
+    ui->widget->resize(bg->width(), ui->widget->height());
+    ui->pushButtonX->move(bg->width() - 45, 12);
+    ui->stackedWidget->resize(bg->width() - 40, bg->height() - ui->stackedWidget->y() - 20);
+    m_search->move(bg->width() - m_search->width() - 24, 72);
+}
+
+void FormSupportCenter::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), QColor(0, 0, 0, 128));
+}

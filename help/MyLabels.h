@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QLabel>
+#include <QNetworkAccessManager>
+#include <QPixmap>
+
+class QNetworkReply;
+
+// One picture of a help article: downloads itself and opens the enlarged
+// view on a left click.
+class MyLabels : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit MyLabels(QWidget *parent = nullptr);
+    void load(const QUrl &address);
+    QPixmap picture() const { return m_picture; }
+
+    // A picture that failed to load keeps this size (its own would divide by zero).
+    static constexpr int placeholderWidth = 100;
+
+signals:
+    void loaded();
+
+public slots:
+    void finished();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QPixmap m_picture;
+    QNetworkAccessManager m_manager;
+    QNetworkReply *m_reply = nullptr;
+};

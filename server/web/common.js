@@ -1,0 +1,46 @@
+// The client opens these pages with the account in the fragment:
+// "#/?username=NAME&password=SECRET".
+function fragmentQuery() {
+  var hash = window.location.hash || '';
+  var q = hash.indexOf('?');
+  var params = {};
+  if (q < 0) return params;
+  hash.substring(q + 1).split('&').forEach(function (pair) {
+    if (!pair) return;
+    var eq = pair.indexOf('=');
+    var key = eq < 0 ? pair : pair.substring(0, eq);
+    var value = eq < 0 ? '' : pair.substring(eq + 1);
+    try { value = decodeURIComponent(value.replace(/\+/g, ' ')); } catch (e) {}
+    params[key] = value;
+  });
+  return params;
+}
+
+function greet(done) {
+  var p = fragmentQuery();
+  var who = document.getElementById('who');
+  var greeting = document.getElementById('greeting');
+  if (!p.username) {
+    greeting.textContent = '请先登录教师账号';
+    greeting.className = 'greeting error';
+    done(null);
+    return;
+  }
+  var url = '/web/session?username=' + encodeURIComponent(p.username) + '&password=' + encodeURIComponent(p.password || '');
+  fetch(url).then(function (r) { return r.json(); }).then(function (reply) {
+    if (reply.code === 1) {
+      greeting.textContent = reply.data.name + '老师，您好！';
+      who.textContent = reply.data.name + ' · ' + reply.data.school;
+      document.title = document.title + ' - ' + reply.data.name;
+      done(reply.data);
+    } else {
+      greeting.textContent = '登录失败：' + reply.msg;
+      greeting.className = 'greeting error';
+      done(null);
+    }
+  }).catch(function () {
+    greeting.textContent = '网络错误，请稍后重试';
+    greeting.className = 'greeting error';
+    done(null);
+  });
+}

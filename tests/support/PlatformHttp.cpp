@@ -1,0 +1,120 @@
+#include "PlatformHttp.h"
+
+#include <QEventLoop>
+#include <QHttpMultiPart>
+#include <QJsonDocument>
+#include <QNetworkReply>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUrl>
+
+QByteArray HttpReply::header(const QByteArray &name) const
+{
+    for (const auto &h : headers) {
+        if (h.first.compare(name, Qt::CaseInsensitive) == 0)
+            return h.second;
+    }
+    return QByteArray();
+}
+
+PlatformHttp::PlatformHttp(const QString &baseUrl)
+    : m_base(baseUrl)
+{
+}
+
+quint16 PlatformHttp::port() const
+{
+    return quint16(QUrl(m_base).port());
+}
+
+HttpReply PlatformHttp::finish(QNetworkReply *reply)
+{
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    // Only a guard against a hung server; no test measures time.
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    if (!reply->isFinished())
+        loop.exec();
+    HttpReply r;
+    if (!reply->isFinished())
+        reply->abort();
+    r.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    r.networkError = reply->error();
+    r.body = reply->readAll();
+    r.headers = reply->rawHeaderPairs();
+    const QJsonDocument doc = QJsonDocument::fromJson(r.body);
+    if (doc.isObject())
+        r.json = doc.object();
+    reply->deleteLater();
+    return r;
+}
+
+QString PlatformHttp::login(const QString &user, const QString &password)
+{
+    QUrl url(m_base + "/v2.0/login/LoginController/login");
+    url.setQuery("username=" + QUrl::toPercentEncoding(user) + "&password=" + QUrl::toPercentEncoding(password) + "&userType=3");
+    const HttpReply r = finish(m_nam.get(QNetworkRequest(url)));
+    m_token = r.code() == 1 ? r.data().value("token").toString() : QString();
+    return m_token;
+}
+
+HttpReply PlatformHttp::get(const QString &pathAndQuery, const QList<QPair<QByteArray, QByteArray>> &headers)
+{
+    QNetworkRequest req(QUrl(m_base + pathAndQuery));
+    for (const auto &h : headers)
+        req.setRawHeader(h.first, h.second);
+    return finish(m_nam.get(req));
+}
+
+HttpReply PlatformHttp::head(const QString &pathAndQuery)
+{
+    return finish(m_nam.head(QNetworkRequest(QUrl(m_base + pathAndQuery))));
+}
+
+HttpReply PlatformHttp::post(const QString &pathAndQuery, const QJsonObject &body)
+{
+    return postRaw(pathAndQuery, QJsonDocument(body).toJson());
+}
+
+HttpReply PlatformHttp::postRaw(const QString &pathAndQuery, const QByteArray &body, const QByteArray &contentType, bool withToken)
+{
+    QNetworkRequest req(QUrl(m_base + pathAndQuery));
+    if (!contentType.isEmpty())
+        req.setRawHeader("Content-Type", contentType);
+    if (withToken && !m_token.isEmpty())
+        req.setRawHeader("token", m_token.toUtf8());
+    return finish(m_nam.post(req, body));
+}
+
+HttpReply PlatformHttp::upload(const QByteArray &data, const QString &fileName, const QByteArray &contentType,
+                               const QByteArray &partName, bool withToken)
+{
+    auto *multi = new QHttpMultiPart(QHttpMultiPart::FormDataType);
+    QHttpPart part;
+    part.setHeader(QNetworkRequest::ContentTypeHeader, contentType);
+    part.setHeader(QNetworkRequest::ContentDispositionHeader,
+                   QStringLiteral("form-data; name=\"%1\"; filename=\"%2\"").arg(QString::fromLatin1(partName), fileName));
+    part.setBody(data);
+    multi->append(part);
+    QNetworkRequest req(QUrl(m_base + "/v2.0/file/FileController/uploadFile"));
+    if (withToken && !m_token.isEmpty())
+        req.setRawHeader("token", m_token.toUtf8());
+    QNetworkReply *reply = m_nam.post(req, multi);
+    multi->setParent(reply);
+    return finish(reply);
+}
+
+QByteArray PlatformHttp::raw(const QByteArray &request)
+{
+    QTcpSocket socket;
+    socket.connectToHost(QStringLiteral("127.0.0.1"), port());
+    if (!socket.waitForConnected(10000))
+        return QByteArray();
+    socket.write(request);
+    socket.flush();
+    QByteArray out;
+    while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(10000))
+        out += socket.readAll();
+    out += socket.readAll();
+    return out;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QNetworkAccessManager>
+#include <QPair>
+#include <QString>
+
+// One HTTP reply as the platform tests look at it.
+struct HttpReply
+{
+    int status = 0;          // HTTP status, 0 when there was none
+    int networkError = 0;    // QNetworkReply::NetworkError
+    QByteArray body;
+    QJsonObject json;        // the body when it is a JSON object
+    QList<QPair<QByteArray, QByteArray>> headers;
+
+    bool isEnvelope() const { return json.contains("code") && json.contains("msg") && json.contains("data"); }
+    int code() const { return json.value("code").toInt(-1); }
+    QString msg() const { return json.value("msg").toString(); }
+    QJsonObject data() const { return json.value("data").toObject(); }
+    QByteArray header(const QByteArray &name) const;
+};
+
+// Talks to a running platform stand-in over real sockets, waiting for each
+// reply in a local event loop.
+class PlatformHttp
+{
+public:
+    explicit PlatformHttp(const QString &baseUrl);
+
+    // Logs in and keeps the token for later requests; empty on failure.
+    QString login(const QString &user = QStringLiteral("teacher01"), const QString &password = QStringLiteral("123456"));
+    void setToken(const QString &token) { m_token = token; }
+    QString token() const { return m_token; }
+
+    HttpReply get(const QString &pathAndQuery, const QList<QPair<QByteArray, QByteArray>> &headers = {});
+    HttpReply head(const QString &pathAndQuery);
+    // JSON POST with the client's two headers (token omitted when empty).
+    HttpReply post(const QString &pathAndQuery, const QJsonObject &body);
+    HttpReply postRaw(const QString &pathAndQuery, const QByteArray &body, const QByteArray &contentType = "application/json",
+                      bool withToken = true);
+    // A multipart request with one part, as the client sends uploads.
+    HttpReply upload(const QByteArray &data, const QString &fileName, const QByteArray &contentType,
+                     const QByteArray &partName = "file", bool withToken = false);
+    // Bytes written as they are to the socket (for requests a URL parser
+    // would clean up); the reply is read until the server closes.
+    QByteArray raw(const QByteArray &request);
+
+    QString baseUrl() const { return m_base; }
+    quint16 port() const;
+
+private:
+    HttpReply finish(class QNetworkReply *reply);
+
+    QString m_base;
+    QString m_token;
+    QNetworkAccessManager m_nam;
+};

@@ -1,0 +1,309 @@
+// The encoder child process: where the program is, both command lines
+// argument by argument, a real cut checked with ffprobe, a real thumbnail
+// taken over HTTP from a worker thread, and the runs that must not hang.
+#include "media/MediaServer.h"
+
+#include "LumexaTest.h"
+#include "media/TestMedia.h"
+
+#include "EncoderProcess.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QSet>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+// Starts a thumbnail from a thread of its own, as the list pages' workers do.
+class ThumbnailWorker : public QObject
+{
+    Q_OBJECT
+
+public:
+    QString address;
+    QString picture;
+    bool existedAtFinish = false;
+
+public slots:
+    void run()
+    {
+        auto *process = new EncoderProcess(this);
+        connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
+                [this](int) {
+                    existedAtFinish = QFile::exists(picture);
+                    thread()->quit();
+                });
+        process->startThumbnail(address, picture);
+    }
+};
+
+QString shellQuote(const QString &s)
+{
+    QString q = s;
+    q.replace(QLatin1Char('\''), QLatin1String("'\\''"));
+    return QLatin1Char('\'') + q + QLatin1Char('\'');
+}
+}
+
+class tst_encoderprocess : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void programLocation_data();
+    void programLocation();
+    void cutArguments_data();
+    void cutArguments();
+    void thumbnailArguments();
+    void realCut();
+    void existingOutputEndsInsteadOfWaiting();
+    void missingProgramStillFinishes();
+    void thumbnailOverHttpFromWorkerThread();
+    void benchCutAgainstDirectRun();
+
+private:
+    QTemporaryDir dir;
+    QString sixSeconds;
+};
+
+void tst_encoderprocess::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    sixSeconds = dir.filePath("six.mp4");
+    QVERIFY(TestMedia::make(sixSeconds, 6));
+}
+
+void tst_encoderprocess::programLocation_data()
+{
+    QTest::addColumn<QString>("bundled");  // "", "executable" or "plain file"
+    QTest::addColumn<bool>("expectBundled");
+    QTest::newRow("nothing below the application") << "" << false;
+    QTest::newRow("bundled executable") << "executable" << true;
+    QTest::newRow("bundled file that cannot run") << "plain file" << false;
+}
+
+void tst_encoderprocess::programLocation()
+{
+    QFETCH(QString, bundled);
+    QFETCH(bool, expectBundled);
+    QTemporaryDir appDir;
+    const QString path = appDir.path() + "/ffmpeg/bin/ffmpeg";
+    if (!bundled.isEmpty()) {
+        QVERIFY(QDir().mkpath(appDir.path() + "/ffmpeg/bin"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n");
+        f.close();
+        if (bundled == "executable")
+            QVERIFY(f.setPermissions(f.permissions() | QFile::ExeOwner));
+    }
+    const QString program = EncoderProcess::programIn(appDir.path());
+    if (expectBundled) {
+        QCOMPARE(program, path);
+    } else {
+        QCOMPARE(QFileInfo(program).fileName(), QStringLiteral("ffmpeg"));
+        QVERIFY(QFileInfo(program).isExecutable());
+        QVERIFY(!program.startsWith(appDir.path()));
+    }
+    // The test program has no encoder below it either.
+    QCOMPARE(EncoderProcess::program(), QStandardPaths::findExecutable("ffmpeg"));
+}
+
+void tst_encoderprocess::cutArguments_data()
+{
+    QTest::addColumn<QTime>("start");
+    QTest::addColumn<QTime>("end");
+    QTest::addColumn<QString>("startText");
+    QTest::addColumn<QString>("lengthText");
+    QTest::newRow("from the start") << QTime(0, 0, 0) << QTime(0, 0, 3) << "00:00:00" << "00:00:03";
+    QTest::newRow("over an hour") << QTime(0, 0, 5) << QTime(1, 15, 10) << "00:00:05" << "01:15:05";
+    QTest::newRow("late start") << QTime(10, 0, 0) << QTime(10, 0, 59) << "10:00:00" << "00:00:59";
+    // Whole seconds of the clock, as the start is written: 1 s to 4 s.
+    QTest::newRow("milliseconds dropped") << QTime(0, 0, 1, 900) << QTime(0, 0, 4, 100) << "00:00:01" << "00:00:03";
+}
+
+void tst_encoderprocess::cutArguments()
+{
+    QFETCH(QTime, start);
+    QFETCH(QTime, end);
+    QFETCH(QString, startText);
+    QFETCH(QString, lengthText);
+    const QStringList args = EncoderProcess::cutArguments("/in/put.mp4", start, end, "/out/tempv.mp4");
+    const QStringList expected{"-i", "/in/put.mp4", "-r", "25", "-ss", startText, "-t", lengthText,
+                               "/out/tempv.mp4"};
+    QCOMPARE(args.size(), 9);
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(args.at(i), expected.at(i));
+}
+
+void tst_encoderprocess::thumbnailArguments()
+{
+    const QString url = QStringLiteral("http://127.0.0.1:8360/video/2024/a b.mp4");
+    const QStringList args = EncoderProcess::thumbnailArguments(url, "/cache/source/17.png");
+    const QStringList expected{"-i", url, "-ss", "00:00:01", "-vframes", "1", "/cache/source/17.png"};
+    QCOMPARE(args.size(), 7);
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(args.at(i), expected.at(i));
+}
+
+void tst_encoderprocess::realCut()
+{
+    const QString out = dir.filePath("tempv.mp4");
+    QFile::remove(out);
+    EncoderProcess process;
+    bool existedAtFinish = false;
+    // A slot that takes only the exit code, as the pages connect it.
+    connect(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
+            [&](int) { existedAtFinish = QFile::exists(out); });
+    QSignalSpy finished(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
+    process.startCut(sixSeconds, QTime(0, 0, 1), QTime(0, 0, 3), out);
+    QCOMPARE(process.program(), EncoderProcess::program());
+    QVERIFY(finished.wait(60000));
+    QCOMPARE(finished.first().at(0).toInt(), 0);
+    QVERIFY(existedAtFinish);
+    const qint64 ms = TestMedia::probeDurationMs(out);
+    QVERIFY2(qAbs(ms - 2000) <= 100, qPrintable(QString::number(ms)));
+    QCOMPARE(TestMedia::probeFrames(out), 50);
+}
+
+void tst_encoderprocess::existingOutputEndsInsteadOfWaiting()
+{
+    // Two workers for one id: the second finds the first one's picture.
+    const QString out = dir.filePath("taken.png");
+    {
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("first");
+    }
+    EncoderProcess process;
+    QSignalSpy finished(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
+    process.startThumbnail(sixSeconds, out);
+    QVERIFY(finished.wait(30000));
+    QVERIFY(finished.first().at(0).toInt() != 0);
+    QFile f(out);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("first"));
+}
+
+void tst_encoderprocess::missingProgramStillFinishes()
+{
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(dir.filePath("no-such-dir")));
+    EncoderProcess process;
+    QSignalSpy finished(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
+    process.startCut(sixSeconds, QTime(0, 0, 0), QTime(0, 0, 1), dir.filePath("never.mp4"));
+    qputenv("PATH", path);
+    // Never inside start(): the caller shows its busy picture after starting.
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(finished.wait(10000));
+    QTest::qWait(200);
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.first().at(1).value<QProcess::ExitStatus>(), QProcess::CrashExit);
+    QVERIFY(!QFile::exists(dir.filePath("never.mp4")));
+}
+
+void tst_encoderprocess::thumbnailOverHttpFromWorkerThread()
+{
+    MediaServer server(dir.path());
+    QVERIFY(server.start());
+    QTemporaryDir cache;
+    ThumbnailWorker *worker = new ThumbnailWorker;
+    worker->address = server.videoBase() + "/six.mp4";
+    worker->picture = cache.filePath("42.png");
+    QThread thread;
+    worker->moveToThread(&thread);
+    connect(&thread, &QThread::started, worker, &ThumbnailWorker::run);
+    connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
+    QSignalSpy ended(&thread, &QThread::finished);
+    thread.start();
+    QVERIFY(ended.wait(30000));
+    thread.wait();
+    const QString picture = cache.filePath("42.png");
+    QImage img(picture);
+    QVERIFY(!img.isNull());
+    QCOMPARE(img.size(), QSize(320, 240));
+    QSet<QRgb> colours;
+    for (int y = 0; y < img.height(); y += 8)
+        for (int x = 0; x < img.width(); x += 8)
+            colours.insert(img.pixel(x, y) & 0xF0F0F0);
+    QVERIFY(colours.size() > 8);
+}
+
+// Run by scripts/bench-encoder: a cut through the client's encoder code and
+// the same command run directly, side by side.
+void tst_encoderprocess::benchCutAgainstDirectRun()
+{
+    if (qEnvironmentVariableIsEmpty("LUMEXA_BENCH"))
+        QSKIP("benchmark: set LUMEXA_BENCH=1 (scripts/bench-encoder)");
+    const QString input = dir.filePath("bench.mp4");
+    {
+        QProcess p;
+        p.start("ffmpeg", {"-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                           "testsrc=duration=20:size=640x360:rate=25", "-f", "lavfi", "-i",
+                           "sine=frequency=440:duration=20", "-c:v", "libx264", "-pix_fmt", "yuv420p",
+                           "-c:a", "aac", "-shortest", input});
+        QVERIFY(p.waitForFinished(120000) && p.exitCode() == 0);
+    }
+    const QString out = dir.filePath("bench-out.mp4");
+    const QTime start(0, 0, 5), end(0, 0, 10);
+    const QStringList args = EncoderProcess::cutArguments(input, start, end, out);
+    QString command = shellQuote(EncoderProcess::program());
+    for (const QString &a : args)
+        command += QLatin1Char(' ') + shellQuote(a);
+    command += QStringLiteral(" </dev/null >/dev/null 2>&1");
+
+    auto runClient = [&]() -> double {
+        QFile::remove(out);
+        QElapsedTimer t;
+        t.start();
+        EncoderProcess process;
+        QSignalSpy finished(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
+        process.startEncoder(args);
+        if (!finished.wait(120000) || !QFile::exists(out))
+            return -1;
+        return t.nsecsElapsed() / 1e6;
+    };
+    auto runDirect = [&]() -> double {
+        QFile::remove(out);
+        QElapsedTimer t;
+        t.start();
+        if (std::system(command.toLocal8Bit().constData()) != 0 || !QFile::exists(out))
+            return -1;
+        return t.nsecsElapsed() / 1e6;
+    };
+
+    const int rounds = qMax(1, qEnvironmentVariableIntValue("LUMEXA_BENCH_ROUNDS"));
+    QVector<double> client, direct;
+    runClient();  // warm-up: caches, first exec
+    runDirect();
+    for (int i = 0; i < rounds; ++i) {
+        // Alternate the order so that neither side always runs second.
+        double c, d;
+        if (i % 2) {
+            d = runDirect();
+            c = runClient();
+        } else {
+            c = runClient();
+            d = runDirect();
+        }
+        QVERIFY(c > 0 && d > 0);
+        client.append(c);
+        direct.append(d);
+    }
+    for (int i = 0; i < client.size(); ++i)
+        qInfo("bench round %d: client %.0f ms, direct %.0f ms", i + 1, client.at(i), direct.at(i));
+    std::sort(client.begin(), client.end());
+    std::sort(direct.begin(), direct.end());
+    const double c = client.at(client.size() / 2), d = direct.at(direct.size() / 2);
+    qInfo("bench cut 5 s of 640x360 (%d rounds, median): client encoder %.0f ms, direct ffmpeg %.0f ms, ratio %.3f",
+          rounds, c, d, c / d);
+}
+
+LUMEXA_TEST_MAIN(tst_encoderprocess)
+#include "tst_encoderprocess.moc"

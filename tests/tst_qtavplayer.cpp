@@ -1,0 +1,496 @@
+// The video player widget over libmpv, playing real files made by ffmpeg:
+// the tick's texts, range play, click to seek, pause, keys, volume, the popup,
+// remote playback with seeking, and a frame on screen (software renderer).
+#include "media/MediaServer.h"
+
+#include "LumexaTest.h"
+#include "WidgetDriver.h"
+#include "media/SliderGeometry.h"
+#include "media/TestMedia.h"
+
+#include "AudioOutput.h"
+#include "MediaPlayer.h"
+#include "QTAVPlayer.h"
+#include "VideoOutput.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSet>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <memory>
+
+class tst_qtavplayer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void clockText_data();
+    void clockText();
+    void idleTick();
+    void playsAndTicks();
+    void firstLengthPublishedOncePerPlayer();
+    void rangePlayPausesAtItsEnd();
+    void clickSeeksToTheMiddle();
+    void pauseToggles_data();
+    void pauseToggles();
+    void emptyPathShowsDialog_data();
+    void emptyPathShowsDialog();
+    void volumeFollowsTheSlider();
+    void soundButtonFlagIsShared();
+    void escapeTogglesFullScreen();
+    void embeddedHidesWindowControls();
+    void endThenPlayAgain();
+    void missingFileReportsNothingLoaded();
+    void stopPlayer();
+    void remoteVideoIsSeekable();
+    void popupPlaysAndCloses();
+    void screenshotShowsAFrame();
+    void cleanupTestCase();
+
+private:
+    // Plays path in the player and waits until it is open.
+    bool playAndWait(QTAVPlayer *p, const QString &path);
+    template <class T>
+    T *child(QObject *root, const char *name) { return WidgetDriver::find<T>(root, QString::fromLatin1(name)); }
+
+    QTemporaryDir dir;
+    QString sixSeconds;
+    QString threeSeconds;
+    std::unique_ptr<MediaServer> server;
+    QTAVPlayer *player = nullptr;
+};
+
+void tst_qtavplayer::initTestCase()
+{
+    // No sound device here.
+    qputenv("LUMEXA_MPV_AO", "null");
+    QVERIFY(dir.isValid());
+    sixSeconds = dir.filePath("six.mp4");
+    threeSeconds = dir.filePath("three.mp4");
+    QVERIFY(TestMedia::make(sixSeconds, 6));
+    QVERIFY(TestMedia::make(threeSeconds, 3));
+    server.reset(new MediaServer(dir.path()));
+    QVERIFY(server->start());
+}
+
+void tst_qtavplayer::cleanupTestCase()
+{
+    delete popupPlayer;
+    server.reset();
+}
+
+void tst_qtavplayer::init()
+{
+    volumeHidden = false;
+    videoDurationText = QStringLiteral("0时0分0秒");
+    player = new QTAVPlayer;
+    player->resize(837, 543);
+    player->show();
+    QVERIFY(QTest::qWaitForWindowExposed(player));
+}
+
+void tst_qtavplayer::cleanup()
+{
+    TestEnvironment::screenshotIfFailed(player);
+    delete player;
+    player = nullptr;
+}
+
+bool tst_qtavplayer::playAndWait(QTAVPlayer *p, const QString &path)
+{
+    QSignalSpy loaded(p->player(), &MediaPlayer::loaded);
+    p->playFile(path);
+    return (loaded.count() > 0 || loaded.wait(10000)) && p->player()->duration() > 0;
+}
+
+void tst_qtavplayer::clockText_data()
+{
+    QTest::addColumn<qint64>("ms");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("nothing") << qint64(0) << "00:00:00";
+    QTest::newRow("59.9 s") << qint64(59900) << "00:00:59";
+    QTest::newRow("1 h 15 min 5 s") << qint64((3600 + 15 * 60 + 5) * 1000) << "01:15:05";
+    QTest::newRow("just under an hour") << qint64(3599999) << "00:59:59";
+    QTest::newRow("a hundred hours") << qint64(360000000) << "100:00:00";
+}
+
+void tst_qtavplayer::clockText()
+{
+    QFETCH(qint64, ms);
+    QFETCH(QString, text);
+    QCOMPARE(QTAVPlayer::clockText(ms), text);
+}
+
+void tst_qtavplayer::idleTick()
+{
+    auto *label = child<QLabel>(player, "label_time");
+    QCOMPARE(label->text(), QStringLiteral("0:00/0:00"));
+    QCOMPARE(child<QSlider>(player, "horizontalSlider_volum")->value(), 99);
+    player->upDateSliderTimer();
+    QCOMPARE(label->text(), QStringLiteral("00:00:00/00:00:00"));
+    QCOMPARE(player->seekSlider()->minimum(), 0);
+    QCOMPARE(player->seekSlider()->maximum(), 0);
+    QVERIFY(child<QPushButton>(player, "pushButton_play")->isChecked());
+    QCOMPARE(videoDurationText, QStringLiteral("0时0分0秒"));
+}
+
+void tst_qtavplayer::playsAndTicks()
+{
+    QVERIFY(!player->isTicking());
+    QVERIFY(playAndWait(player, sixSeconds));
+    QVERIFY(player->isTicking());
+    MediaPlayer *mp = player->player();
+    QVERIFY(mp->isPlaying());
+    QVERIFY(!mp->isPaused());
+    QVERIFY(mp->isSeekable());
+    QCOMPARE(player->mediaDuration(), qint64(6000));
+    QVERIFY(WidgetDriver::waitFor([&] { return mp->position() >= 1000; }));
+    mp->pause(true);
+
+    player->upDateSliderTimer();
+    const qint64 pos = mp->position();
+    QCOMPARE(player->durationString(), QStringLiteral("00:00:06"));
+    QCOMPARE(player->positionString(), QTAVPlayer::clockText(pos));
+    QCOMPARE(child<QLabel>(player, "label_time")->text(), QTAVPlayer::clockText(pos) + "/00:00:06");
+    QCOMPARE(player->seekSlider()->maximum(), 6);
+    QCOMPARE(player->seekSlider()->value(), int(pos / 1000));
+    // Paused shows as checked; playing as unchecked.
+    QVERIFY(child<QPushButton>(player, "pushButton_play")->isChecked());
+    mp->pause(false);
+    player->upDateSliderTimer();
+    QVERIFY(!child<QPushButton>(player, "pushButton_play")->isChecked());
+    QCOMPARE(videoDurationText, QStringLiteral("00:00:06"));
+}
+
+void tst_qtavplayer::firstLengthPublishedOncePerPlayer()
+{
+    QVERIFY(playAndWait(player, sixSeconds));
+    player->upDateSliderTimer();
+    QCOMPARE(videoDurationText, QStringLiteral("00:00:06"));
+    // The same player with another media keeps the first length.
+    QVERIFY(playAndWait(player, threeSeconds));
+    player->upDateSliderTimer();
+    QCOMPARE(player->durationString(), QStringLiteral("00:00:03"));
+    QCOMPARE(videoDurationText, QStringLiteral("00:00:06"));
+    // A new player publishes its own first length.
+    QTAVPlayer other;
+    QVERIFY(playAndWait(&other, threeSeconds));
+    other.upDateSliderTimer();
+    QCOMPARE(videoDurationText, QStringLiteral("00:00:03"));
+}
+
+void tst_qtavplayer::rangePlayPausesAtItsEnd()
+{
+    QVERIFY(playAndWait(player, sixSeconds));
+    MediaPlayer *mp = player->player();
+    mp->pause(true);
+    QSignalSpy seekDone(mp, &MediaPlayer::seekFinished);
+    player->playRange(1000, 2500);
+    QVERIFY(player->rangeActive());
+    QVERIFY(!mp->isPaused());
+    // The range starts where asked, not where playback was.
+    QVERIFY(seekDone.count() > 0 || seekDone.wait(5000));
+    QVERIFY2(qAbs(mp->position() - 1000) < 200, qPrintable(QString::number(mp->position())));
+
+    // Ticks before the end leave it playing.
+    player->upDateSliderTimer();
+    QVERIFY(player->rangeActive());
+    QVERIFY(!mp->isPaused());
+
+    QVERIFY(WidgetDriver::waitFor([&] { return mp->position() >= 2500; }));
+    player->upDateSliderTimer();
+    QVERIFY(mp->isPaused());
+    QVERIFY(!player->rangeActive());
+
+    // Resumed by hand, later ticks do not pause again.
+    mp->pause(false);
+    QVERIFY(WidgetDriver::waitFor([&] { return mp->position() >= 3000; }));
+    player->upDateSliderTimer();
+    QVERIFY(!mp->isPaused());
+    QVERIFY(mp->isPlaying());
+}
+
+void tst_qtavplayer::clickSeeksToTheMiddle()
+{
+    QVERIFY(playAndWait(player, sixSeconds));
+    MediaPlayer *mp = player->player();
+    mp->pause(true);
+    QSlider *slider = player->seekSlider();
+    QSignalSpy seekDone(mp, &MediaPlayer::seekFinished);
+    const int width = slider->width();
+    QVERIFY(width > 100);
+
+    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier, QPoint(width / 2, slider->height() / 2));
+    // Until the next tick the slider counts pixels.
+    QCOMPARE(slider->maximum(), width);
+    QVERIFY(qAbs(slider->value() - width / 2) <= 1);
+    QVERIFY(seekDone.count() > 0 || seekDone.wait(5000));
+    QSignalSpy moved(mp, &MediaPlayer::positionChanged);
+    moved.wait(500);
+    const qint64 expected = 6000 * (width / 2) / width;
+    QVERIFY2(qAbs(mp->position() - expected) <= 40,
+             qPrintable(QStringLiteral("%1 vs %2").arg(mp->position()).arg(expected)));
+
+    player->upDateSliderTimer();
+    QCOMPARE(slider->maximum(), 6);
+    QCOMPARE(slider->value(), int(mp->position() / 1000));
+}
+
+void tst_qtavplayer::pauseToggles_data()
+{
+    QTest::addColumn<bool>("onVideo");
+    QTest::newRow("play button") << false;
+    QTest::newRow("click on the video") << true;
+}
+
+void tst_qtavplayer::pauseToggles()
+{
+    QFETCH(bool, onVideo);
+    QVERIFY(playAndWait(player, sixSeconds));
+    MediaPlayer *mp = player->player();
+    auto *button = child<QPushButton>(player, "pushButton_play");
+    player->upDateSliderTimer();
+    QVERIFY(!button->isChecked());
+    QWidget *video = player->videoOutput()->widget();
+    auto press = [&] {
+        if (onVideo)
+            QTest::mouseClick(video, Qt::LeftButton, Qt::NoModifier, video->rect().center());
+        else
+            QTest::mouseClick(button, Qt::LeftButton);
+    };
+
+    press();
+    QVERIFY(mp->isPaused());
+    QVERIFY(mp->isPlaying());
+    player->upDateSliderTimer();
+    QVERIFY(button->isChecked());
+    // A frame already under way may still land; after that time stands still.
+    QTest::qWait(200);
+    const qint64 at = mp->position();
+    QTest::qWait(300);
+    QCOMPARE(mp->position(), at);
+
+    press();
+    QVERIFY(!mp->isPaused());
+    player->upDateSliderTimer();
+    QVERIFY(!button->isChecked());
+    QVERIFY(WidgetDriver::waitFor([&] { return mp->position() > at + 200; }));
+}
+
+void tst_qtavplayer::emptyPathShowsDialog_data()
+{
+    QTest::addColumn<bool>("popup");
+    QTest::newRow("playFile") << false;
+    QTest::newRow("showAndPlay") << true;
+}
+
+void tst_qtavplayer::emptyPathShowsDialog()
+{
+    QFETCH(bool, popup);
+    QTAVPlayer hidden;
+    QTAVPlayer *p = popup ? &hidden : player;
+    QString title, text;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            text = box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    closer.start(20);
+    if (popup)
+        p->showAndPlay(QString());
+    else
+        p->playFile(QString());
+    closer.stop();
+
+    QCOMPARE(title, QStringLiteral("urlpath is null"));
+    QCOMPARE(text, QStringLiteral("this is null path."));
+    QVERIFY(!p->player()->isPlaying());
+    QCOMPARE(p->isVisible(), !popup);
+    QVERIFY(!p->isTicking());
+    QCOMPARE(child<QLabel>(p, "label_time")->text(), QStringLiteral("0:00/0:00"));
+}
+
+void tst_qtavplayer::volumeFollowsTheSlider()
+{
+    auto *volume = child<QSlider>(player, "horizontalSlider_volum");
+    AudioOutput *audio = player->player()->audio();
+    QVERIFY(audio);
+    QCOMPARE(volume->value(), 99);
+    const QPoint from = SliderGeometry::handleRect(volume, 99).center();
+    const QPoint to = SliderGeometry::handleRect(volume, 30).center();
+    SliderGeometry::drag(volume, from, to);
+    QVERIFY(volume->value() < 60);
+    QVERIFY(qFuzzyCompare(audio->volume(), volume->value() * 0.01));
+}
+
+void tst_qtavplayer::soundButtonFlagIsShared()
+{
+    QTAVPlayer second;
+    second.show();
+    auto *sliderA = child<QSlider>(player, "horizontalSlider_volum");
+    auto *sliderB = child<QSlider>(&second, "horizontalSlider_volum");
+
+    QVERIFY(WidgetDriver::click(player, "pushButton_2"));
+    QVERIFY(volumeHidden);
+    QVERIFY(sliderA->isHidden());
+    QVERIFY(WidgetDriver::click(player, "pushButton_2"));
+    QVERIFY(!volumeHidden);
+    QVERIFY(!sliderA->isHidden());
+
+    // Hidden in the first; the first press in the second flips the shared flag
+    // back and shows its slider, which was visible already.
+    QVERIFY(WidgetDriver::click(player, "pushButton_2"));
+    QVERIFY(WidgetDriver::click(&second, "pushButton_2"));
+    QVERIFY(!volumeHidden);
+    QVERIFY(!sliderB->isHidden());
+    QVERIFY(sliderA->isHidden());
+}
+
+void tst_qtavplayer::escapeTogglesFullScreen()
+{
+    auto *all = child<QPushButton>(player, "pushButton_all");
+    QTest::keyClick(player, Qt::Key_Escape);
+    QVERIFY(all->isChecked());
+    QVERIFY(player->windowState() & Qt::WindowFullScreen);
+    QTest::keyClick(player, Qt::Key_Escape);
+    QVERIFY(!all->isChecked());
+    QVERIFY(!(player->windowState() & Qt::WindowFullScreen));
+    // Other keys do nothing.
+    QTest::keyClick(player, Qt::Key_Space);
+    QVERIFY(!all->isChecked());
+}
+
+void tst_qtavplayer::embeddedHidesWindowControls()
+{
+    QWidget page;
+    QTAVPlayer embedded(&page);
+    QVERIFY(!embedded.isWindow());
+    page.show();
+    embedded.hideWindowControls();
+    auto *all = child<QPushButton>(&embedded, "pushButton_all");
+    QVERIFY(all->isHidden());
+    QVERIFY(!all->isEnabled());
+    QVERIFY(child<QWidget>(&embedded, "widget_title")->isHidden());
+    QVERIFY(child<QWidget>(&embedded, "widget_bottom")->isVisible());
+    QVERIFY(embedded.videoOutput()->widget()->isVisible());
+}
+
+void tst_qtavplayer::endThenPlayAgain()
+{
+    QVERIFY(playAndWait(player, threeSeconds));
+    MediaPlayer *mp = player->player();
+    QSignalSpy stopped(mp, &MediaPlayer::stopped);
+    QVERIFY(stopped.wait(10000));
+    QVERIFY(!mp->isPlaying());
+    player->upDateSliderTimer();
+    QCOMPARE(child<QLabel>(player, "label_time")->text(), QStringLiteral("00:00:03/00:00:03"));
+    QVERIFY(child<QPushButton>(player, "pushButton_play")->isChecked());
+
+    // Not playing: the button replays the file from the start.
+    QVERIFY(WidgetDriver::click(player, "pushButton_play"));
+    QVERIFY(mp->isPlaying());
+    QVERIFY(!mp->isPaused());
+    QVERIFY(mp->position() < 1000);
+    QVERIFY(WidgetDriver::waitFor([&] { return mp->position() > 300 && mp->position() < 2500; }));
+}
+
+void tst_qtavplayer::missingFileReportsNothingLoaded()
+{
+    QSignalSpy error(player->player(), &MediaPlayer::error);
+    player->playFile(dir.filePath("nothing-here.mp4"));
+    QVERIFY(error.wait(10000));
+    QVERIFY(!player->player()->isPlaying());
+    player->upDateSliderTimer();
+    QCOMPARE(child<QLabel>(player, "label_time")->text(), QStringLiteral("00:00:00/00:00:00"));
+    QCOMPARE(videoDurationText, QStringLiteral("0时0分0秒"));
+}
+
+void tst_qtavplayer::stopPlayer()
+{
+    QVERIFY(playAndWait(player, sixSeconds));
+    MediaPlayer *mp = player->player();
+    child<QPushButton>(player, "pushButton_play")->setChecked(false);
+    player->stopPlayer();
+    QVERIFY(!mp->isPlaying());
+    QVERIFY(!mp->isSeekable());
+    QVERIFY(child<QPushButton>(player, "pushButton_play")->isChecked());
+    QCOMPARE(player->mediaDuration(), qint64(0));
+    QTest::qWait(200);
+    QVERIFY(!mp->isPlaying());
+    player->upDateSliderTimer();
+    QCOMPARE(child<QLabel>(player, "label_time")->text(), QStringLiteral("00:00:00/00:00:00"));
+}
+
+void tst_qtavplayer::remoteVideoIsSeekable()
+{
+    const QString url = server->videoBase() + "/six.mp4";
+    QVERIFY(playAndWait(player, url));
+    MediaPlayer *mp = player->player();
+    QCOMPARE(player->mediaDuration(), qint64(6000));
+    QVERIFY(WidgetDriver::waitFor([&] { return mp->isSeekable(); }));
+    mp->pause(true);
+    QSignalSpy seekDone(mp, &MediaPlayer::seekFinished);
+    player->seekToTime(QTime(0, 0, 4));
+    QVERIFY(seekDone.count() > 0 || seekDone.wait(5000));
+    QSignalSpy moved(mp, &MediaPlayer::positionChanged);
+    moved.wait(500);
+    QVERIFY2(qAbs(mp->position() - 4000) <= 40, qPrintable(QString::number(mp->position())));
+}
+
+void tst_qtavplayer::popupPlaysAndCloses()
+{
+    QTAVPlayer *popup = QTAVPlayer::popup();
+    QCOMPARE(QTAVPlayer::popup(), popup);
+    QCOMPARE(popupPlayer, popup);
+    QVERIFY(!popup->parentWidget());
+    QCOMPARE(int(popup->windowFlags()), 0x813);
+    QCOMPARE(popup->windowModality(), Qt::ApplicationModal);
+
+    QSignalSpy loaded(popup->player(), &MediaPlayer::loaded);
+    popup->showAndPlay(server->videoBase() + "/three.mp4");
+    QVERIFY(popup->isVisible());
+    QVERIFY(loaded.wait(10000));
+    QVERIFY(popup->player()->isPlaying());
+    QVERIFY(!child<QPushButton>(popup, "pushButton_all")->isChecked());
+
+    QVERIFY(WidgetDriver::click(popup, "pushButton_X"));
+    QVERIFY(!popup->isVisible());
+    QVERIFY(!popup->isTicking());
+    QVERIFY(!popup->player()->isPlaying());
+    // Kept for the next tile.
+    QCOMPARE(QTAVPlayer::popup(), popup);
+}
+
+void tst_qtavplayer::screenshotShowsAFrame()
+{
+    QCOMPARE(player->videoOutput()->backend(), VideoOutput::Software);
+    VideoOutput *out = player->videoOutput();
+    QSignalSpy frames(out, &VideoOutput::frameRendered);
+    QVERIFY(playAndWait(player, sixSeconds));
+    QVERIFY(WidgetDriver::waitFor([&] { return frames.count() >= 10; }));
+    player->player()->pause(true);
+    player->upDateSliderTimer();
+    QTest::qWait(100);
+
+    const QImage shot = player->grab().toImage();
+    TestEnvironment::screenshot(player, QStringLiteral("player-software"));
+    // The test picture is colourful; an empty video area is one colour.
+    const QRect area = out->widget()->geometry().translated(out->widget()->parentWidget()->pos());
+    QSet<QRgb> colours;
+    for (int y = area.top(); y < area.bottom(); y += 3)
+        for (int x = area.left(); x < area.right(); x += 3)
+            colours.insert(shot.pixel(x, y) & 0xF0F0F0);
+    QVERIFY2(colours.size() > 12, qPrintable(QString::number(colours.size())));
+}
+
+LUMEXA_TEST_MAIN(tst_qtavplayer)
+#include "tst_qtavplayer.moc"

@@ -1,0 +1,301 @@
+// The two-handle range slider: span rules, movement modes under real mouse
+// drags, keys and the painted span.
+#include "LumexaTest.h"
+#include "media/SliderGeometry.h"
+
+#include "QxtSpanSlider.h"
+
+#include <QSignalSpy>
+
+using Mode = QxtSpanSlider::HandleMovementMode;
+Q_DECLARE_METATYPE(Qt::Key)
+
+class tst_qxtspanslider : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void setSpan_data();
+    void setSpan();
+    void sameSpanTwiceEmitsNothing();
+    void rangeShrinkClampsValues();
+    void dragPastOtherHandle_data();
+    void dragPastOtherHandle();
+    void firstDragFromEqualValues_data();
+    void firstDragFromEqualValues();
+    void pressWithEmptyRangeDoesNothing();
+    void releaseCommitsWithoutTracking();
+    void keys_data();
+    void keys();
+    void paintsSpanBetweenHandles();
+
+private:
+    QPoint centreOf(int value) const { return SliderGeometry::handleRect(slider, value).center(); }
+
+    QxtSpanSlider *slider = nullptr;
+};
+
+void tst_qxtspanslider::init()
+{
+    slider = new QxtSpanSlider(Qt::Horizontal);
+    slider->setRange(0, 100);
+    slider->resize(400, 30);
+    slider->show();
+    QVERIFY(QTest::qWaitForWindowExposed(slider));
+}
+
+void tst_qxtspanslider::cleanup()
+{
+    TestEnvironment::screenshotIfFailed(slider);
+    delete slider;
+    slider = nullptr;
+}
+
+void tst_qxtspanslider::setSpan_data()
+{
+    QTest::addColumn<int>("lower");
+    QTest::addColumn<int>("upper");
+    QTest::addColumn<int>("expectLower");
+    QTest::addColumn<int>("expectUpper");
+    QTest::addColumn<int>("lowerSignals");
+    QTest::addColumn<int>("upperSignals");
+    // The slider starts at 0..0.
+    QTest::newRow("reversed pair is ordered") << 30 << 10 << 10 << 30 << 1 << 1;
+    QTest::newRow("clamped to the range") << -5 << 500 << 0 << 100 << 0 << 1;
+    QTest::newRow("only the upper changes") << 0 << 50 << 0 << 50 << 0 << 1;
+    QTest::newRow("equal values") << 40 << 40 << 40 << 40 << 1 << 1;
+}
+
+void tst_qxtspanslider::setSpan()
+{
+    QFETCH(int, lower);
+    QFETCH(int, upper);
+    QFETCH(int, expectLower);
+    QFETCH(int, expectUpper);
+    QFETCH(int, lowerSignals);
+    QFETCH(int, upperSignals);
+    QSignalSpy lowerSpy(slider, &QxtSpanSlider::lowerValueChanged);
+    QSignalSpy upperSpy(slider, &QxtSpanSlider::upperValueChanged);
+    QSignalSpy spanSpy(slider, &QxtSpanSlider::spanChanged);
+
+    slider->setSpan(lower, upper);
+
+    QCOMPARE(slider->lowerValue(), expectLower);
+    QCOMPARE(slider->upperValue(), expectUpper);
+    QCOMPARE(slider->lowerPosition(), expectLower);
+    QCOMPARE(slider->upperPosition(), expectUpper);
+    QCOMPARE(lowerSpy.count(), lowerSignals);
+    QCOMPARE(upperSpy.count(), upperSignals);
+    if (lowerSignals)
+        QCOMPARE(lowerSpy.first().at(0).toInt(), expectLower);
+    if (upperSignals)
+        QCOMPARE(upperSpy.first().at(0).toInt(), expectUpper);
+    QCOMPARE(spanSpy.count(), 1);
+    QCOMPARE(spanSpy.first(), (QVariantList{expectLower, expectUpper}));
+}
+
+void tst_qxtspanslider::sameSpanTwiceEmitsNothing()
+{
+    slider->setSpan(20, 60);
+    QSignalSpy spanSpy(slider, &QxtSpanSlider::spanChanged);
+    QSignalSpy lowerSpy(slider, &QxtSpanSlider::lowerValueChanged);
+    slider->setSpan(20, 60);
+    slider->setSpan(60, 20);
+    slider->setLowerValue(20);
+    QCOMPARE(spanSpy.count(), 0);
+    QCOMPARE(lowerSpy.count(), 0);
+}
+
+void tst_qxtspanslider::rangeShrinkClampsValues()
+{
+    slider->setSpan(10, 30);
+    QSignalSpy lowerSpy(slider, &QxtSpanSlider::lowerValueChanged);
+    QSignalSpy upperSpy(slider, &QxtSpanSlider::upperValueChanged);
+    QSignalSpy spanSpy(slider, &QxtSpanSlider::spanChanged);
+
+    slider->setRange(0, 20);
+
+    QCOMPARE(slider->lowerValue(), 10);
+    QCOMPARE(slider->upperValue(), 20);
+    QCOMPARE(lowerSpy.count(), 0);
+    QCOMPARE(upperSpy.count(), 1);
+    QCOMPARE(upperSpy.first().at(0).toInt(), 20);
+    QCOMPARE(spanSpy.count(), 1);
+    QCOMPARE(spanSpy.first(), (QVariantList{10, 20}));
+}
+
+void tst_qxtspanslider::dragPastOtherHandle_data()
+{
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<bool>("dragLower");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<int>("expectLower");
+    QTest::addColumn<int>("expectUpper");
+    // The span is 10..30 before every drag.
+    QTest::newRow("lower, no overlapping") << QxtSpanSlider::NoOverlapping << true << 60 << 29 << 30;
+    QTest::newRow("lower, no crossing") << QxtSpanSlider::NoCrossing << true << 60 << 30 << 30;
+    QTest::newRow("lower, free: swaps") << QxtSpanSlider::FreeMovement << true << 60 << 30 << 60;
+    QTest::newRow("lower within span") << QxtSpanSlider::NoOverlapping << true << 20 << 20 << 30;
+    QTest::newRow("upper, no overlapping") << QxtSpanSlider::NoOverlapping << false << 2 << 10 << 11;
+    QTest::newRow("upper, no crossing") << QxtSpanSlider::NoCrossing << false << 2 << 10 << 10;
+    QTest::newRow("upper, free: swaps") << QxtSpanSlider::FreeMovement << false << 2 << 2 << 10;
+}
+
+void tst_qxtspanslider::dragPastOtherHandle()
+{
+    QFETCH(Mode, mode);
+    QFETCH(bool, dragLower);
+    QFETCH(int, target);
+    QFETCH(int, expectLower);
+    QFETCH(int, expectUpper);
+    slider->setHandleMovementMode(mode);
+    slider->setSpan(10, 30);
+    QSignalSpy pressed(slider, &QxtSpanSlider::sliderPressed);
+    QSignalSpy spanSpy(slider, &QxtSpanSlider::spanChanged);
+
+    SliderGeometry::drag(slider, centreOf(dragLower ? 10 : 30), centreOf(target));
+
+    QCOMPARE(pressed.count(), 1);
+    QCOMPARE(pressed.first().at(0).value<QxtSpanSlider::SpanHandle>(),
+             dragLower ? QxtSpanSlider::LowerHandle : QxtSpanSlider::UpperHandle);
+    QCOMPARE(slider->lowerValue(), expectLower);
+    QCOMPARE(slider->upperValue(), expectUpper);
+    QCOMPARE(slider->lowerPosition(), expectLower);
+    QCOMPARE(slider->upperPosition(), expectUpper);
+    QVERIFY(!slider->isSliderDown());
+    // Every reported span was ordered and inside the range.
+    for (const QVariantList &s : spanSpy) {
+        QVERIFY(s.at(0).toInt() <= s.at(1).toInt());
+        QVERIFY(s.at(0).toInt() >= 0 && s.at(1).toInt() <= 100);
+    }
+    QCOMPARE(spanSpy.last(), (QVariantList{expectLower, expectUpper}));
+}
+
+void tst_qxtspanslider::firstDragFromEqualValues_data()
+{
+    QTest::addColumn<int>("target");
+    QTest::addColumn<int>("expectLower");
+    QTest::addColumn<int>("expectUpper");
+    QTest::newRow("to the left") << 30 << 30 << 50;
+    QTest::newRow("to the right") << 70 << 50 << 70;
+}
+
+void tst_qxtspanslider::firstDragFromEqualValues()
+{
+    QFETCH(int, target);
+    QFETCH(int, expectLower);
+    QFETCH(int, expectUpper);
+    slider->setHandleMovementMode(QxtSpanSlider::FreeMovement);
+    slider->setSpan(50, 50);
+    SliderGeometry::drag(slider, centreOf(50), centreOf(target));
+    QCOMPARE(slider->lowerValue(), expectLower);
+    QCOMPARE(slider->upperValue(), expectUpper);
+}
+
+void tst_qxtspanslider::pressWithEmptyRangeDoesNothing()
+{
+    slider->setRange(40, 40);
+    QSignalSpy pressed(slider, &QxtSpanSlider::sliderPressed);
+    QSignalSpy spanSpy(slider, &QxtSpanSlider::spanChanged);
+    SliderGeometry::drag(slider, centreOf(40), QPoint(slider->width() - 5, 15));
+    QCOMPARE(pressed.count(), 0);
+    QCOMPARE(spanSpy.count(), 0);
+    QVERIFY(!slider->isSliderDown());
+    QCOMPARE(slider->lowerValue(), 40);
+    QCOMPARE(slider->upperValue(), 40);
+}
+
+void tst_qxtspanslider::releaseCommitsWithoutTracking()
+{
+    slider->setTracking(false);
+    slider->setSpan(10, 30);
+    QSignalSpy lowerSpy(slider, &QxtSpanSlider::lowerValueChanged);
+    QSignalSpy positionSpy(slider, &QxtSpanSlider::lowerPositionChanged);
+
+    const QPoint from = centreOf(10);
+    const QPoint to = centreOf(20);
+    QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, to, slider->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(slider, &move);
+    // Dragged but not committed yet.
+    QCOMPARE(slider->lowerPosition(), 20);
+    QCOMPARE(slider->lowerValue(), 10);
+    QCOMPARE(lowerSpy.count(), 0);
+    QCOMPARE(positionSpy.count(), 1);
+
+    QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, to);
+    QCOMPARE(slider->lowerValue(), 20);
+    QCOMPARE(lowerSpy.count(), 1);
+    QCOMPARE(lowerSpy.first().at(0).toInt(), 20);
+}
+
+void tst_qxtspanslider::keys_data()
+{
+    QTest::addColumn<Qt::Orientation>("orientation");
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<int>("lower");
+    QTest::addColumn<int>("upper");
+    QTest::addColumn<int>("expectLower");
+    QTest::addColumn<int>("expectUpper");
+    const auto H = Qt::Horizontal;
+    const auto V = Qt::Vertical;
+    const auto free = QxtSpanSlider::FreeMovement;
+    const auto noOverlap = QxtSpanSlider::NoOverlapping;
+    const auto noCross = QxtSpanSlider::NoCrossing;
+    QTest::newRow("right moves the lower") << H << free << Qt::Key_Right << 10 << 30 << 11 << 30;
+    QTest::newRow("left moves the lower") << H << free << Qt::Key_Left << 10 << 30 << 9 << 30;
+    QTest::newRow("up on horizontal moves the upper") << H << free << Qt::Key_Up << 10 << 30 << 10 << 31;
+    QTest::newRow("down on horizontal moves the upper") << H << free << Qt::Key_Down << 10 << 30 << 10 << 29;
+    QTest::newRow("up on vertical moves the lower") << V << free << Qt::Key_Up << 10 << 30 << 11 << 30;
+    QTest::newRow("left on vertical moves the upper") << V << free << Qt::Key_Left << 10 << 30 << 10 << 29;
+    QTest::newRow("home: lower to minimum") << H << free << Qt::Key_Home << 10 << 30 << 0 << 30;
+    QTest::newRow("end: upper to maximum") << H << free << Qt::Key_End << 10 << 30 << 10 << 100;
+    QTest::newRow("left at minimum stays") << H << free << Qt::Key_Left << 0 << 30 << 0 << 30;
+    QTest::newRow("page up moves neither") << H << free << Qt::Key_PageUp << 10 << 30 << 10 << 30;
+    QTest::newRow("page down moves neither") << H << free << Qt::Key_PageDown << 10 << 30 << 10 << 30;
+    QTest::newRow("no overlapping stops short") << H << noOverlap << Qt::Key_Right << 29 << 30 << 29 << 30;
+    QTest::newRow("no crossing stops on it") << H << noCross << Qt::Key_Right << 30 << 30 << 30 << 30;
+    QTest::newRow("free passes and swaps") << H << free << Qt::Key_Right << 30 << 30 << 30 << 31;
+}
+
+void tst_qxtspanslider::keys()
+{
+    QFETCH(Qt::Orientation, orientation);
+    QFETCH(Mode, mode);
+    QFETCH(Qt::Key, key);
+    QFETCH(int, lower);
+    QFETCH(int, upper);
+    QFETCH(int, expectLower);
+    QFETCH(int, expectUpper);
+    slider->setOrientation(orientation);
+    slider->setHandleMovementMode(mode);
+    slider->setSpan(lower, upper);
+    QTest::keyClick(slider, key);
+    QCOMPARE(slider->lowerValue(), expectLower);
+    QCOMPARE(slider->upperValue(), expectUpper);
+}
+
+void tst_qxtspanslider::paintsSpanBetweenHandles()
+{
+    slider->setSpan(20, 80);
+    const QImage img = slider->grab().toImage();
+    TestEnvironment::screenshot(slider, QStringLiteral("span"));
+    const QColor highlight = slider->palette().color(QPalette::Highlight);
+    auto distance = [&](const QPoint &p) {
+        const QColor c = img.pixelColor(p);
+        return qAbs(c.hue() - highlight.hue()) + qAbs(c.saturation() - highlight.saturation());
+    };
+    const int y = centreOf(50).y();
+    // Inside the span the groove carries the highlight; outside it does not.
+    const QPoint inside(centreOf(50).x(), y);
+    const QPoint outside(centreOf(5).x() - 12, y);
+    QVERIFY2(distance(inside) < 40, qPrintable(img.pixelColor(inside).name()));
+    QVERIFY2(distance(outside) > 60, qPrintable(img.pixelColor(outside).name()));
+}
+
+LUMEXA_TEST_MAIN(tst_qxtspanslider)
+#include "tst_qxtspanslider.moc"

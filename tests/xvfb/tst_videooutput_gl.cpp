@@ -1,0 +1,103 @@
+// The player on a real X server: video through OpenGL in a QOpenGLWidget,
+// checked on the grabbed widget and on the screen itself.
+#include "LumexaTest.h"
+#include "WidgetDriver.h"
+#include "../media/TestMedia.h"
+
+#include "MediaPlayer.h"
+#include "QTAVPlayer.h"
+#include "VideoOutput.h"
+
+#include <QProcess>
+#include <QSet>
+#include <QSignalSpy>
+#include <QOpenGLWidget>
+#include <QTemporaryDir>
+
+class tst_videooutput_gl : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void framesShowThroughOpenGL();
+    void popupShowsFrames();
+
+private:
+    static int colourCount(const QImage &img, const QRect &area);
+    void checkFrames(QTAVPlayer *p, const QString &name);
+
+    QTemporaryDir dir;
+    QString media;
+};
+
+void tst_videooutput_gl::initTestCase()
+{
+    qputenv("LUMEXA_MPV_AO", "null");
+    QVERIFY(dir.isValid());
+    media = dir.filePath("six.mp4");
+    QVERIFY(TestMedia::make(media, 6));
+    QVERIFY2(VideoOutput::openGLAvailable(), "no OpenGL context on this X server");
+}
+
+int tst_videooutput_gl::colourCount(const QImage &img, const QRect &area)
+{
+    QSet<QRgb> colours;
+    for (int y = area.top(); y < area.bottom(); y += 3)
+        for (int x = area.left(); x < area.right(); x += 3)
+            colours.insert(img.pixel(x, y) & 0xF0F0F0);
+    return colours.size();
+}
+
+void tst_videooutput_gl::checkFrames(QTAVPlayer *p, const QString &name)
+{
+    VideoOutput *out = p->videoOutput();
+    QCOMPARE(out->backend(), VideoOutput::OpenGL);
+    QVERIFY(qobject_cast<QOpenGLWidget *>(out->widget()));
+    QVERIFY(WidgetDriver::waitFor([&] { return out->framesRendered() >= 10; }));
+    p->player()->pause(true);
+    p->upDateSliderTimer();
+    QTest::qWait(300);
+
+    // The widget's own picture.
+    const QImage shot = p->grab().toImage();
+    TestEnvironment::screenshot(p, name);
+    const QRect area(out->widget()->mapTo(p, QPoint(0, 0)), out->widget()->size());
+    QVERIFY2(colourCount(shot, area) > 12, qPrintable(QString::number(colourCount(shot, area))));
+
+    // What the X server shows.
+    const QString screen = QStringLiteral(LUMEXA_TEST_SHOTS) + "/lumexa-" + name + "-screen.png";
+    QCOMPARE(QProcess::execute("import", {"-window", "root", screen}), 0);
+    const QImage root(screen);
+    QVERIFY(!root.isNull());
+    const QRect onScreen(out->widget()->mapToGlobal(QPoint(0, 0)), out->widget()->size());
+    QVERIFY2(colourCount(root, onScreen) > 12, qPrintable(QString::number(colourCount(root, onScreen))));
+}
+
+void tst_videooutput_gl::framesShowThroughOpenGL()
+{
+    QTAVPlayer player;
+    player.move(0, 0);
+    player.resize(837, 543);
+    player.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&player));
+    QSignalSpy loaded(player.player(), &MediaPlayer::loaded);
+    player.playFile(media);
+    QVERIFY(loaded.wait(10000));
+    checkFrames(&player, QStringLiteral("player-opengl"));
+}
+
+void tst_videooutput_gl::popupShowsFrames()
+{
+    // Played before the popup's surface has ever been painted.
+    QTAVPlayer *popup = QTAVPlayer::popup();
+    popup->move(100, 80);
+    popup->resize(640, 480);
+    popup->showAndPlay(media);
+    QVERIFY(QTest::qWaitForWindowExposed(popup));
+    checkFrames(popup, QStringLiteral("popup-opengl"));
+    delete popup;
+}
+
+LUMEXA_TEST_MAIN(tst_videooutput_gl)
+#include "tst_videooutput_gl.moc"
