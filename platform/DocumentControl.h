@@ -123,6 +123,7 @@ private:
     QVector<QRect> m_textSelection;
     QRect m_graphicSelection;
     bool m_preediting = false;
+    int m_copiesInFlight = 0;
     int m_clickCount = 1;
 
     QString m_notice;

@@ -25,6 +25,7 @@ constexpr qint64 QuietMs = 100;
 constexpr qint64 DrainLimitMs = 2000;
 constexpr qint64 CommandLimitMs = 3000;
 constexpr int MaxRenderSide = 4096;
+constexpr int EscapeKey = 1281;
 
 qint64 nowMs()
 {
@@ -211,6 +212,10 @@ void OfficeWorker::key(int charCode, int keyCode)
 {
     if (!m_doc)
         return;
+    // Escape leaves the text at once, while some keys before it (Delete)
+    // take effect later: let those land first, or they would hit the shape.
+    if ((keyCode & 0x0FFF) == EscapeKey)
+        drainInput();
     m_doc->postKeyEvent(LOK_KEYEVENT_KEYINPUT, charCode, keyCode);
     m_doc->postKeyEvent(LOK_KEYEVENT_KEYUP, charCode, keyCode);
     markInput();
