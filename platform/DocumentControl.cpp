@@ -112,7 +112,11 @@ DocumentControl::DocumentControl(QWidget *parent)
         onStarted(w->state() == OfficeWorker::Ready);
 }
 
-DocumentControl::~DocumentControl() = default;
+DocumentControl::~DocumentControl()
+{
+    // The deck goes with the control; the office stays for the next one.
+    post([](OfficeWorker *w) { w->close(); });
+}
 
 bool DocumentControl::isAvailable() const
 {

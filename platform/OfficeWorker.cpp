@@ -10,6 +10,7 @@
 #include <QImageReader>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -118,7 +119,10 @@ void OfficeWorker::open(int request, const QString &path)
     // The office reads from a private copy: the caller may delete or
     // overwrite the file it opened (saving onto it included) without pulling
     // the ground from under the open deck.
-    const QString suffix = info.suffix().isEmpty() ? QStringLiteral("pptx") : info.suffix().toLower();
+    QString suffix = info.suffix().toLower();
+    suffix.remove(QRegularExpression(QStringLiteral("[^a-z0-9]")));
+    if (suffix.isEmpty() || suffix.size() > 8)
+        suffix = QStringLiteral("pptx");
     const QString snapshot = m_snapshots->filePath(QStringLiteral("deck-%1.%2").arg(++m_snapshotCount).arg(suffix));
     if (!QFile::copy(path, snapshot)) {
         emit opened(request, false, path);
@@ -340,6 +344,12 @@ void OfficeWorker::paste(const QString &mimeType, const QByteArray &data)
     markInput();
 }
 
+void OfficeWorker::close()
+{
+    closeDocument();
+    emit documentChanged(0, 0, QSize());
+}
+
 void OfficeWorker::shutdown()
 {
     closeDocument();
@@ -551,10 +561,10 @@ void OfficeWorker::render(bool others)
 
 void OfficeWorker::closeDocument()
 {
-    if (!m_doc)
-        return;
-    ++m_serial; // callbacks of the old deck are dropped from now on
-    m_doc.reset();
+    if (m_doc) {
+        ++m_serial; // callbacks of the old deck are dropped from now on
+        m_doc.reset();
+    }
     if (!m_snapshot.isEmpty())
         QFile::remove(m_snapshot);
     m_snapshot.clear();
