@@ -54,11 +54,14 @@ void PictureCategoryLibrary::initialise()
 {
     if (!m_categories.isEmpty())
         return;
+    QList<LibraryItem> categories;
+    QPointer<PictureCategoryLibrary> self(this);
     HttpClassInput::instance()->fetchCategories(BaseAddress::api() + ApiPaths::resCategories, {},
-                                                {{QStringLiteral("resSort"), m_resSort}}, m_categories);
+                                                {{QStringLiteral("resSort"), m_resSort}}, categories);
     // A second call may have filled the grid while this one waited.
-    if (!m_buttons.buttons().isEmpty())
+    if (!self || !m_categories.isEmpty())
         return;
+    m_categories = categories;
     m_buttons.fill(m_grid, this, m_categories, 4, this, SLOT(btn_click(bool)));
 }
 
@@ -88,17 +91,17 @@ void PictureCategoryLibrary::loadPage(const QString &pageNum, const QString &pag
     const int serial = ++m_loadSerial;
     m_records.clear();
     QList<LibraryItem> records;
+    QPointer<PictureCategoryLibrary> self(this);
     HttpClassInput::instance()->fetchResources(BaseAddress::api() + ApiPaths::resList, {},
                                                {{QStringLiteral("id"), categoryId},
                                                 {QStringLiteral("pageNum"), pageNum},
                                                 {QStringLiteral("pageSize"), pageSize},
                                                 {QStringLiteral("resSort"), m_resSort}},
                                                records);
-    if (serial != m_loadSerial)
+    if (!self || serial != m_loadSerial)
         return; // a later load took over while this one waited
     m_records = records;
     const QList<QLabelImags *> all = tiles();
-    QPointer<PictureCategoryLibrary> self(this);
     int i = 0;
     for (; i < records.size() && i < all.size(); ++i) {
         const LibraryItem &r = records.at(i);

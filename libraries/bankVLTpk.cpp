@@ -150,10 +150,13 @@ void bankVLTpk::initPublicCategories()
 {
     if (!m_categories.isEmpty())
         return;
+    QList<LibraryItem> categories;
+    QPointer<bankVLTpk> self(this);
     HttpClassInput::instance()->fetchCategories(BaseAddress::api() + ApiPaths::resCategories, {},
-                                                {{QStringLiteral("resSort"), QStringLiteral("1")}}, m_categories);
-    if (!m_buttons.buttons().isEmpty())
+                                                {{QStringLiteral("resSort"), QStringLiteral("1")}}, categories);
+    if (!self || !m_categories.isEmpty())
         return; // a second call filled the grid while this one waited
+    m_categories = categories;
     m_buttons.fill(ui->gridLayoutBtn, ui->widget_btn, m_categories, -1, this, SLOT(btn_click(bool)));
 }
 
