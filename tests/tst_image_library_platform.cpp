@@ -184,6 +184,8 @@ void tst_image_library_platform::deleteTheUpload()
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(tile, &enter);
     QVERIFY(tile->deleteButton()->isVisible());
+    QVERIFY(WidgetDriver::waitFor([tile] { return tile->deleteButton()->y() == tile->height() - 20; }));
+    TestEnvironment::screenshot(library, "delete-strip");
     QTest::mouseClick(tile->deleteButton(), Qt::LeftButton);
     messageForm *m = shownMessage();
     QVERIFY(m);

@@ -116,7 +116,8 @@ void tst_libraries_look::imageLibraryOwnTab()
     ownImages = new bankVLTpk;
     place(ownImages);
     ownImages->loadOwnPage("1", "10");
-    QVERIFY(WidgetDriver::waitFor([this] { return shownPictures(ownImages->ownContainer()->tiles()) > 0; }));
+    QVERIFY(!ownImages->records().isEmpty());
+    QVERIFY(WidgetDriver::waitFor([this] { return shownPictures(ownImages->ownContainer()->tiles()) == ownImages->records().size(); }));
     QVERIFY(ownImages->uploadTile()->isVisible());
     TestEnvironment::screenshot(ownImages, "image-library-own");
 }
