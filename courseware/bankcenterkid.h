@@ -14,7 +14,7 @@
 namespace Ui {
 class bankcenterkid;
 }
-class QNetworkReply;
+#include <QNetworkReply>
 
 // One courseware record of the my-courseware list: slide previews that
 // cross-fade while the pointer is over the tile, title and textbook lines,
