@@ -21,6 +21,11 @@ myCurrentThread2::myCurrentThread2(QObject *parent)
 
 myCurrentThread2::~myCurrentThread2()
 {
+    // Only when the thread was stopped early (its page went away).
+    if (process->state() != QProcess::NotRunning) {
+        process->kill();
+        process->waitForFinished(3000);
+    }
     s_live.deref();
 }
 
