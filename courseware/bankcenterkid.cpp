@@ -278,11 +278,6 @@ void bankcenterkid::paintPreview(QWidget *area)
     }
 }
 
-void bankcenterkid::paintEvent(QPaintEvent *event)
-{
-    QWidget::paintEvent(event);
-}
-
 void bankcenterkid::setSelectorShown(bool shown)
 {
     ui->pushButtonSelector->setVisible(shown);

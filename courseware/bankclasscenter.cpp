@@ -8,6 +8,7 @@
 #include "FormExportProgress.h"
 #include "HttpClassInput.h"
 #include "ListMessage.h"
+#include "ListPaging.h"
 #include "LocalFileName.h"
 #include "PageWidget2.h"
 #include "ResourceExport.h"
@@ -162,7 +163,7 @@ void bankclasscenter::render(int total)
     if (!m_records.isEmpty()) {
         m_notice->hide();
         emptyList = false;
-        m_pageWidget->setMaxPage(qMax(1, pageCount(total)));
+        ListPaging::show(m_pageWidget, pageCount(total), m_lastQuery.value("pageNum").toString().toInt());
     } else {
         emptyList = true;
         // The notice speaks of a search keyword: shown for searches only.

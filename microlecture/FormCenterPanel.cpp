@@ -8,6 +8,7 @@
 #include "FormMicroKids.h"
 #include "HttpClassInput.h"
 #include "Http_access.h"
+#include "ListPaging.h"
 #include "PageWidget2.h"
 #include "ResourceExport.h"
 #include "Widgetmain.h"
@@ -128,7 +129,7 @@ void FormCenterPanel::shootJson_object(QJsonObject obj, int classlist, int shado
         tile->setSelectorChecked(false);
     }
     if (!m_records.isEmpty())
-        m_pageWidget->setMaxPage(qMax(1, pageCount(m_records.first().total)));
+        ListPaging::show(m_pageWidget, pageCount(m_records.first().total), obj.value("pageNum").toString().toInt());
     refreshSelection();
     ui->scrollArea->verticalScrollBar()->setValue(0);
     emit listShown();

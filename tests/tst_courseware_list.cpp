@@ -135,6 +135,7 @@ private slots:
     void selectionCap();
     void chipsAcrossPages();
     void lateReplyOfEarlierQuery();
+    void searchFromLaterPage();
     void brokenReplies_data();
     void brokenReplies();
     void cancelledCancelShareKeepsShare();
@@ -461,6 +462,28 @@ void tst_courseware_list::lateReplyOfEarlierQuery()
     QVERIFY(page->tiles().at(2)->isHidden());
     QCOMPARE(page->lastClasslist(), 2);
     QVERIFY(openMessages().isEmpty());
+}
+
+void tst_courseware_list::searchFromLaterPage()
+{
+    QVERIFY(makePage(reply(decks(1, 12), 30)));
+    QSignalSpy asked(page.data(), &bankclasscenter::collect_json_object);
+    QVERIFY(WidgetDriver::click(page->pageWidget(), "pageButton2"));
+    QCOMPARE(asked.count(), 1);
+    QCOMPARE(asked.last().at(0).toInt(), 2);
+    server->scriptJson(ListPath, reply(decks(13, 12), 30));
+    QSignalSpy shown(page.data(), &bankclasscenter::listShown);
+    page->shootJson_object(QJsonObject{{"pageNum", "2"}, {"pageSize", "12"}}, 1, 0);
+    QVERIFY(shown.wait(10000));
+
+    // A search brings page 1: the bar follows, without asking for a page.
+    QVERIFY(load(reply(decks(1, 12), 25), 1, 1));
+    QCOMPARE(page->pageWidget()->currentPage(), 1);
+    QCOMPARE(asked.count(), 1);
+    // So page 2 can be chosen again.
+    QVERIFY(WidgetDriver::click(page->pageWidget(), "pageButton2"));
+    QCOMPARE(asked.count(), 2);
+    QCOMPARE(asked.last().at(0).toInt(), 2);
 }
 
 void tst_courseware_list::brokenReplies_data()
