@@ -3,6 +3,7 @@
 
 #include "DocumentHost.h"
 #include "EmitObject.h"
+#include "bankupinfo.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -54,8 +55,11 @@ void bankTop::on_pushButton2_clicked()
 
 void bankTop::on_pushButton_FB_clicked()
 {
-    // The publish form comes with the publishing page; until then the
-    // button only keeps its states.
+    auto *form = new bankupinfo;
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    connect(form, &bankupinfo::shootCancel, this, &bankTop::shootCancel);
+    connect(form, &bankupinfo::shootOk, this, &bankTop::shootOk);
+    form->show();
 }
 
 void bankTop::shootCode(int code, QString str)

@@ -7,7 +7,9 @@
 #include "TestDecks.h"
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
+#include "PlatformFixture.h"
 #include "bankTop.h"
+#include "bankupinfo.h"
 
 #include <QFileDialog>
 #include <QLabel>
@@ -95,6 +97,7 @@ private slots:
     void cancelledOpenKeepsLabelAndDeck();
     void shootCode_data();
     void shootCode();
+    void publishOpensForm();
 
 private:
     QPushButton *button(const QString &name) { return WidgetDriver::find<QPushButton>(m_bar, name); }
@@ -295,6 +298,37 @@ void tst_banktop::shootCode()
     QCOMPARE(label(), QStringLiteral("before.pptx"));
     emit EmitObject::instance()->shootCode(code, path);
     QCOMPARE(label(), shown);
+}
+
+void tst_banktop::publishOpensForm()
+{
+    PlatformFixture platform;
+    QVERIFY2(platform.start(), qPrintable(platform.error()));
+    QVERIFY(PlatformFixture::login());
+    QVERIFY(WidgetDriver::click(m_bar, QStringLiteral("pushButton1")));
+    QPushButton *publish = button(QStringLiteral("pushButton_FB"));
+    QVERIFY(publish->isEnabled());
+
+    // Every click opens a new top-level form.
+    QVERIFY(WidgetDriver::click(m_bar, QStringLiteral("pushButton_FB")));
+    QVERIFY(WidgetDriver::click(m_bar, QStringLiteral("pushButton_FB")));
+    QList<bankupinfo *> forms;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *form = qobject_cast<bankupinfo *>(w))
+            if (form->isVisible())
+                forms << form;
+    QCOMPARE(forms.size(), 2);
+    QVERIFY(!forms.first()->parentWidget());
+
+    // Cancelling leaves the button; a form that takes the deck disables it.
+    QPointer<bankupinfo> first = forms.first();
+    emit first->shootCancel();
+    first->close();
+    QVERIFY(publish->isEnabled());
+    QVERIFY(WidgetDriver::waitFor([&] { return first.isNull(); }));
+    emit forms.last()->shootOk();
+    QVERIFY(!publish->isEnabled());
+    forms.last()->close();
 }
 
 LUMEXA_TEST_MAIN(tst_banktop)

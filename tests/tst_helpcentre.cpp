@@ -94,8 +94,7 @@ void tst_helpcentre::filesOfAnArticle()
     const QPixmap pic = pictures[0]->picture();
     QCOMPARE(pictures[0]->size(), QSize(int(double(pic.width()) / pic.height() * 100), 100));
     // A picture that cannot be fetched keeps a fixed size and shows nothing.
-    QSignalSpy failed(pictures[1], &MyLabels::loaded);
-    QVERIFY(failed.count() || failed.wait(10000));
+    QTRY_VERIFY(!pictures[1]->isLoading());
     QVERIFY(pictures[1]->picture().isNull());
     QCOMPARE(pictures[1]->size(), QSize(MyLabels::placeholderWidth, 100));
 }

@@ -71,6 +71,7 @@ void tst_webpages::initTestCase()
 
 void tst_webpages::cleanupTestCase()
 {
+    bankvlmbk_kidBrower::release();
     delete main;
 }
 
