@@ -5,6 +5,7 @@
 #include "myCurrentThread.h"
 
 #include <QFile>
+#include <QImage>
 
 bankVLSpk::bankVLSpk(QWidget *parent)
     : SearchableLibrary(QStringLiteral("4"), QStringLiteral("#323232"), parent)
@@ -49,7 +50,9 @@ void bankVLSpk::upDatePhoto(QString id)
     if (id.isEmpty() || !QFile::exists(path))
         return;
     bool matched = false;
-    const QPixmap picture(path);
+    // Read past the pixmap cache: a new picture at the same path within the
+    // same second would otherwise come back as the old one.
+    const QPixmap picture = QPixmap::fromImage(QImage(path));
     for (bankvlspk_kid *tile : qAsConst(m_tiles)) {
         if (tile->id() != id)
             continue;
