@@ -54,6 +54,7 @@ bankvlmbk_kid::bankvlmbk_kid(QWidget *parent)
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
     m_empty = emptyPicture();
+    ui->widget_picture->installEventFilter(this);
 
     setProperty(OpacityProperty, 1.0);
     m_fade = new QPropertyAnimation(this, OpacityProperty, this);
@@ -228,12 +229,22 @@ void bankvlmbk_kid::leaveEvent(QEvent *event)
     update();
 }
 
-void bankvlmbk_kid::paintEvent(QPaintEvent *event)
+bool bankvlmbk_kid::eventFilter(QObject *watched, QEvent *event)
 {
-    QWidget::paintEvent(event);
-    QPainter p(this);
+    // The pictures are painted into the picture area itself, over whatever
+    // background a style sheet gives it.
+    if (watched == ui->widget_picture && event->type() == QEvent::Paint) {
+        paintPictures();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void bankvlmbk_kid::paintPictures()
+{
+    QPainter p(ui->widget_picture);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QRect area = ui->widget_picture->geometry();
+    const QRect area = ui->widget_picture->rect();
     if (m_pictures.isEmpty()) {
         p.drawPixmap(area, m_empty);
     } else if (m_pictures.size() == 1) {

@@ -70,13 +70,14 @@ public slots:
 protected:
     void enterEvent(QEvent *event) override;
     void leaveEvent(QEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void startLoader(const QString &address);
     void dropLoaders();
     void advance();
+    void paintPictures();
 
     Ui::bankvlmbk_kid *ui;
     LibraryItem m_item;
