@@ -72,8 +72,15 @@ bankvlmbk_kid::bankvlmbk_kid(QWidget *parent)
 
 bankvlmbk_kid::~bankvlmbk_kid()
 {
-    if (m_file)
+    // Requests still in flight end with their managers below; nothing of
+    // theirs may reach this half-destroyed tile.
+    disconnect(m_manager, nullptr, this, nullptr);
+    dropLoaders();
+    if (m_file) {
         m_file->cancelWriting();
+        delete m_file;
+        m_file = nullptr;
+    }
     delete ui;
 }
 

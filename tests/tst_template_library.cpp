@@ -52,6 +52,7 @@ private slots:
     void applyOpensDeck();
     void applyFailures_data();
     void applyFailures();
+    void tileGoesDuringDownload();
     void cleanupTestCase();
 
 private:
@@ -505,6 +506,29 @@ void tst_template_library::applyFailures()
     // Nothing half-written is left behind.
     QCOMPARE(QFileInfo(target).isFile(), false);
     QCOMPARE(QDir(sourceDir + "pptemp").entryList(QDir::Files | QDir::Hidden).filter(title), QStringList());
+}
+
+void tst_template_library::tileGoesDuringDownload()
+{
+    ScriptedResponder storage;
+    ScriptedResponder::Reply never;
+    never.hang = true;
+    storage.script("/slow.pptx", never);
+    const QByteArray docBase = qgetenv("LUMEXA_DOC_BASE");
+    qputenv("LUMEXA_DOC_BASE", storage.baseUrl().toUtf8());
+    currentDocumentPath = QStringLiteral("/before/apply.pptx");
+
+    auto *tile = new bankvlmbk_kid;
+    tile->setRecord({"s", "/slow.pptx", QStringLiteral("慢模板"), QStringLiteral("慢模板"), {}, 1});
+    QVERIFY(WidgetDriver::click(tile, "pushButton_insert"));
+    QVERIFY(tile->downloading());
+    QVERIFY(WidgetDriver::waitFor([&] { return !storage.requests.isEmpty(); }));
+    delete tile;
+    QCoreApplication::processEvents();
+    qputenv("LUMEXA_DOC_BASE", docBase);
+    QCOMPARE(currentDocumentPath, QStringLiteral("/before/apply.pptx"));
+    QCOMPARE(QDir(sourceDir + "pptemp").entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("慢模板")),
+             QStringList());
 }
 
 LUMEXA_TEST_MAIN(tst_template_library)
