@@ -19,7 +19,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-class tst_libraries_look : public QObject
+class tst_template_video_look : public QObject
 {
     Q_OBJECT
 
@@ -37,7 +37,7 @@ private:
     bankVLMbk *templates = nullptr;
 };
 
-void tst_libraries_look::initTestCase()
+void tst_template_video_look::initTestCase()
 {
     QVERIFY2(platform.start({"--no-office"}), qPrintable(platform.error()));
     QVERIFY(PlatformFixture::login());
@@ -51,12 +51,12 @@ void tst_libraries_look::initTestCase()
     QVERIFY(QTest::qWaitForWindowExposed(&page));
 }
 
-void tst_libraries_look::cleanupTestCase()
+void tst_template_video_look::cleanupTestCase()
 {
     bankvlmbk_kidBrower::release();
 }
 
-void tst_libraries_look::templateLibraryBesideDeck()
+void tst_template_video_look::templateLibraryBesideDeck()
 {
     DocumentControl *control = DocumentHost::setUp(&page);
     QSignalSpy blank(control, &DocumentControl::documentOpened);
@@ -101,7 +101,7 @@ void tst_libraries_look::templateLibraryBesideDeck()
     templates->hide();
 }
 
-void tst_libraries_look::videoLibrary()
+void tst_template_video_look::videoLibrary()
 {
     auto *videos = new bankVLSpk(&page);
     videos->setGeometry(0, 0, 350, 820);
@@ -122,7 +122,7 @@ void tst_libraries_look::videoLibrary()
     videos->hide();
 }
 
-void tst_libraries_look::previewWindow()
+void tst_template_video_look::previewWindow()
 {
     QVERIFY(templates);
     bankvlmbk_kid *tile = templates->tiles().at(1);
@@ -142,5 +142,5 @@ void tst_libraries_look::previewWindow()
     TestEnvironment::screenshot(window, "preview-window");
 }
 
-LUMEXA_TEST_MAIN(tst_libraries_look)
-#include "tst_libraries_look.moc"
+LUMEXA_TEST_MAIN(tst_template_video_look)
+#include "tst_template_video_look.moc"
