@@ -118,71 +118,68 @@ bool Http_access::fetchList(const QString &address, const QUrlQuery &query, cons
     return decodeEnvelope(r.bytes, false, data);
 }
 
+bool Http_access::fetchEach(const QString &address, const QUrlQuery &query, const QJsonObject &body,
+                            const std::function<void(const QJsonObject &)> &entry, QJsonObject *data)
+{
+    QJsonObject payload;
+    if (!fetchList(address, query, body, &payload))
+        return false;
+    for (const auto &v : payload.value("list").toArray())
+        entry(v.toObject());
+    if (data)
+        *data = payload;
+    return true;
+}
+
 bool Http_access::fetchDictItems(const QString &address, const QUrlQuery &query, const QJsonObject &body,
                                  QList<DictItem> &out)
 {
-    QJsonObject data;
-    if (!fetchList(address, query, body, &data))
-        return false;
-    for (const auto &v : data.value("list").toArray()) {
-        const QJsonObject o = v.toObject();
+    return fetchEach(address, query, body, [&out](const QJsonObject &o) {
         out.append({o.value("id").toString(), o.value("value").toString(), o.value("label").toString()});
-    }
-    return true;
+    });
 }
 
 bool Http_access::fetchTextbooks(const QString &address, const QUrlQuery &query, const QJsonObject &body,
                                  QList<DictItem> &out)
 {
-    QJsonObject data;
-    if (!fetchList(address, query, body, &data))
-        return false;
-    for (const auto &v : data.value("list").toArray()) {
-        const QJsonObject o = v.toObject();
+    return fetchEach(address, query, body, [&out](const QJsonObject &o) {
         const QString name = o.value("name").toString();
         out.append({o.value("id").toString(), name, name});
-    }
-    return true;
+    });
 }
 
 bool Http_access::fetchTreeNodes(const QString &address, const QUrlQuery &query, const QJsonObject &body,
                                  QList<TreeNode> &out)
 {
-    QJsonObject data;
-    if (!fetchList(address, query, body, &data))
-        return false;
-    for (const auto &v : data.value("list").toArray()) {
-        const QJsonObject o = v.toObject();
+    return fetchEach(address, query, body, [&out](const QJsonObject &o) {
         out.append({o.value("id").toString(), o.value("name").toString(), o.value("parentId").toString()});
-    }
-    return true;
+    });
 }
 
 bool Http_access::fetchHelpItems(const QString &address, const QUrlQuery &query, const QJsonObject &body,
                                  QList<HelpItem> &out)
 {
-    QJsonObject data;
-    if (!fetchList(address, query, body, &data))
-        return false;
-    for (const auto &v : data.value("list").toArray()) {
-        const QJsonObject o = v.toObject();
+    return fetchEach(address, query, body, [&out](const QJsonObject &o) {
         HelpItem item{o.value("title").toString(), o.value("content").toString(), {}};
         const QString files = o.value("files").toString();
         if (!files.isEmpty())
             item.files = files.split(QLatin1Char(','));
         out.append(item);
-    }
-    return true;
+    });
 }
 
 bool Http_access::fetchMicroLectures(const QString &address, const QUrlQuery &query, const QJsonObject &body)
 {
+    QList<miciroInfo> found;
     QJsonObject data;
-    if (!fetchList(address, query, body, &data))
+    if (!fetchEach(address, query, body, [&found](const QJsonObject &o) { found.append(miciroInfo::fromJson(o, 0)); },
+                   &data))
         return false;
     const int total = data.value("total").toInt();
-    for (const auto &v : data.value("list").toArray())
-        microLectureRecords.append(miciroInfo::fromJson(v.toObject(), total));
+    for (miciroInfo &r : found) {
+        r.total = total;
+        microLectureRecords.append(r);
+    }
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QUrlQuery>
 #include <QWidget>
+#include <functional>
 
 #include "DictItem.h"
 #include "HelpItem.h"
@@ -87,6 +88,9 @@ private:
     bool decodeEnvelope(const QByteArray &bytes, bool strict, QJsonObject *data);
     bool fetchList(const QString &address, const QUrlQuery &query, const QJsonObject &body,
                    QJsonObject *data);
+    // Runs entry on every element of "data"."list" of a successful list reply.
+    bool fetchEach(const QString &address, const QUrlQuery &query, const QJsonObject &body,
+                   const std::function<void(const QJsonObject &)> &entry, QJsonObject *data = nullptr);
     void startDownload(const QString &address, const QString &localPath);
 
     QNetworkAccessManager m_manager;
