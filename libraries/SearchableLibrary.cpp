@@ -2,6 +2,7 @@
 
 #include "ApiPaths.h"
 #include "BaseAddress.h"
+#include "CategoryButtons.h"
 #include "HttpClassInput.h"
 #include "PageWidget.h"
 
@@ -15,14 +16,9 @@
 SearchableLibrary::SearchableLibrary(const QString &resSort, const QString &textColour, QWidget *parent)
     : QWidget(parent)
     , m_resSort(resSort)
+    , m_textColour(textColour)
 {
     setAttribute(Qt::WA_StyledBackground);
-    m_categoryStyle = QStringLiteral(
-                          "QPushButton { background-color: transparent; border-radius: 2px; color: %1; "
-                          "font: 12px \"微软雅黑\"; }"
-                          "QPushButton:checked, QPushButton:hover, QPushButton:pressed "
-                          "{ background-color: rgba(150, 150, 150, 0.3); }")
-                          .arg(textColour);
 }
 
 void SearchableLibrary::attach(QGridLayout *grid, QLineEdit *search, PageWidget *bar)
@@ -66,37 +62,21 @@ void SearchableLibrary::initialise()
     if (!m_categories.isEmpty() || categories.isEmpty())
         return;
     m_categories = categories;
-    for (int i = 0; i < m_categories.size(); ++i) {
-        const LibraryItem &c = m_categories.at(i);
-        auto *b = new QPushButton(this);
-        b->setCheckable(true);
-        b->setFixedSize(80, 24);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setStyleSheet(m_categoryStyle);
-        b->setText(c.resDescribe);
-        b->setToolTip(c.resDescribe);
-        b->setObjectName(c.id);
-        m_grid->addWidget(b, i / 3, i % 3);
-        connect(b, &QPushButton::clicked, this, &SearchableLibrary::btn_click);
-        m_buttons.append(b);
-    }
+    // Full names on the buttons, in this library's text colour.
+    m_buttons.fill(m_grid, this, m_categories, -1, this, SLOT(btn_click(bool)));
+    QString style = CategoryButtons::styleSheet();
+    style.replace(QStringLiteral("#323232"), m_textColour);
+    for (QPushButton *b : m_buttons.buttons())
+        b->setStyleSheet(style);
 }
 
 void SearchableLibrary::btn_click(bool istrue)
 {
-    auto *button = qobject_cast<QPushButton *>(sender());
-    if (!button || !m_buttons.contains(button))
+    const QString id = m_buttons.choose(qobject_cast<QPushButton *>(sender()), istrue);
+    if (id.isEmpty())
         return;
-    if (!istrue) {
-        // The checked category stays checked.
-        button->setChecked(true);
-        return;
-    }
-    for (QPushButton *b : qAsConst(m_buttons))
-        if (b != button)
-            b->setChecked(false);
     for (const LibraryItem &c : qAsConst(m_categories)) {
-        if (c.id == button->objectName()) {
+        if (c.id == id) {
             m_currentCategory = c.id;
             loadPage(QStringLiteral("1"), QStringLiteral("10"), m_currentCategory, QString());
             return;

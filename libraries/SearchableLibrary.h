@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "CategoryButtons.h"
 #include "LibraryItem.h"
 
 class PageWidget;
@@ -36,7 +37,7 @@ public:
     QString currentCategory() const { return m_currentCategory; }
     const QList<LibraryItem> &categories() const { return m_categories; }
     const QList<LibraryItem> &records() const { return m_records; }
-    const QList<QPushButton *> &categoryButtons() const { return m_buttons; }
+    const QList<QPushButton *> &categoryButtons() const { return m_buttons.buttons(); }
     QLineEdit *searchInput() const { return m_search; }
     QPushButton *searchButton() const { return m_searchButton; }
     PageWidget *pageBar() const { return m_bar; }
@@ -56,11 +57,11 @@ protected:
 
 private:
     QString m_resSort;
-    QString m_categoryStyle;
+    QString m_textColour;
     QString m_currentCategory = QStringLiteral("0");
     QList<LibraryItem> m_categories;
     QList<LibraryItem> m_records;
-    QList<QPushButton *> m_buttons;
+    CategoryButtons m_buttons;
     QGridLayout *m_grid = nullptr;
     QLineEdit *m_search = nullptr;
     QPushButton *m_searchButton = nullptr;
