@@ -1,0 +1,30 @@
+#include "bankvlmbk_kid_loadImag.h"
+
+#include <QDebug>
+#include <QNetworkReply>
+
+bankvlmbk_kid_loadImag::bankvlmbk_kid_loadImag(QObject *parent)
+    : QObject(parent)
+{
+    connect(&m_manager, &QNetworkAccessManager::finished, this, &bankvlmbk_kid_loadImag::replyback);
+}
+
+void bankvlmbk_kid_loadImag::load(const QString &address)
+{
+    m_manager.get(QNetworkRequest(QUrl(address)));
+}
+
+void bankvlmbk_kid_loadImag::replyback(QNetworkReply *reply)
+{
+    reply->deleteLater();
+    if (reply->error() != QNetworkReply::NoError) {
+        qDebug() << "slide picture failed:" << reply->url().toString() << reply->errorString();
+        return;
+    }
+    QPixmap map;
+    if (!map.loadFromData(reply->readAll())) {
+        qDebug() << "slide picture is no picture:" << reply->url().toString();
+        return;
+    }
+    emit shootQPixmap(map);
+}

@@ -1,0 +1,535 @@
+// The template library against the platform stand-in: categories, search and
+// paging requests, the tiles' slide show, preview in the viewer page, and
+// applying a template into the document control with the real office.
+#include "LumexaTest.h"
+
+#include "ApiPaths.h"
+#include "BaseAddress.h"
+#include "BoxWatcher.h"
+#include "DocumentHost.h"
+#include "EmitObject.h"
+#include "PageWidget.h"
+#include "PlatformFixture.h"
+#include "ScriptedResponder.h"
+#include "TestDecks.h"
+#include "WidgetDriver.h"
+#include "Widgetmain.h"
+#include "bankVLMbk.h"
+#include "bankvlmbk_kid.h"
+#include "bankvlmbk_kidBrower.h"
+#include "bankvlmbk_kid_loadImag.h"
+#include "myWebEngineView.h"
+
+#include <QBuffer>
+#include <QGridLayout>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <memory>
+
+class tst_template_library : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void shortTitle_data();
+    void shortTitle();
+    void localDeckPath_data();
+    void localDeckPath();
+    void categoriesOnce();
+    void requestRules_data();
+    void requestRules();
+    void emptyResult();
+    void coverFirstOtherSlidesOnHover();
+    void hoverBeforeCover();
+    void fadeWithOnePicture();
+    void latePictureOfEarlierRecord();
+    void preview();
+    void applyOpensDeck();
+    void applyFailures_data();
+    void applyFailures();
+    void tileGoesDuringDownload();
+    void cleanupTestCase();
+
+private:
+    QList<QJsonObject> bodies(const QString &path) const;
+    QStringList storagePaths() const;
+    void loadFirstPage();
+    static QByteArray png(const QColor &colour);
+    static bool hover(bankvlmbk_kid *tile, bool in);
+
+    PlatformFixture platform;
+    QTemporaryDir dir;
+    QWidget page;
+    bankVLMbk *panel = nullptr;
+};
+
+void tst_template_library::initTestCase()
+{
+    QVERIFY2(platform.start({"--record", "--no-office"}), qPrintable(platform.error()));
+    QVERIFY(PlatformFixture::login());
+    QVERIFY(Widgetmain::prepareCacheDirectory(dir.filePath("data")));
+    contentRect = QRect(0, 0, 1200, 800);
+    page.resize(1200, 800);
+    panel = new bankVLMbk(&page);
+    panel->setGeometry(0, 0, 350, 800);
+    page.show();
+}
+
+void tst_template_library::cleanup()
+{
+    TestEnvironment::screenshotIfFailed(&page);
+}
+
+void tst_template_library::cleanupTestCase()
+{
+    bankvlmbk_kidBrower::release();
+}
+
+QList<QJsonObject> tst_template_library::bodies(const QString &path) const
+{
+    QList<QJsonObject> out;
+    for (const auto &r : platform.recordedRequests())
+        if (r.toObject().value("path").toString() == path)
+            out << QJsonDocument::fromJson(r.toObject().value("body").toString().toUtf8()).object();
+    return out;
+}
+
+QStringList tst_template_library::storagePaths() const
+{
+    QStringList out;
+    for (const auto &r : platform.recordedRequests())
+        if (r.toObject().value("method").toString() == "GET")
+            out << r.toObject().value("path").toString();
+    return out;
+}
+
+QByteArray tst_template_library::png(const QColor &colour)
+{
+    QImage image(64, 36, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+bool tst_template_library::hover(bankvlmbk_kid *tile, bool in)
+{
+    QEvent event(in ? QEvent::Enter : QEvent::Leave);
+    return QApplication::sendEvent(tile, &event);
+}
+
+void tst_template_library::loadFirstPage()
+{
+    panel->initialise();
+    panel->loadPage("1", "10", "0", "");
+}
+
+void tst_template_library::shortTitle_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("eight in full") << QStringLiteral("一二三四五六七八") << QStringLiteral("一二三四五六七八");
+    QTest::newRow("nine cut") << QStringLiteral("一二三四五六七八九") << QStringLiteral("一二三四五六七八...");
+    QTest::newRow("short") << QStringLiteral("期末复习") << QStringLiteral("期末复习");
+    QTest::newRow("empty") << QString() << QString();
+}
+
+void tst_template_library::shortTitle()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, shown);
+    bankvlmbk_kid tile;
+    tile.setRecord({"1", "/library/templates/template-1.pptx", title, title, {}, 1});
+    QCOMPARE(tile.titleText(), shown);
+}
+
+void tst_template_library::localDeckPath_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("resFile");
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("plain title gets the deck's extension")
+        << QStringLiteral("古诗词赏析") << "/library/templates/template-1.pptx" << QStringLiteral("古诗词赏析.pptx");
+    QTest::newRow("old format") << QStringLiteral("期末复习") << "/t/old.PPT" << QStringLiteral("期末复习.ppt");
+    QTest::newRow("title with extension keeps it") << QStringLiteral("主题班会.pptx") << "/t/a.pptx"
+                                                   << QStringLiteral("主题班会.pptx");
+    QTest::newRow("dotted title") << QStringLiteral("第1.5课") << "/t/a.pptx" << QStringLiteral("第1.5课.pptx");
+    QTest::newRow("no extension anywhere") << QStringLiteral("模板") << "/t/a" << QStringLiteral("模板.pptx");
+    QTest::newRow("climbing out") << "../../../etc/passwd" << "/t/a.pptx" << "_.._.._etc_passwd.pptx";
+    QTest::newRow("separators and refused characters") << QStringLiteral("语文/数学\\英语:*?")
+                                                       << "/t/a.pptx" << QStringLiteral("语文_数学_英语___.pptx");
+    QTest::newRow("nothing left") << ".." << "/t/a.pptx" << "template.pptx";
+    QTest::newRow("never the working file") << "newfile" << "/t/a.pptx" << "newfile (2).pptx";
+}
+
+void tst_template_library::localDeckPath()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, resFile);
+    QFETCH(QString, fileName);
+    const QString path = bankvlmbk_kid::localDeckPath(title, resFile);
+    QCOMPARE(QFileInfo(path).fileName(), fileName);
+    QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(sourceDir + "pptemp/x").absolutePath());
+}
+
+void tst_template_library::categoriesOnce()
+{
+    const int before = bodies(ApiPaths::resCategories).size();
+    panel->initialise();
+    panel->initialise();
+    const QList<QJsonObject> sent = bodies(ApiPaths::resCategories).mid(before);
+    QCOMPARE(sent.size(), 1);
+    QCOMPARE(sent.first().value("resSort").toString(), QStringLiteral("6"));
+
+    const QList<QPushButton *> &buttons = panel->categoryButtons();
+    QCOMPARE(buttons.size(), panel->categories().size());
+    QVERIFY(buttons.size() >= 4);
+    auto *grid = panel->findChild<QGridLayout *>("gridLayoutBtn");
+    for (int i = 0; i < buttons.size(); ++i) {
+        QCOMPARE(buttons.at(i)->text(), panel->categories().at(i).resDescribe); // never shortened
+        QCOMPARE(buttons.at(i)->objectName(), panel->categories().at(i).id);
+        QCOMPARE(buttons.at(i)->size(), QSize(80, 24));
+        int row, column, rs, cs;
+        grid->getItemPosition(grid->indexOf(buttons.at(i)), &row, &column, &rs, &cs);
+        QCOMPARE(row, i / 3);
+        QCOMPARE(column, i % 3);
+    }
+}
+
+void tst_template_library::requestRules_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("searchText");
+    QTest::addColumn<QString>("pageNum");
+    QTest::addColumn<bool>("chosenCategory");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("category ignores the search text") << "category" << QStringLiteral("英语") << "1" << true << "";
+    QTest::newRow("search asks page 0 of all") << "search" << QStringLiteral("英语") << "0" << false
+                                                << QStringLiteral("英语");
+    QTest::newRow("paging after a category runs over all") << "page" << "" << "2" << false << "";
+    QTest::newRow("paging keeps the search text") << "page" << QStringLiteral("课") << "2" << false
+                                                   << QStringLiteral("课");
+}
+
+void tst_template_library::requestRules()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, searchText);
+    QFETCH(QString, pageNum);
+    QFETCH(bool, chosenCategory);
+    QFETCH(QString, title);
+    panel->initialise();
+    QVERIFY(panel->categoryButtons().size() >= 2);
+    QPushButton *category = nullptr;
+    for (QPushButton *b : panel->categoryButtons())
+        if (!b->isChecked())
+            category = b;
+    panel->searchInput()->setText(searchText);
+
+    const int before = bodies(ApiPaths::resList).size();
+    if (action == "category") {
+        QTest::mouseClick(category, Qt::LeftButton);
+        QVERIFY(category->isChecked());
+        // Clicking the checked category keeps it checked and asks nothing.
+        QTest::mouseClick(category, Qt::LeftButton);
+        QVERIFY(category->isChecked());
+        for (QPushButton *b : panel->categoryButtons())
+            QCOMPARE(b->isChecked(), b == category);
+    } else if (action == "search") {
+        QTest::mouseClick(panel->searchButton(), Qt::LeftButton);
+    } else {
+        QTest::mouseClick(category, Qt::LeftButton);
+        emit panel->pageBar()->shootPage(2);
+    }
+    const QJsonObject sent = bodies(ApiPaths::resList).mid(before).last();
+    QCOMPARE(bodies(ApiPaths::resList).size() - before, action == "page" ? 2 : 1);
+    QCOMPARE(sent.value("id").toString(), chosenCategory ? category->objectName() : QStringLiteral("0"));
+    QCOMPARE(sent.value("pageNum").toString(), pageNum);
+    QCOMPARE(sent.value("pageSize").toString(), QStringLiteral("10"));
+    QCOMPARE(sent.value("resSort").toString(), QStringLiteral("6"));
+    QCOMPARE(sent.value("title").toString(), title);
+
+    // The tiles show what came back, the rest are hidden.
+    int shown = 0;
+    for (bankvlmbk_kid *tile : panel->tiles())
+        shown += tile->isVisibleTo(panel) ? 1 : 0;
+    QCOMPARE(shown, qMin(10, panel->records().size()));
+    for (int i = 0; i < shown; ++i)
+        QCOMPARE(panel->tiles().at(i)->record().id, panel->records().at(i).id);
+}
+
+void tst_template_library::emptyResult()
+{
+    panel->searchInput()->clear();
+    loadFirstPage();
+    QCOMPARE(panel->records().size(), 10);
+    QVERIFY(!panel->emptyResult());
+    const int total = panel->records().first().total;
+    QVERIFY(total > 10);
+    QCOMPARE(panel->pageBar()->maxPage(), total / 10 + (total % 10 ? 1 : 0));
+
+    panel->searchInput()->setText(QStringLiteral("没有这样的模板"));
+    panel->editSearch();
+    QVERIFY(panel->emptyResult());
+    for (bankvlmbk_kid *tile : panel->tiles())
+        QVERIFY(!tile->isVisibleTo(panel));
+    // The paging bar keeps its count.
+    QCOMPARE(panel->pageBar()->maxPage(), total / 10 + (total % 10 ? 1 : 0));
+    TestEnvironment::screenshot(panel, "empty");
+    panel->searchInput()->clear();
+}
+
+void tst_template_library::coverFirstOtherSlidesOnHover()
+{
+    loadFirstPage();
+    bankvlmbk_kid *tile = panel->tiles().first();
+    const LibraryItem item = tile->record();
+    QCOMPARE(item.pptFiles.size(), 4);
+    QVERIFY(WidgetDriver::waitFor([&] { return tile->pictures().size() == 1; }));
+    QVERIFY(!tile->currentPicture().isNull());
+    const QString coverPath = QUrl(item.pptFiles.at(0)).path();
+    const QString secondPath = QUrl(item.pptFiles.at(1)).path();
+    QVERIFY(storagePaths().contains(coverPath));
+    QVERIFY(!storagePaths().contains(secondPath));
+    QCOMPARE(tile->imageOpacity(), 1.0);
+
+    hover(tile, true);
+    QVERIFY(tile->slideShowRunning());
+    QVERIFY(WidgetDriver::waitFor([&] { return tile->pictures().size() == 4; }));
+    for (int i = 1; i < 4; ++i)
+        QVERIFY(storagePaths().contains(QUrl(item.pptFiles.at(i)).path()));
+    // The current slide fades out over the next one.
+    QVERIFY(WidgetDriver::waitFor([&] { return tile->imageOpacity() < 0.5; }));
+    QVERIFY(WidgetDriver::waitFor([&] { return tile->pictureIndex() == 2; }));
+    QCOMPARE(tile->currentPicture().cacheKey(), tile->pictures().at(1).cacheKey());
+    QCOMPARE(tile->nextPicture().cacheKey(), tile->pictures().at(2).cacheKey());
+
+    hover(tile, false);
+    QVERIFY(!tile->slideShowRunning());
+    QCOMPARE(tile->pictureIndex(), 0);
+    QCOMPARE(tile->imageOpacity(), 1.0);
+    QCOMPARE(tile->currentPicture().cacheKey(), tile->pictures().at(0).cacheKey());
+    QCOMPARE(tile->nextPicture().cacheKey(), tile->pictures().at(1).cacheKey());
+
+    // The other slides are fetched once per record.
+    const int requests = storagePaths().count(secondPath);
+    hover(tile, true);
+    hover(tile, false);
+    QCOMPARE(storagePaths().count(secondPath), requests);
+}
+
+void tst_template_library::hoverBeforeCover()
+{
+    loadFirstPage();
+    bankvlmbk_kid *tile = panel->tiles().at(1);
+    // Set again: the cover has certainly not arrived yet.
+    tile->setRecord(panel->records().at(1));
+    QVERIFY(tile->pictures().isEmpty());
+    hover(tile, true);
+    QVERIFY(!tile->slideShowRunning());
+    QCOMPARE(tile->loaderCount(), 1);
+    hover(tile, false);
+
+    QVERIFY(WidgetDriver::waitFor([&] { return tile->pictures().size() == 1; }));
+    hover(tile, true);
+    QVERIFY(tile->slideShowRunning());
+    QVERIFY(WidgetDriver::waitFor([&] { return tile->pictures().size() == 4; }));
+    hover(tile, false);
+}
+
+void tst_template_library::fadeWithOnePicture()
+{
+    loadFirstPage();
+    LibraryItem item = panel->records().at(2);
+    item.pptFiles = item.pptFiles.mid(0, 1);
+    bankvlmbk_kid *tile = panel->tiles().at(2);
+    tile->setRecord(item);
+    QVERIFY(WidgetDriver::waitFor([&] { return tile->pictures().size() == 1; }));
+    // Even under a style sheet that paints every widget white, the slide
+    // shows in the picture area.
+    page.setStyleSheet(QStringLiteral("QWidget { background-color: #FFFFFF; }"));
+    const QImage still = tile->grab().toImage();
+    page.setStyleSheet(QString());
+    const QImage slide = tile->pictures().first().toImage();
+    const QColor expected = slide.pixelColor(slide.width() / 2, slide.height() / 4);
+    const QColor seen = still.pixelColor(still.width() / 2, still.height() / 4);
+    QVERIFY2(qAbs(seen.red() - expected.red()) + qAbs(seen.green() - expected.green())
+                 + qAbs(seen.blue() - expected.blue()) < 30,
+             qPrintable(seen.name() + " " + expected.name()));
+
+    hover(tile, true);
+    QVERIFY(tile->slideShowRunning());
+    QCOMPARE(tile->loaderCount(), 1); // nothing more to fetch
+    QCOMPARE(tile->currentPicture().cacheKey(), tile->nextPicture().cacheKey());
+    QVERIFY(WidgetDriver::waitFor([&] { return tile->imageOpacity() < 0.5; }));
+    // The same picture over itself: the tile looks as it did.
+    page.setStyleSheet(QStringLiteral("QWidget { background-color: #FFFFFF; }"));
+    QCOMPARE(tile->grab().toImage(), still);
+    page.setStyleSheet(QString());
+    hover(tile, false);
+}
+
+void tst_template_library::latePictureOfEarlierRecord()
+{
+    ScriptedResponder responder;
+    ScriptedResponder::Reply slow;
+    slow.body = png(Qt::red);
+    slow.headers = {{"Content-Type", "image/png"}};
+    slow.delayMs = 400;
+    responder.script("/slow.png", slow);
+    ScriptedResponder::Reply fast;
+    fast.body = png(Qt::blue);
+    fast.headers = {{"Content-Type", "image/png"}};
+    responder.script("/fast.png", fast);
+
+    bankvlmbk_kid tile;
+    tile.resize(140, 110);
+    tile.setRecord({"a", "/t/a.pptx", "A", "A", {responder.baseUrl() + "/slow.png"}, 1});
+    tile.setRecord({"b", "/t/b.pptx", "B", "B", {responder.baseUrl() + "/fast.png"}, 1});
+    QCOMPARE(tile.loaderCount(), 1);
+
+    // Another loader of the slow picture tells when its answer has come.
+    bankvlmbk_kid_loadImag witness;
+    QSignalSpy arrived(&witness, &bankvlmbk_kid_loadImag::shootQPixmap);
+    witness.load(responder.baseUrl() + "/slow.png");
+    QVERIFY(arrived.wait(10000));
+    QVERIFY(WidgetDriver::waitFor([&] { return tile.pictures().size() == 1; }));
+    QCoreApplication::processEvents();
+    QCOMPARE(tile.pictures().size(), 1);
+    QCOMPARE(tile.pictures().first().toImage().pixelColor(5, 5), QColor(Qt::blue));
+}
+
+void tst_template_library::preview()
+{
+    loadFirstPage();
+    bankvlmbk_kid *tile = panel->tiles().at(3);
+    const QString resFile = tile->record().resFile;
+    QVERIFY(WidgetDriver::click(tile, "pushButton_preview"));
+    bankvlmbk_kidBrower *window = bankvlmbk_kidBrower::instance();
+    QVERIFY(window->isVisible());
+    QVERIFY(WidgetDriver::waitFor([&] { return !window->view()->url().isEmpty(); }, 30000));
+    const QUrl shown = window->view()->url();
+    QCOMPARE(shown.path(), QStringLiteral("/op/embed.aspx"));
+    QCOMPARE(shown.host(), QUrl(BaseAddress::web()).host());
+    QCOMPARE(shown.port(), QUrl(BaseAddress::web()).port());
+    QVERIFY(WidgetDriver::waitFor([&] {
+        for (const auto &r : platform.recordedRequests())
+            if (r.toObject().value("path").toString() == "/op/embed.aspx")
+                return r.toObject().value("query").toObject().value("src").toString() == BaseAddress::doc() + resFile;
+        return false;
+    }, 30000));
+    // The viewer found the deck and shows its first slide.
+    const QString expected = QStringLiteral("1 / %1").arg(tile->record().pptFiles.size());
+    // Answers may come after the wait is over: they write into shared text.
+    auto position = std::make_shared<QString>();
+    QVERIFY(WidgetDriver::waitFor([&] {
+        window->view()->page()->runJavaScript("(document.getElementById('pos') || {}).textContent",
+                                              [position](const QVariant &v) { *position = v.toString(); });
+        return *position == expected;
+    }, 30000));
+    window->on_pushbutton_clicked();
+    QVERIFY(!window->isVisible());
+}
+
+void tst_template_library::applyOpensDeck()
+{
+    QVERIFY(TestDecks::write(DocumentHost::templateDeck(), {{QStringLiteral("空白课件"), QString()}}));
+    DocumentControl *control = DocumentHost::setUp(&page);
+    QSignalSpy blank(control, &DocumentControl::documentOpened);
+    QVERIFY(blank.wait(60000));
+
+    loadFirstPage();
+    bankvlmbk_kid *tile = panel->tiles().at(4);
+    const LibraryItem item = tile->record();
+    const QString expected = bankvlmbk_kid::localDeckPath(item.title, item.resFile);
+    QSignalSpy codes(EmitObject::instance(), &EmitObject::shootCode);
+    QSignalSpy opened(control, &DocumentControl::documentOpened);
+    QVERIFY(WidgetDriver::click(tile, "pushButton_insert"));
+    QVERIFY(opened.wait(60000));
+    QVERIFY(opened.first().at(0).toBool());
+    QCOMPARE(opened.first().at(1).toString(), expected);
+    QCOMPARE(control->openedPath(), expected);
+    QCOMPARE(currentDocumentPath, expected);
+    QCOMPARE(codes.size(), 1);
+    QCOMPARE(codes.first().at(0).toInt(), 101);
+    QCOMPARE(codes.first().at(1).toString(), expected);
+    QCOMPARE(QFileInfo(expected).fileName(), item.title + ".pptx");
+    // The control holds the template's slides.
+    const QStringList texts = TestDecks::slideTexts(expected);
+    QCOMPARE(texts.size(), item.pptFiles.size());
+    QVERIFY(WidgetDriver::waitFor([&] { return control->slideCount() == texts.size(); }));
+    QVERIFY(texts.first().contains(item.title));
+    QVERIFY(!tile->downloading());
+}
+
+void tst_template_library::applyFailures_data()
+{
+    QTest::addColumn<QString>("resFile");
+    QTest::addColumn<bool>("blockTarget");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("deck missing on the server") << "/library/templates/no-such.pptx" << false
+                                                << QStringLiteral("提示|请求失败. /n错误提示:");
+    QTest::newRow("cache file cannot be written") << "/library/templates/template-1.pptx" << true
+                                                  << QStringLiteral("HTTP|Unable to save the file ");
+}
+
+void tst_template_library::applyFailures()
+{
+    QFETCH(QString, resFile);
+    QFETCH(bool, blockTarget);
+    QFETCH(QString, box);
+    const QString title = QStringLiteral("坏模板") + QString::number(QTest::currentDataTag()[0]);
+    const QString target = bankvlmbk_kid::localDeckPath(title, resFile);
+    if (blockTarget)
+        QVERIFY(QDir().mkpath(target)); // a folder where the deck should go
+    else
+        QVERIFY(!QFile::exists(target));
+    currentDocumentPath = QStringLiteral("/before/apply.pptx");
+    QSignalSpy codes(EmitObject::instance(), &EmitObject::shootCode);
+
+    bankvlmbk_kid tile;
+    tile.setRecord({"x", resFile, title, title, {}, 1});
+    BoxWatcher boxes;
+    QVERIFY(WidgetDriver::click(&tile, "pushButton_insert"));
+    QVERIFY(WidgetDriver::waitFor([&] { return !boxes.seen.isEmpty(); }, 30000));
+    QVERIFY2(boxes.seen.first().startsWith(box), qPrintable(boxes.seen.first()));
+    QVERIFY(!tile.downloading());
+    QCOMPARE(currentDocumentPath, QStringLiteral("/before/apply.pptx"));
+    QCOMPARE(codes.size(), 0);
+    // Nothing half-written is left behind.
+    QCOMPARE(QFileInfo(target).isFile(), false);
+    QCOMPARE(QDir(sourceDir + "pptemp").entryList(QDir::Files | QDir::Hidden).filter(title), QStringList());
+}
+
+void tst_template_library::tileGoesDuringDownload()
+{
+    ScriptedResponder storage;
+    ScriptedResponder::Reply never;
+    never.hang = true;
+    storage.script("/slow.pptx", never);
+    const QByteArray docBase = qgetenv("LUMEXA_DOC_BASE");
+    qputenv("LUMEXA_DOC_BASE", storage.baseUrl().toUtf8());
+    currentDocumentPath = QStringLiteral("/before/apply.pptx");
+
+    auto *tile = new bankvlmbk_kid;
+    tile->setRecord({"s", "/slow.pptx", QStringLiteral("慢模板"), QStringLiteral("慢模板"), {}, 1});
+    QVERIFY(WidgetDriver::click(tile, "pushButton_insert"));
+    QVERIFY(tile->downloading());
+    QVERIFY(WidgetDriver::waitFor([&] { return !storage.requests.isEmpty(); }));
+    delete tile;
+    QCoreApplication::processEvents();
+    qputenv("LUMEXA_DOC_BASE", docBase);
+    QCOMPARE(currentDocumentPath, QStringLiteral("/before/apply.pptx"));
+    QCOMPARE(QDir(sourceDir + "pptemp").entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("慢模板")),
+             QStringList());
+}
+
+LUMEXA_TEST_MAIN(tst_template_library)
+#include "tst_template_library.moc"

@@ -1,0 +1,332 @@
+// The video library against the platform stand-in: one thumbnail worker
+// (thread and encoder) per listed video, thumbnails reaching their tiles,
+// stale pictures, released workers, and the request rules.
+#include "LumexaTest.h"
+
+#include "ApiPaths.h"
+#include "DocumentHost.h"
+#include "EmitObject.h"
+#include "PageWidget.h"
+#include "PlatformFixture.h"
+#include "WidgetDriver.h"
+#include "Widgetmain.h"
+#include "bankVLSpk.h"
+#include "bankvlspk_kid.h"
+#include "myCurrentThread.h"
+
+#include <QJsonDocument>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+class tst_video_library : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void shortTitle_data();
+    void shortTitle();
+    void clearedTile();
+    void workersPerVideo_data();
+    void workersPerVideo();
+    void staleThumbnail_data();
+    void staleThumbnail();
+    void reportForVideoNoLongerListed();
+    void buttonsDoNothing();
+    void requestRules_data();
+    void requestRules();
+
+private:
+    QList<QJsonObject> bodies(const QString &path) const;
+    bool thumbnailsArrived(int count) const;
+    bool workersReleased() const;
+    static bool isPlaceholder(const QPixmap &picture);
+
+    PlatformFixture platform;
+    QTemporaryDir dir;
+    QWidget page;
+    bankVLSpk *panel = nullptr;
+};
+
+void tst_video_library::initTestCase()
+{
+    QVERIFY2(platform.start({"--record", "--no-office"}), qPrintable(platform.error()));
+    QVERIFY(PlatformFixture::login());
+    QVERIFY(Widgetmain::prepareCacheDirectory(dir.filePath("data")));
+    page.resize(1200, 800);
+    panel = new bankVLSpk(&page);
+    panel->setGeometry(0, 0, 350, 800);
+    page.show();
+    panel->initialise();
+    QVERIFY(panel->categoryButtons().size() >= 2);
+}
+
+void tst_video_library::cleanup()
+{
+    TestEnvironment::screenshotIfFailed(&page);
+    // No worker outlives its test.
+    QVERIFY(WidgetDriver::waitFor([this] { return workersReleased(); }, 60000));
+}
+
+QList<QJsonObject> tst_video_library::bodies(const QString &path) const
+{
+    QList<QJsonObject> out;
+    for (const auto &r : platform.recordedRequests())
+        if (r.toObject().value("path").toString() == path)
+            out << QJsonDocument::fromJson(r.toObject().value("body").toString().toUtf8()).object();
+    return out;
+}
+
+bool tst_video_library::isPlaceholder(const QPixmap &picture)
+{
+    return picture.cacheKey() == QPixmap(QStringLiteral(":/png7/weikeluru/loveEdit.png")).cacheKey()
+           || picture.size() == QPixmap(QStringLiteral(":/png7/weikeluru/loveEdit.png")).size();
+}
+
+bool tst_video_library::thumbnailsArrived(int count) const
+{
+    for (int i = 0; i < count; ++i)
+        if (panel->tiles().at(i)->thumbnailPath().isEmpty())
+            return false;
+    return true;
+}
+
+bool tst_video_library::workersReleased() const
+{
+    for (const auto &t : panel->lastWorkers())
+        if (t)
+            return false;
+    return myCurrentThread::liveCount() == 0;
+}
+
+void tst_video_library::shortTitle_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("shown");
+    const QString twenty = QStringLiteral("一二三四五六七八九十一二三四五六七八九十");
+    QTest::newRow("twenty in full") << twenty << twenty;
+    QTest::newRow("twenty-one cut") << twenty + QStringLiteral("多") << twenty + QStringLiteral("...");
+    QTest::newRow("short") << QStringLiteral("植物的生长") << QStringLiteral("植物的生长");
+}
+
+void tst_video_library::shortTitle()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, shown);
+    bankvlspk_kid tile;
+    tile.setRecord({"1", "/library/video-1.mp4", title, title, {}, 1});
+    QCOMPARE(tile.titleText(), shown);
+    QVERIFY(tile.isEnabled());
+}
+
+void tst_video_library::clearedTile()
+{
+    bankvlspk_kid tile;
+    tile.setRecord({"1", "/library/video-1.mp4", "v", "v", {}, 1});
+    tile.clear();
+    QCOMPARE(tile.titleText(), QStringLiteral("空"));
+    QVERIFY(!tile.isEnabled());
+    QVERIFY(tile.id().isEmpty());
+    QVERIFY(isPlaceholder(tile.picture()));
+}
+
+void tst_video_library::workersPerVideo_data()
+{
+    QTest::addColumn<QString>("pageSize");
+    QTest::addColumn<int>("categoryIndex");
+    QTest::addColumn<int>("videos");
+    QTest::newRow("three videos") << "3" << -1 << 3;
+    QTest::newRow("all videos") << "10" << -1 << 6;
+    QTest::newRow("one category") << "10" << 0 << 2;
+}
+
+void tst_video_library::workersPerVideo()
+{
+    QFETCH(QString, pageSize);
+    QFETCH(int, categoryIndex);
+    QFETCH(int, videos);
+    const QString category = categoryIndex < 0 ? QStringLiteral("0") : panel->categories().at(categoryIndex).id;
+    const int before = myCurrentThread::createdCount();
+    panel->loadPage("1", pageSize, category, "");
+    QCOMPARE(panel->records().size(), videos);
+    QCOMPARE(myCurrentThread::createdCount() - before, videos);
+    QCOMPARE(panel->lastWorkers().size(), videos);
+
+    for (int i = 0; i < bankVLSpk::TileCount; ++i) {
+        bankvlspk_kid *tile = panel->tiles().at(i);
+        if (i < videos) {
+            QVERIFY(tile->isVisibleTo(panel));
+            QVERIFY(tile->isEnabled());
+            QCOMPARE(tile->id(), panel->records().at(i).id);
+        } else {
+            QVERIFY(!tile->isVisibleTo(panel));
+            QCOMPARE(tile->titleText(), QStringLiteral("空"));
+            QVERIFY(!tile->isEnabled());
+        }
+    }
+
+    // Each thumbnail reaches its own tile; its file goes once shown.
+    QVERIFY(WidgetDriver::waitFor([&] { return thumbnailsArrived(videos); }, 60000));
+    for (int i = 0; i < videos; ++i) {
+        bankvlspk_kid *tile = panel->tiles().at(i);
+        QCOMPARE(tile->thumbnailPath(), myCurrentThread::pictureFor(tile->id()));
+        QVERIFY(!isPlaceholder(tile->picture()));
+        QVERIFY(!QFile::exists(tile->thumbnailPath()));
+    }
+    // Workers, their processes and threads are gone once done.
+    QVERIFY(WidgetDriver::waitFor([this] { return workersReleased(); }, 60000));
+    QCOMPARE(panel->pageBar()->maxPage(), 1);
+    TestEnvironment::screenshot(panel, QStringLiteral("page-%1").arg(videos));
+}
+
+void tst_video_library::staleThumbnail_data()
+{
+    QTest::addColumn<bool>("reachable");
+    QTest::newRow("video reachable") << true;
+    QTest::newRow("video missing") << false;
+}
+
+void tst_video_library::staleThumbnail()
+{
+    QFETCH(bool, reachable);
+    panel->loadPage("1", "10", "0", "");
+    QVERIFY(WidgetDriver::waitFor([&] { return thumbnailsArrived(panel->records().size()); }, 60000));
+    QVERIFY(WidgetDriver::waitFor([this] { return workersReleased(); }, 60000));
+
+    // A picture left from an earlier run, red all over.
+    bankvlspk_kid *tile = panel->tiles().first();
+    LibraryItem item = tile->record();
+    if (!reachable)
+        item.resFile = QStringLiteral("/library/no-such-video.mp4");
+    const QString path = myCurrentThread::pictureFor(item.id);
+    QImage red(64, 36, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QVERIFY(red.save(path));
+    if (reachable)
+        tile->setPicture(QPixmap());
+    const qint64 shownBefore = tile->picture().cacheKey();
+
+    QPointer<QThread> worker = myCurrentThread::start(item, panel);
+    QVERIFY(WidgetDriver::waitFor([&] { return worker.isNull(); }, 60000));
+    QCoreApplication::processEvents(); // the queued report
+    if (reachable) {
+        // The encoder wrote a fresh picture, which the tile now shows.
+        QVERIFY(WidgetDriver::waitFor([&] { return !tile->picture().isNull(); }));
+        const QImage shown = tile->picture().toImage();
+        QVERIFY(shown.width() > 64);
+        QVERIFY(shown.pixelColor(shown.width() / 2, shown.height() / 2) != QColor(Qt::red));
+        QVERIFY(!QFile::exists(path));
+    } else {
+        // Nothing was made: the stale picture is gone all the same and the
+        // tile keeps what it showed.
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(tile->picture().cacheKey(), shownBefore);
+    }
+}
+
+void tst_video_library::reportForVideoNoLongerListed()
+{
+    const QString path = myCurrentThread::pictureFor(QStringLiteral("987654"));
+    QImage picture(64, 36, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    QVERIFY(picture.save(path));
+    QList<qint64> shown;
+    for (bankvlspk_kid *tile : panel->tiles())
+        shown << tile->picture().cacheKey();
+    panel->upDatePhoto(QStringLiteral("987654"));
+    QVERIFY(QFile::exists(path));
+    for (int i = 0; i < panel->tiles().size(); ++i)
+        QCOMPARE(panel->tiles().at(i)->picture().cacheKey(), shown.at(i));
+    QFile::remove(path);
+}
+
+void tst_video_library::buttonsDoNothing()
+{
+    panel->loadPage("1", "10", "0", "");
+    QVERIFY(WidgetDriver::waitFor([this] { return workersReleased(); }, 60000));
+    bankvlspk_kid *tile = panel->tiles().first();
+    const LibraryItem item = tile->record();
+    const qint64 picture = tile->picture().cacheKey();
+    const int requests = platform.recordedRequests().size();
+    const int workers = myCurrentThread::createdCount();
+    const QString document = currentDocumentPath;
+    const int windows = QApplication::topLevelWidgets().size();
+    QSignalSpy codes(EmitObject::instance(), &EmitObject::shootCode);
+
+    for (const char *name : {"pushButton_insert", "pushButton_preview"}) {
+        auto *button = tile->findChild<QPushButton *>(name);
+        QVERIFY(button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(platform.recordedRequests().size(), requests);
+    QCOMPARE(myCurrentThread::createdCount(), workers);
+    QCOMPARE(currentDocumentPath, document);
+    QCOMPARE(QApplication::topLevelWidgets().size(), windows);
+    QCOMPARE(codes.size(), 0);
+    QCOMPARE(tile->record().id, item.id);
+    QCOMPARE(tile->picture().cacheKey(), picture);
+}
+
+void tst_video_library::requestRules_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("searchText");
+    QTest::addColumn<QString>("pageNum");
+    QTest::addColumn<bool>("chosenCategory");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("category ignores the search text") << "category" << QStringLiteral("实验") << "1" << true << "";
+    QTest::newRow("search asks page 0 of all") << "search" << QStringLiteral("实验") << "0" << false
+                                                << QStringLiteral("实验");
+    QTest::newRow("paging after a category runs over all") << "page" << QStringLiteral("的") << "2" << false
+                                                            << QStringLiteral("的");
+}
+
+void tst_video_library::requestRules()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, searchText);
+    QFETCH(QString, pageNum);
+    QFETCH(bool, chosenCategory);
+    QFETCH(QString, title);
+    QPushButton *category = nullptr;
+    for (QPushButton *b : panel->categoryButtons())
+        if (!b->isChecked())
+            category = b;
+    panel->searchInput()->setText(searchText);
+
+    const int before = bodies(ApiPaths::resList).size();
+    if (action == "category") {
+        QTest::mouseClick(category, Qt::LeftButton);
+    } else if (action == "search") {
+        QTest::mouseClick(panel->searchButton(), Qt::LeftButton);
+    } else {
+        QTest::mouseClick(category, Qt::LeftButton);
+        emit panel->pageBar()->shootPage(2);
+    }
+    const QList<QJsonObject> sent = bodies(ApiPaths::resList).mid(before);
+    QCOMPARE(sent.size(), action == "page" ? 2 : 1);
+    QCOMPARE(sent.last().value("id").toString(), chosenCategory ? category->objectName() : QStringLiteral("0"));
+    QCOMPARE(sent.last().value("pageNum").toString(), pageNum);
+    QCOMPARE(sent.last().value("pageSize").toString(), QStringLiteral("10"));
+    QCOMPARE(sent.last().value("resSort").toString(), QStringLiteral("4"));
+    QCOMPARE(sent.last().value("title").toString(), title);
+    if (action == "search") {
+        QCOMPARE(panel->records().size(), 2);
+        for (const LibraryItem &r : panel->records())
+            QVERIFY(r.title.contains(searchText));
+    }
+    if (action == "page") {
+        // Page 2 of a short search is empty: every tile cleared and hidden.
+        QVERIFY(panel->records().isEmpty());
+        for (bankvlspk_kid *tile : panel->tiles()) {
+            QVERIFY(!tile->isVisibleTo(panel));
+            QCOMPARE(tile->titleText(), QStringLiteral("空"));
+        }
+    }
+}
+
+LUMEXA_TEST_MAIN(tst_video_library)
+#include "tst_video_library.moc"
