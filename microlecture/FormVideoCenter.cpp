@@ -252,10 +252,10 @@ void FormVideoCenter::on_timeEdit_startTime_timeChanged(const QTime &time)
     const QTime length = lengthTime();
     if (length < start->time())
         setStartEdit(length);
-    if (time <= length)
-        setLowerHandle(handleFor(start->time()));
-    else
+    if (time > length)
         setStartEdit(length);
+    // The handle follows the time the edit ended up with, clamped or not.
+    setLowerHandle(handleFor(start->time()));
     player->seekToTime(start->time());
     updateRangeLength();
 }
@@ -272,10 +272,9 @@ void FormVideoCenter::on_timeEdit_endTime_timeChanged(const QTime &time)
     const QTime length = lengthTime();
     if (length < end->time())
         setEndEdit(length);
-    if (time <= length)
-        setUpperHandle(handleFor(end->time()));
-    else
+    if (time > length)
         setEndEdit(length);
+    setUpperHandle(handleFor(end->time()));
     player->seekToTime(end->time());
     updateRangeLength();
 }
