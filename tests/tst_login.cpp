@@ -49,6 +49,7 @@ class tst_login : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void cleanup();
     void decoding_data();
     void decoding();
@@ -74,6 +75,12 @@ void tst_login::initTestCase()
     QVERIFY(main->startedUp());
     QVERIFY(login());
     QVERIFY(login()->isVisible());
+}
+
+void tst_login::cleanupTestCase()
+{
+    // Web pages must go before the web engine's profile at exit.
+    delete main;
 }
 
 void tst_login::cleanup()

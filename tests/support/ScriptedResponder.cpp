@@ -35,7 +35,9 @@ ScriptedResponder::ScriptedResponder(QObject *parent)
                 delete buffer;
                 disconnect(s, &QTcpSocket::readyRead, this, nullptr);
                 requests.append(r);
-                const Reply reply = m_replies.value(r.path, Reply{404, "no such path", {}, false, 0});
+                // "path?query" scripts win over the bare path.
+                const Reply reply = m_replies.value(r.path + '?' + r.query,
+                                                    m_replies.value(r.path, Reply{404, "no such path", {}, false, 0}));
                 if (reply.hang)
                     return;
                 QByteArray out = "HTTP/1.1 " + QByteArray::number(reply.status) + " X\r\n";

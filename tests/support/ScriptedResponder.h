@@ -33,6 +33,7 @@ public:
 
     explicit ScriptedResponder(QObject *parent = nullptr);
     QString baseUrl() const;
+    // path may carry a query ("/p?type=x") to answer only that query.
     void script(const QByteArray &path, const Reply &reply) { m_replies.insert(path, reply); }
     void scriptJson(const QByteArray &path, const QByteArray &json, int status = 200);
     QList<Request> requests;

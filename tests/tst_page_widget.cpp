@@ -1,0 +1,336 @@
+// The two paging bars: the window of number buttons, navigation enabling,
+// page counts, button clicks, the jump input and the signals they report.
+#include "LumexaTest.h"
+
+#include "PageWidget.h"
+#include "PageWidget2.h"
+#include "WidgetDriver.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <memory>
+
+namespace {
+QList<QPushButton *> numberButtons(PageWidgetBase *bar)
+{
+    QList<QPushButton *> out;
+    for (QPushButton *b : bar->findChildren<QPushButton *>(QRegularExpression("^pageButton\\d$")))
+        if (!b->isHidden())
+            out << b;
+    std::sort(out.begin(), out.end(), [](QPushButton *a, QPushButton *b) { return a->objectName() < b->objectName(); });
+    return out;
+}
+
+QString windowText(PageWidgetBase *bar)
+{
+    QStringList texts;
+    for (QPushButton *b : numberButtons(bar))
+        texts << b->text();
+    return texts.join(',');
+}
+
+QString checkedText(PageWidgetBase *bar)
+{
+    for (QPushButton *b : numberButtons(bar))
+        if (b->isChecked())
+            return b->text();
+    return {};
+}
+
+// Enabled state of first, previous, next, last as "1"/"0".
+QString navigation(PageWidgetBase *bar)
+{
+    QString s;
+    for (const char *name : {"firstPageButton", "previousPageButton", "nextPageButton", "lastPageButton"})
+        s += bar->findChild<QPushButton *>(name)->isEnabled() ? '1' : '0';
+    return s;
+}
+
+QPushButton *button(PageWidgetBase *bar, const char *name)
+{
+    return bar->findChild<QPushButton *>(name);
+}
+
+QLineEdit *input(PageWidgetBase *bar)
+{
+    return bar->findChild<QLineEdit *>("pageLineEdit");
+}
+
+QString warning(PageWidgetBase *bar)
+{
+    return bar->findChild<QLabel *>("warningLabel")->text();
+}
+
+void typePage(PageWidgetBase *bar, const QString &text)
+{
+    QLineEdit *edit = input(bar);
+    edit->clear();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+}
+
+class tst_page_widget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void freshBar();
+    void pageWindow_data();
+    void pageWindow();
+    void countShrinksBelowCurrentPage();
+    void sameCountReappliesPage();
+    void compactBarReportsClicks();
+    void compactBarHidesJumpRow();
+    void jumpInput_data();
+    void jumpInput();
+    void freshNextSelectsPageOne();
+    void clickOnInputPageDoesNothing();
+    void emptyCountKeepsBarUsable();
+    void staleInputAfterShrink();
+};
+
+void tst_page_widget::freshBar()
+{
+    for (bool full : {false, true}) {
+        std::unique_ptr<PageWidgetBase> bar(full ? static_cast<PageWidgetBase *>(new PageWidget2)
+                                                 : new PageWidget);
+        QCOMPARE(bar->currentPage(), 1);
+        QCOMPARE(bar->maxPage(), 1);
+        QCOMPARE(windowText(bar.get()), QStringLiteral("1"));
+        QCOMPARE(checkedText(bar.get()), QStringLiteral("1"));
+        QCOMPARE(navigation(bar.get()), QStringLiteral("0000"));
+        QVERIFY(input(bar.get())->text().isEmpty());
+        QCOMPARE(button(bar.get(), "firstPageButton")->text(), full ? QStringLiteral("第一页") : QStringLiteral("首页"));
+        QCOMPARE(button(bar.get(), "lastPageButton")->text(), full ? QStringLiteral("最后一页") : QStringLiteral("尾页"));
+    }
+}
+
+void tst_page_widget::pageWindow_data()
+{
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("nav");
+    QTest::newRow("10 pages, page 1") << 10 << 1 << "1,2,3,4" << "0011";
+    QTest::newRow("10 pages, page 3") << 10 << 3 << "1,2,3,4" << "1111";
+    QTest::newRow("10 pages, page 4") << 10 << 4 << "2,3,4,5" << "1111";
+    QTest::newRow("10 pages, page 5") << 10 << 5 << "3,4,5,6" << "1111";
+    QTest::newRow("10 pages, page 8") << 10 << 8 << "6,7,8,9" << "1111";
+    QTest::newRow("10 pages, page 9") << 10 << 9 << "7,8,9,10" << "1111";
+    QTest::newRow("10 pages, page 10") << 10 << 10 << "7,8,9,10" << "1100";
+    QTest::newRow("5 pages, page 4") << 5 << 4 << "2,3,4,5" << "1111";
+    QTest::newRow("4 pages, page 4") << 4 << 4 << "1,2,3,4" << "1100";
+    QTest::newRow("3 pages, page 1") << 3 << 1 << "1,2,3" << "0011";
+    QTest::newRow("3 pages, page 2") << 3 << 2 << "1,2,3" << "1111";
+    QTest::newRow("3 pages, page 3") << 3 << 3 << "1,2,3" << "1100";
+    QTest::newRow("1 page") << 1 << 1 << "1" << "0000";
+}
+
+void tst_page_widget::pageWindow()
+{
+    QFETCH(int, pages);
+    QFETCH(int, page);
+    QFETCH(QString, window);
+    QFETCH(QString, nav);
+    for (bool full : {false, true}) {
+        std::unique_ptr<PageWidgetBase> bar(full ? static_cast<PageWidgetBase *>(new PageWidget2)
+                                                 : new PageWidget);
+        bar->setMaxPage(pages);
+        bar->changePageNum(page);
+        QCOMPARE(windowText(bar.get()), window);
+        QCOMPARE(checkedText(bar.get()), QString::number(page));
+        QCOMPARE(navigation(bar.get()), nav);
+        QCOMPARE(bar->findChild<QLabel *>("pageCountLabel")->text(), QString::number(pages));
+    }
+}
+
+void tst_page_widget::countShrinksBelowCurrentPage()
+{
+    PageWidget2 bar;
+    QSignalSpy changed(&bar, &PageWidget2::currentPageChanged);
+    bar.setMaxPage(5);
+    bar.changePageNum(3);
+    bar.setMaxPage(2);
+    QCOMPARE(bar.currentPage(), 2);
+    QCOMPARE(windowText(&bar), QStringLiteral("1,2"));
+    QCOMPARE(checkedText(&bar), QStringLiteral("2"));
+    QCOMPARE(navigation(&bar), QStringLiteral("1100"));
+    QCOMPARE(changed.size(), 2);
+    QCOMPARE(changed.last().at(0).toInt(), 2);
+    // The dropped buttons are gone after the next turn of the event loop.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(bar.findChildren<QPushButton *>(QRegularExpression("^pageButton\\d$")).size(), 2);
+
+    // A count that grows again adds buttons but leaves the page where it was.
+    bar.setMaxPage(8);
+    QCOMPARE(bar.currentPage(), 2);
+    QCOMPARE(windowText(&bar), QStringLiteral("1,2,3,4"));
+}
+
+void tst_page_widget::sameCountReappliesPage()
+{
+    PageWidget bar;
+    bar.setMaxPage(6);
+    bar.changePageNum(4);
+    const auto before = numberButtons(&bar);
+    QSignalSpy changed(&bar, &PageWidget::currentPageChanged);
+    bar.setMaxPage(6);
+    QCOMPARE(numberButtons(&bar), before);
+    QCOMPARE(changed.size(), 1); // the compact bar reports every setting
+    QCOMPARE(changed.first().at(0).toInt(), 4);
+
+    PageWidget2 full;
+    full.setMaxPage(6);
+    full.changePageNum(4);
+    QSignalSpy fullChanged(&full, &PageWidget2::currentPageChanged);
+    full.setMaxPage(6);
+    QCOMPARE(fullChanged.size(), 0); // the full bar only real changes
+    QCOMPARE(checkedText(&full), QStringLiteral("4"));
+}
+
+void tst_page_widget::compactBarReportsClicks()
+{
+    PageWidget bar;
+    bar.setMaxPage(7);
+    QSignalSpy shot(&bar, &PageWidget::shootPage);
+    QVERIFY(WidgetDriver::click(&bar, "lastPageButton"));
+    QCOMPARE(shot.size(), 1);
+    QCOMPARE(shot.last().at(0).toInt(), 7);
+    QCOMPARE(windowText(&bar), QStringLiteral("4,5,6,7"));
+    QVERIFY(WidgetDriver::click(&bar, "pageButton2")); // shows page 5
+    QCOMPARE(shot.last().at(0).toInt(), 5);
+    QCOMPARE(bar.currentPage(), 5);
+    QVERIFY(WidgetDriver::click(&bar, "firstPageButton"));
+    QCOMPARE(shot.last().at(0).toInt(), 1);
+    QCOMPARE(shot.size(), 3);
+
+    // A typed page is made current but not reported as a choice.
+    typePage(&bar, "3");
+    QCOMPARE(bar.currentPage(), 3);
+    QCOMPARE(shot.size(), 3);
+}
+
+void tst_page_widget::compactBarHidesJumpRow()
+{
+    QWidget host;
+    auto *bar = new PageWidget(&host);
+    bar->setMaxPage(12);
+    host.resize(400, 40);
+    bar->resize(400, 40);
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    QVERIFY(!input(bar)->isVisible());
+    QVERIFY(!button(bar, "previousPageButton")->isVisible());
+    QVERIFY(!button(bar, "nextPageButton")->isVisible());
+    QVERIFY(button(bar, "firstPageButton")->isVisible());
+
+    auto *full = new PageWidget2(&host);
+    full->setMaxPage(12);
+    full->resize(700, 40);
+    full->show();
+    QVERIFY(input(full)->isVisible());
+    QVERIFY(button(full, "nextPageButton")->isVisible());
+    QVERIFY(input(full)->maximumWidth() <= 50);
+}
+
+void tst_page_widget::jumpInput_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("inputAfter");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("leading zeros") << "0007" << 7 << "7" << "";
+    QTest::newRow("only zeros") << "000" << 1 << "000" << "Input Error!";
+    QTest::newRow("beyond the count") << "12" << 1 << "12" << "No Page!";
+    QTest::newRow("last page") << "9" << 9 << "9" << "";
+    QTest::newRow("too large for a number") << "99999999999" << 1 << "99999999999" << "No Page!";
+    QTest::newRow("letters refused") << "abc" << 1 << "" << "";
+}
+
+void tst_page_widget::jumpInput()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, page);
+    QFETCH(QString, inputAfter);
+    QFETCH(QString, warning);
+    PageWidget2 bar;
+    bar.setMaxPage(9);
+    QSignalSpy changed(&bar, &PageWidget2::currentPageChanged);
+    typePage(&bar, typed);
+    QCOMPARE(bar.currentPage(), page);
+    QCOMPARE(input(&bar)->text(), inputAfter);
+    QCOMPARE(::warning(&bar), warning);
+    QCOMPARE(changed.size(), page == 1 ? 0 : 1);
+    QCOMPARE(checkedText(&bar), QString::number(page));
+
+    // The next edit clears the warning.
+    typePage(&bar, "2");
+    QCOMPARE(::warning(&bar), QString());
+    QCOMPARE(bar.currentPage(), 2);
+}
+
+void tst_page_widget::freshNextSelectsPageOne()
+{
+    PageWidget2 bar;
+    bar.setMaxPage(5);
+    QSignalSpy changed(&bar, &PageWidget2::currentPageChanged);
+    QVERIFY(WidgetDriver::click(&bar, "nextPageButton"));
+    QCOMPARE(bar.currentPage(), 1);
+    QCOMPARE(changed.size(), 0);
+    QCOMPARE(input(&bar)->text(), QStringLiteral("1"));
+    QVERIFY(WidgetDriver::click(&bar, "nextPageButton"));
+    QCOMPARE(bar.currentPage(), 2);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed.last().at(0).toInt(), 2);
+    QCOMPARE(input(&bar)->text(), QStringLiteral("2"));
+    QVERIFY(WidgetDriver::click(&bar, "previousPageButton"));
+    QCOMPARE(bar.currentPage(), 1);
+    QCOMPARE(input(&bar)->text(), QStringLiteral("1"));
+}
+
+void tst_page_widget::clickOnInputPageDoesNothing()
+{
+    PageWidget2 bar;
+    bar.setMaxPage(5);
+    QVERIFY(WidgetDriver::click(&bar, "pageButton3"));
+    QCOMPARE(bar.currentPage(), 3);
+    QCOMPARE(input(&bar)->text(), QStringLiteral("3"));
+    bar.changePageNum(1); // the owner moves the page; the input still says 3
+    QSignalSpy changed(&bar, &PageWidget2::currentPageChanged);
+    QVERIFY(WidgetDriver::click(&bar, "pageButton3"));
+    QCOMPARE(bar.currentPage(), 1);
+    QCOMPARE(changed.size(), 0);
+    QCOMPARE(checkedText(&bar), QStringLiteral("1"));
+}
+
+void tst_page_widget::emptyCountKeepsBarUsable()
+{
+    PageWidget bar;
+    bar.setMaxPage(0);
+    QCOMPARE(windowText(&bar), QString());
+    QCOMPARE(navigation(&bar), QStringLiteral("0000"));
+    QCOMPARE(bar.findChild<QLabel *>("pageCountLabel")->text(), QStringLiteral("0"));
+    bar.setMaxPage(3);
+    QCOMPARE(bar.currentPage(), 1);
+    QCOMPARE(checkedText(&bar), QStringLiteral("1"));
+    QCOMPARE(navigation(&bar), QStringLiteral("0011"));
+}
+
+void tst_page_widget::staleInputAfterShrink()
+{
+    PageWidget bar;
+    bar.setMaxPage(10);
+    QSignalSpy shot(&bar, &PageWidget::shootPage);
+    QVERIFY(WidgetDriver::click(&bar, "lastPageButton"));
+    bar.setMaxPage(2); // a new query with fewer records
+    QCOMPARE(bar.currentPage(), 2);
+    QVERIFY(WidgetDriver::click(&bar, "previousPageButton"));
+    QCOMPARE(shot.last().at(0).toInt(), 1);
+    QCOMPARE(bar.currentPage(), 1);
+}
+
+LUMEXA_TEST_MAIN(tst_page_widget)
+#include "tst_page_widget.moc"
