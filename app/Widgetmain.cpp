@@ -7,6 +7,7 @@
 #include "FormSupportCenter.h"
 #include "BaseAddress.h"
 #include "Http_access.h"
+#include "QTAVPlayer.h"
 #include "WebEnginePage.h"
 #include "loginForm.h"
 
@@ -207,6 +208,11 @@ void Widgetmain::resetVideoEditor()
 void Widgetmain::openHelpCentre()
 {
     auto *help = new FormSupportCenter;
+    connect(help, &FormSupportCenter::shootVideo, this, [](const QString &address) {
+        QTAVPlayer *player = QTAVPlayer::popup();
+        player->show();
+        player->showAndPlay(address);
+    });
     help->show();
     help->setGeometry(QRect(mapToGlobal(contentRect.topLeft()), contentRect.size()));
 }
@@ -257,6 +263,11 @@ void Widgetmain::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
         setWindowState(Qt::WindowMaximized);
+    layoutContent();
+}
+
+void Widgetmain::layoutContent()
+{
     const int topHeight = m_top && !m_top->isHidden() ? m_top->height() : 0;
     if (m_top)
         m_top->setGeometry(0, 0, width(), m_top->height());
@@ -353,6 +364,7 @@ void Widgetmain::enterFullScreen()
     showFullScreen();
     if (m_top)
         m_top->hide();
+    layoutContent();
 }
 
 void Widgetmain::leaveFullScreen()
@@ -362,6 +374,7 @@ void Widgetmain::leaveFullScreen()
     showMaximized();
     setWindowFlags(Qt::FramelessWindowHint);
     showMaximizedOnScreen();
+    layoutContent();
 }
 
 void Widgetmain::keyPressEvent(QKeyEvent *event)

@@ -89,6 +89,8 @@ protected:
 
 private:
     bool startupChecks();
+    // Places the top bar and the stack and recomputes the shared geometry.
+    void layoutContent();
     void createTray();
     void restoreWindow();
 

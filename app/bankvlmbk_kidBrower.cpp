@@ -3,6 +3,9 @@
 
 #include "myWebEngineView.h"
 
+#include <QCoreApplication>
+#include <QPointer>
+
 bankvlmbk_kidBrower::bankvlmbk_kidBrower(QWidget *parent)
     : QWidget(parent), ui(new Ui::bankvlmbk_kidBrower)
 {
@@ -19,15 +22,30 @@ bankvlmbk_kidBrower::~bankvlmbk_kidBrower()
     delete ui;
 }
 
+namespace {
+QPointer<bankvlmbk_kidBrower> g_preview;
+}
+
 bankvlmbk_kidBrower *bankvlmbk_kidBrower::instance()
 {
-    static bankvlmbk_kidBrower *window = new bankvlmbk_kidBrower;
-    return window;
+    if (!g_preview) {
+        g_preview = new bankvlmbk_kidBrower;
+        // Its page must go before the web engine's profile does.
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, &bankvlmbk_kidBrower::release);
+    }
+    return g_preview;
+}
+
+void bankvlmbk_kidBrower::release()
+{
+    delete g_preview.data();
 }
 
 void bankvlmbk_kidBrower::openAddress(const QUrl &address)
 {
     activateWindow();
+    setMouseTracking(true);
+    m_view->setMouseTracking(true);
     m_view->load(address);
     m_autoHide.start(20000);
 }
@@ -55,8 +73,6 @@ bool bankvlmbk_kidBrower::event(QEvent *event)
     case QEvent::MouseButtonRelease:
     case QEvent::Wheel:
     case QEvent::KeyPress:
-    case QEvent::Enter:
-    case QEvent::HoverMove:
         if (isVisible())
             m_autoHide.start(10000);
         break;

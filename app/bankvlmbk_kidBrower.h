@@ -20,6 +20,8 @@ public:
     ~bankvlmbk_kidBrower() override;
 
     static bankvlmbk_kidBrower *instance();
+    // Deletes the shared window (before the application object goes).
+    static void release();
     void openAddress(const QUrl &address);
     myWebEngineView *view() const { return m_view; }
     int hideInterval() const { return m_autoHide.interval(); }

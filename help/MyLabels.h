@@ -16,6 +16,7 @@ public:
     explicit MyLabels(QWidget *parent = nullptr);
     void load(const QUrl &address);
     QPixmap picture() const { return m_picture; }
+    bool isLoading() const { return m_reply != nullptr; }
 
     // A picture that failed to load keeps this size (its own would divide by zero).
     static constexpr int placeholderWidth = 100;

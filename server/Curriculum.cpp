@@ -1,6 +1,7 @@
 #include "Curriculum.h"
 
 #include <QHash>
+#include <QMutex>
 #include <QStringList>
 
 const char *Curriculum::GradeType = "sys_office_grade";
@@ -180,11 +181,16 @@ QVector<Curriculum::DictEntry> Curriculum::dictionary(const QString &type, bool 
 
 QString Curriculum::label(const QString &type, const QString &value)
 {
-    for (const DictEntry &e : dictionary(type)) {
-        if (e.value == value)
-            return e.label;
-    }
-    return value;
+    // Every listed record names its grade, subject and version.
+    static const QHash<QString, QHash<QString, QString>> labels = [] {
+        QHash<QString, QHash<QString, QString>> all;
+        for (const char *t : {GradeType, SubjectType, VersionType}) {
+            for (const DictEntry &e : dictionary(QString::fromLatin1(t)))
+                all[QString::fromLatin1(t)].insert(e.value, e.label);
+        }
+        return all;
+    }();
+    return labels.value(type).value(value, value);
 }
 
 QString Curriculum::textbookId(int subject, int version, int grade, int term)
@@ -323,23 +329,28 @@ QVector<Curriculum::Node> Curriculum::knowledge(const QString &textbookId)
 QString Curriculum::nodeName(const QString &id)
 {
     QString textbookId;
-    bool knowledgeNode = false;
     if (id.size() == 7) {
         Textbook t;
         return textbook(id, &t) ? t.name : QString();
     }
-    if ((id.size() == 9 || id.size() == 11 || id.size() == 13) && id.startsWith(QLatin1Char('5'))) {
+    if ((id.size() == 9 || id.size() == 11 || id.size() == 13) && id.startsWith(QLatin1Char('5')))
         textbookId = id.left(7);
-    } else if ((id.size() == 10 || id.size() == 12) && id.startsWith(QLatin1Char('8'))) {
+    else if ((id.size() == 10 || id.size() == 12) && id.startsWith(QLatin1Char('8')))
         textbookId = id.mid(1, 7);
-        knowledgeNode = true;
-    } else {
+    else
         return QString();
+    // Lists name every node of a record; build each textbook's names once.
+    static QMutex mutex;
+    static QHash<QString, QHash<QString, QString>> names;
+    QMutexLocker lock(&mutex);
+    auto it = names.find(textbookId);
+    if (it == names.end()) {
+        QHash<QString, QString> book;
+        for (const Node &n : catalogue(textbookId))
+            book.insert(n.id, n.name);
+        for (const Node &n : knowledge(textbookId))
+            book.insert(n.id, n.name);
+        it = names.insert(textbookId, book);
     }
-    const QVector<Node> nodes = knowledgeNode ? knowledge(textbookId) : catalogue(textbookId);
-    for (const Node &n : nodes) {
-        if (n.id == id)
-            return n.name;
-    }
-    return QString();
+    return it->value(id);
 }

@@ -462,7 +462,8 @@ const QVector<DemoCatalog::Help> &DemoCatalog::helpArticles()
          QStringLiteral("剪辑完成后填写微课名称和简介，选择科目、年级、册别等信息，点击“上传”并确认分享设置，上传成功后会显示发布成功。"),
          QStringLiteral("/help/help-3-3.png")},
         {QStringLiteral("3"), QStringLiteral("管理我的微课"),
-         QStringLiteral("在“我的微课”中可以播放、分享、取消分享和删除自己发布的微课；已订购的微课可以播放但不能分享或删除。"),
+         QStringLiteral("在“我的微课”中可以播放、分享、取消分享和删除自己发布的微课；已订购的微课可以播放但不能分享或删除。"
+                        "已经下发给班级使用的微课不能删除，如需更换请先在平台端取消下发。"),
          QStringLiteral("/help/help-3-4.png")},
         {QStringLiteral("3"), QStringLiteral("微课导出与次数限制"),
          QStringLiteral("勾选微课后点击“导出”可以保存到本地，每天的导出次数由平台统一设置。"),

@@ -17,6 +17,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <cstdlib>
 #include <httplib.h>
 
 PlatformServer::PlatformServer(PlatformOptions options)
@@ -125,6 +126,9 @@ int PlatformServer::bind(QString *error)
     // connections open at once: more workers than the default eight.
     m_http->new_task_queue = [] { return new httplib::ThreadPool(32); };
     m_http->set_payload_max_length(size_t(m_options.maxUploadBytes) + 4 * 1024 * 1024);
+    // Small replies would otherwise wait for the peer's delayed ACK.
+    m_http->set_tcp_nodelay(true);
+    m_http->set_keep_alive_timeout(2);
     m_http->set_read_timeout(30);
     m_http->set_write_timeout(30);
     const std::string host = m_options.host.toStdString();
@@ -144,15 +148,28 @@ int PlatformServer::bind(QString *error)
 
 void PlatformServer::start()
 {
-    m_thread = std::thread([this] { m_http->listen_after_bind(); });
+    auto done = std::make_shared<std::promise<void>>();
+    m_stopped = done->get_future();
+    m_thread = std::thread([this, done] {
+        m_http->listen_after_bind();
+        done->set_value();
+    });
 }
 
 void PlatformServer::stop()
 {
     if (m_http)
         m_http->stop();
-    if (m_thread.joinable())
+    if (m_thread.joinable()) {
+        // Workers finish the requests in flight; a client that keeps a
+        // connection open or stalls an upload is not waited for long. Every
+        // change is committed, so ending here loses nothing.
+        if (m_stopped.wait_for(std::chrono::seconds(3)) != std::future_status::ready) {
+            qWarning("connections still open at shutdown; ending anyway");
+            std::_Exit(0);
+        }
         m_thread.join();
+    }
     if (m_slides)
         m_slides->shutdown();
     m_db->close();

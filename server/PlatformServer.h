@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <future>
 #include <memory>
 #include <thread>
 
@@ -63,5 +64,6 @@ private:
     std::unique_ptr<StorageServer> m_storage;
     std::unique_ptr<WebPages> m_web;
     std::thread m_thread;
+    std::future<void> m_stopped;
     int m_port = -1;
 };

@@ -118,14 +118,7 @@ void FormTopPanel::fetchDictionaries(int generation)
 
 const DictItem *FormTopPanel::match(const QList<DictItem> &entries, const QComboBox *combo)
 {
-    const QString text = combo->currentText();
-    const DictItem *found = nullptr;
-    if (text.isEmpty())
-        return found;
-    for (const DictItem &e : entries)
-        if (e.label == text)
-            found = &e;
-    return found;
+    return DictItem::lastWithLabel(entries, combo->currentText());
 }
 
 QJsonObject FormTopPanel::buildQuery(int pageNum) const

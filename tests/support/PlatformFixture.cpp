@@ -1,5 +1,7 @@
 #include "PlatformFixture.h"
 
+#include "Http_access.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QJsonDocument>
@@ -63,6 +65,11 @@ void PlatformFixture::stop()
         m_process.kill();
         m_process.waitForFinished(2000);
     }
+}
+
+bool PlatformFixture::login(const QString &account, const QString &password)
+{
+    return Http_access::instance()->login(account, password, QStringLiteral("3"));
 }
 
 QJsonArray PlatformFixture::recordedRequests() const

@@ -21,6 +21,10 @@ public:
     QString baseUrl() const { return m_baseUrl; }
     QString dataDir() const { return m_data.path(); }
     QString error() const { return m_error; }
+    // Logs a demo account in through the client's request layer, filling the
+    // current user as the login window would.
+    static bool login(const QString &account = QStringLiteral("teacher01"),
+                      const QString &password = QStringLiteral("123456"));
     // The requests the server recorded (started with recording on).
     QJsonArray recordedRequests() const;
 

@@ -104,7 +104,7 @@ HttpReply PlatformHttp::upload(const QByteArray &data, const QString &fileName, 
     return finish(reply);
 }
 
-QByteArray PlatformHttp::raw(const QByteArray &request)
+QByteArray PlatformHttp::raw(const QByteArray &request, int idleMs)
 {
     QTcpSocket socket;
     socket.connectToHost(QStringLiteral("127.0.0.1"), port());
@@ -113,7 +113,7 @@ QByteArray PlatformHttp::raw(const QByteArray &request)
     socket.write(request);
     socket.flush();
     QByteArray out;
-    while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(10000))
+    while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(idleMs))
         out += socket.readAll();
     out += socket.readAll();
     return out;

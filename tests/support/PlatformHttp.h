@@ -45,8 +45,9 @@ public:
     HttpReply upload(const QByteArray &data, const QString &fileName, const QByteArray &contentType,
                      const QByteArray &partName = "file", bool withToken = false);
     // Bytes written as they are to the socket (for requests a URL parser
-    // would clean up); the reply is read until the server closes.
-    QByteArray raw(const QByteArray &request);
+    // would clean up); the reply is read until the server closes or stays
+    // silent for idleMs.
+    QByteArray raw(const QByteArray &request, int idleMs = 10000);
 
     QString baseUrl() const { return m_base; }
     quint16 port() const;

@@ -1,0 +1,209 @@
+#include "TestDecks.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QXmlStreamReader>
+
+namespace {
+
+QString escaped(const QString &text)
+{
+    return text.toHtmlEscaped();
+}
+
+QString pictureBase64(int seed, int width)
+{
+    const int height = width * 5 / 8;
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter p(&image);
+    QLinearGradient g(0, 0, width, height);
+    g.setColorAt(0, QColor::fromHsv((seed * 47) % 360, 200, 230));
+    g.setColorAt(1, QColor::fromHsv((seed * 47 + 120) % 360, 200, 160));
+    p.fillRect(image.rect(), g);
+    p.setPen(Qt::NoPen);
+    // Many soft shapes make a picture that compresses like a photograph.
+    quint32 state = quint32(seed) * 2654435761u + 1;
+    auto next = [&state](int range) {
+        state = state * 1664525u + 1013904223u;
+        return int((state >> 8) % quint32(range));
+    };
+    const int shapes = width / 4;
+    for (int i = 0; i < shapes; ++i) {
+        p.setBrush(QColor::fromHsv(next(360), 120 + next(130), 120 + next(130), 60 + next(120)));
+        const int r = 4 + next(qMax(8, width / 12));
+        p.drawEllipse(QPoint(next(width), next(height)), r, r * (50 + next(100)) / 100);
+    }
+    p.end();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, width > 800 ? "JPG" : "PNG");
+    return QString::fromLatin1(png.toBase64());
+}
+
+QByteArray unzip(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral("unzip"), args);
+    p.closeWriteChannel();
+    if (!p.waitForFinished(30000))
+        return QByteArray();
+    return p.readAllStandardOutput();
+}
+
+} // namespace
+
+QList<TestDecks::Slide> TestDecks::numbered(int count, bool pictures, int pictureWidth)
+{
+    QList<Slide> slides;
+    for (int i = 1; i <= count; ++i)
+        slides.append({QStringLiteral("第%1页 春天来了").arg(i), QStringLiteral("春风吹绿了柳树，第%1段").arg(i),
+                       pictures, pictureWidth});
+    return slides;
+}
+
+bool TestDecks::write(const QString &path, const QList<Slide> &slides)
+{
+    QString pages;
+    int n = 0;
+    for (const Slide &s : slides) {
+        ++n;
+        pages += QStringLiteral(
+                     "<draw:page draw:name=\"s%1\" draw:master-page-name=\"Default\" "
+                     "presentation:presentation-page-layout-name=\"AL1\">"
+                     "<draw:frame presentation:style-name=\"pr1\" presentation:class=\"title\" svg:x=\"2cm\" svg:y=\"1cm\" "
+                     "svg:width=\"21.4cm\" svg:height=\"3cm\"><draw:text-box><text:p>%2</text:p></draw:text-box></draw:frame>"
+                     "<draw:frame presentation:style-name=\"pr2\" presentation:class=\"outline\" svg:x=\"2cm\" svg:y=\"5cm\" svg:width=\"%3cm\" "
+                     "svg:height=\"7cm\"><draw:text-box><text:p>%4</text:p></draw:text-box></draw:frame>")
+                     .arg(n)
+                     .arg(escaped(s.title))
+                     .arg(s.picture ? 11 : 21.4)
+                     .arg(escaped(s.body));
+        if (s.picture)
+            pages += QStringLiteral("<draw:frame svg:x=\"14cm\" svg:y=\"5cm\" svg:width=\"9.6cm\" svg:height=\"6cm\">"
+                                    "<draw:image><office:binary-data>%1</office:binary-data></draw:image></draw:frame>")
+                         .arg(pictureBase64(n, s.pictureWidth));
+        pages += QStringLiteral("</draw:page>");
+    }
+    const QString xml = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<office:document xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+        "xmlns:draw=\"urn:oasis:names:tc:opendocument:xmlns:drawing:1.0\" "
+        "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+        "xmlns:svg=\"urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0\" "
+        "xmlns:presentation=\"urn:oasis:names:tc:opendocument:xmlns:presentation:1.0\" "
+        "xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\" "
+        "xmlns:fo=\"urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0\" "
+        "office:version=\"1.3\" office:mimetype=\"application/vnd.oasis.opendocument.presentation\">"
+        "<office:automatic-styles>"
+        "<style:page-layout style:name=\"PM1\"><style:page-layout-properties fo:page-width=\"25.4cm\" "
+        "fo:page-height=\"14.288cm\" style:print-orientation=\"landscape\"/></style:page-layout>"
+        "<style:style style:name=\"pr1\" style:family=\"presentation\"><style:graphic-properties draw:fill=\"none\" "
+        "draw:stroke=\"none\"/><style:text-properties fo:font-size=\"36pt\"/></style:style>"
+        "<style:style style:name=\"pr2\" style:family=\"presentation\"><style:graphic-properties draw:fill=\"none\" "
+        "draw:stroke=\"none\"/><style:text-properties fo:font-size=\"24pt\"/></style:style>"
+        "</office:automatic-styles>"
+        "<office:master-styles><style:master-page style:name=\"Default\" style:page-layout-name=\"PM1\"/></office:master-styles>"
+        "<office:body><office:presentation>%1</office:presentation></office:body></office:document>\n")
+                            .arg(pages);
+
+    QTemporaryDir work;
+    const QString flat = work.filePath(QStringLiteral("deck.fodp"));
+    QFile f(flat);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    f.write(xml.toUtf8());
+    f.close();
+
+    // The converter gets a profile of its own: it must not share one with
+    // an office running inside the test process.
+    QProcess soffice;
+    soffice.setProcessChannelMode(QProcess::MergedChannels);
+    soffice.start(QStringLiteral("soffice"),
+                  {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString(),
+                   QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pptx"),
+                   QStringLiteral("--outdir"), work.path(), flat});
+    soffice.closeWriteChannel();
+    if (!soffice.waitForFinished(120000) || soffice.exitCode() != 0) {
+        qWarning("soffice failed: %s", soffice.readAll().constData());
+        return false;
+    }
+    const QString converted = work.filePath(QStringLiteral("deck.pptx"));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile::remove(path);
+    return QFile::copy(converted, path);
+}
+
+QByteArray TestDecks::entry(const QString &zipPath, const QString &name)
+{
+    return unzip({QStringLiteral("-p"), zipPath, name});
+}
+
+QStringList TestDecks::entries(const QString &zipPath)
+{
+    QStringList names;
+    const QList<QByteArray> lines = unzip({QStringLiteral("-Z1"), zipPath}).split('\n');
+    for (const QByteArray &line : lines)
+        if (!line.trimmed().isEmpty())
+            names.append(QString::fromUtf8(line.trimmed()));
+    return names;
+}
+
+QStringList TestDecks::slideTexts(const QString &pptxPath)
+{
+    // Presentation order: the slide ids of presentation.xml, through the
+    // relationships to the slide parts.
+    QHash<QString, QString> targets;
+    QXmlStreamReader rels(entry(pptxPath, QStringLiteral("ppt/_rels/presentation.xml.rels")));
+    while (!rels.atEnd()) {
+        rels.readNext();
+        if (rels.isStartElement() && rels.name() == QLatin1String("Relationship"))
+            targets.insert(rels.attributes().value(QStringLiteral("Id")).toString(),
+                           rels.attributes().value(QStringLiteral("Target")).toString());
+    }
+    QStringList order;
+    QXmlStreamReader pres(entry(pptxPath, QStringLiteral("ppt/presentation.xml")));
+    while (!pres.atEnd()) {
+        pres.readNext();
+        if (pres.isStartElement() && pres.name() == QLatin1String("sldId"))
+            order.append(targets.value(pres.attributes().value(QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships"), QStringLiteral("id")).toString()));
+    }
+    QStringList texts;
+    for (const QString &target : order) {
+        QXmlStreamReader slide(entry(pptxPath, QStringLiteral("ppt/") + target));
+        QStringList runs;
+        QString paragraph;
+        while (!slide.atEnd()) {
+            slide.readNext();
+            if (slide.isStartElement() && slide.name() == QLatin1String("t"))
+                paragraph += slide.readElementText();
+            else if (slide.isEndElement() && slide.name() == QLatin1String("p") && !paragraph.isEmpty()) {
+                runs.append(paragraph);
+                paragraph.clear();
+            }
+        }
+        texts.append(runs.join(QLatin1Char(' ')));
+    }
+    return texts;
+}
+
+bool TestDecks::isBlank(const QImage &image)
+{
+    if (image.isNull())
+        return true;
+    const QImage img = image.convertToFormat(QImage::Format_RGB32);
+    const QRgb first = img.pixel(0, 0);
+    int differing = 0;
+    for (int y = 0; y < img.height(); y += 3)
+        for (int x = 0; x < img.width(); x += 3)
+            if (img.pixel(x, y) != first)
+                ++differing;
+    return differing < (img.width() / 3) * (img.height() / 3) / 200;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Presentation files for the document tests, written by the office's own
+// converter from a flat XML presentation, and read back from the .pptx zip.
+class TestDecks
+{
+public:
+    struct Slide
+    {
+        QString title;
+        QString body;
+        bool picture = false;
+        // Width of the picture in pixels; large ones are photo-like.
+        int pictureWidth = 480;
+    };
+
+    // Writes the slides as a .pptx at path (16:9, a title and a text frame on
+    // each, an embedded picture where asked). False when the converter failed.
+    static bool write(const QString &path, const QList<Slide> &slides);
+    // Slides with these titles and a line of Chinese text under each.
+    static QList<Slide> numbered(int count, bool pictures = false, int pictureWidth = 480);
+
+    // One zip entry of a file (empty when missing).
+    static QByteArray entry(const QString &zipPath, const QString &name);
+    static QStringList entries(const QString &zipPath);
+    // The text of every slide of a .pptx, in presentation order; runs and
+    // paragraphs of a slide joined by single spaces.
+    static QStringList slideTexts(const QString &pptxPath);
+    // Whether the picture is mostly one colour (nothing drawn on it).
+    static bool isBlank(const QImage &image);
+};

@@ -1,0 +1,397 @@
+// The presentation control with the real office behind it: decks open,
+// render, take typed text, keys and mouse edits, and save to .pptx.
+#include "LumexaTest.h"
+
+#include "DocumentControl.h"
+#include "SlideStrip.h"
+#include "TestDecks.h"
+#include "WidgetDriver.h"
+
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+class tst_documentcontrol : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+    void opensAndRenders();
+    void typing_data();
+    void typing();
+    void undoRedoAndBold();
+    void copyGoesToClipboard();
+    void savedDeckReopens();
+    void failedOpenKeepsDeck_data();
+    void failedOpenKeepsDeck();
+    void openedFileCanBeSavedOver();
+    void stripDeletesAndMovesSlides();
+    void draggingMovesPicture();
+    void insertPicture();
+
+private:
+    bool open(const QString &path);
+    QPoint at(double fx, double fy) const;
+    void click(double fx, double fy);
+    void drag(QWidget *target, const QPoint &from, const QPoint &to);
+    void commitText(const QString &text);
+    QString save();
+    QStringList titles(const QString &pptx) const;
+
+    QTemporaryDir m_dir;
+    QString m_lesson;
+    QString m_pictures;
+    DocumentControl *m_control = nullptr;
+    int m_saves = 0;
+};
+
+bool tst_documentcontrol::open(const QString &path)
+{
+    QSignalSpy opened(m_control, &DocumentControl::documentOpened);
+    QSignalSpy painted(m_control, &DocumentControl::slidePainted);
+    m_control->Open(path);
+    if (!opened.wait(60000) || !opened.first().at(0).toBool())
+        return false;
+    return painted.count() > 0 || painted.wait(20000);
+}
+
+// A point of the slide, as fractions of its width and height.
+QPoint tst_documentcontrol::at(double fx, double fy) const
+{
+    const QRect r = m_control->slideRect();
+    return r.topLeft() + QPoint(qRound(r.width() * fx), qRound(r.height() * fy));
+}
+
+void tst_documentcontrol::click(double fx, double fy)
+{
+    QTest::mouseClick(m_control, Qt::LeftButton, Qt::NoModifier, at(fx, fy));
+}
+
+void tst_documentcontrol::drag(QWidget *target, const QPoint &from, const QPoint &to)
+{
+    QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, from);
+    for (int i = 1; i <= 8; ++i) {
+        const QPoint p = from + (to - from) * i / 8;
+        QMouseEvent move(QEvent::MouseMove, p, target->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+    }
+    QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, to);
+}
+
+void tst_documentcontrol::commitText(const QString &text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(m_control, &event);
+}
+
+QString tst_documentcontrol::save()
+{
+    const QString path = m_dir.filePath(QStringLiteral("saved-%1.pptx").arg(++m_saves));
+    if (m_control->SaveAs(path, QStringLiteral("PowerPoint.Show")) != 1)
+        return QString();
+    return path;
+}
+
+// The first line of every slide: its title.
+QStringList tst_documentcontrol::titles(const QString &pptx) const
+{
+    QStringList result;
+    for (const QString &text : TestDecks::slideTexts(pptx))
+        result.append(text.section(QLatin1Char(' '), 0, 1));
+    return result;
+}
+
+void tst_documentcontrol::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_lesson = m_dir.filePath(QStringLiteral("春天.pptx"));
+    m_pictures = m_dir.filePath(QStringLiteral("pictures.pptx"));
+    QVERIFY(TestDecks::write(m_lesson, TestDecks::numbered(4)));
+    QVERIFY(TestDecks::write(m_pictures, TestDecks::numbered(2, true)));
+
+    m_control = new DocumentControl;
+    m_control->resize(1100, 680);
+    m_control->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_control));
+    m_control->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_control));
+    m_control->setFocus();
+}
+
+void tst_documentcontrol::cleanupTestCase()
+{
+    delete m_control;
+}
+
+void tst_documentcontrol::cleanup()
+{
+    TestEnvironment::screenshotIfFailed(m_control);
+}
+
+void tst_documentcontrol::opensAndRenders()
+{
+    QVERIFY(open(m_lesson));
+    QVERIFY(m_control->isAvailable());
+    QCOMPARE(m_control->slideCount(), 4);
+    QCOMPARE(m_control->currentSlide(), 0);
+    QCOMPARE(m_control->openedPath(), m_lesson);
+    QCOMPARE(m_control->strip()->count(), 4);
+
+    // The slide is drawn at the size it takes on screen, with its text on it.
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideImage().size() == m_control->slideRect().size(); }));
+    const QImage slide = m_control->slideImage();
+    QVERIFY(!TestDecks::isBlank(slide));
+    const QImage titleBand = slide.copy(0, slide.height() / 10, slide.width(), slide.height() / 5);
+    QVERIFY2(!TestDecks::isBlank(titleBand), "the title is not drawn");
+
+    QVERIFY(WidgetDriver::waitFor([this] {
+        for (int i = 0; i < 4; ++i)
+            if (m_control->strip()->item(i)->data(Qt::UserRole).value<QImage>().isNull())
+                return false;
+        return true;
+    }));
+    TestEnvironment::screenshot(m_control, QStringLiteral("opened"));
+}
+
+void tst_documentcontrol::typing_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QStringList>("compositions");
+    QTest::addColumn<QString>("commit");
+    QTest::addColumn<int>("backspaces");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("latin keys") << "Lesson 3" << QStringList() << QString() << 0 << "Lesson 3";
+    QTest::newRow("input method") << QString() << QStringList() << "春天来了" << 0 << "春天来了";
+    QTest::newRow("composition then commit")
+        << QString() << QStringList{"c", "chun", "chunt"} << "春天" << 0 << "春天";
+    QTest::newRow("keys and input method") << "Unit 2 " << QStringList() << "古诗两首" << 0 << "Unit 2 古诗两首";
+    QTest::newRow("backspace") << "abcd" << QStringList() << QString() << 2 << "ab";
+}
+
+// Each row adds a slide with Ctrl+M and types into its title placeholder.
+void tst_documentcontrol::typing()
+{
+    QFETCH(QString, keys);
+    QFETCH(QStringList, compositions);
+    QFETCH(QString, commit);
+    QFETCH(int, backspaces);
+    QFETCH(QString, expected);
+
+    const int before = m_control->slideCount();
+    QSignalSpy counted(m_control, &DocumentControl::slideCountChanged);
+    QTest::keyClick(m_control, Qt::Key_M, Qt::ControlModifier);
+    QVERIFY(counted.wait(20000));
+    QCOMPARE(m_control->slideCount(), before + 1);
+    const int slide = m_control->currentSlide();
+
+    click(0.5, 0.125); // the title placeholder of a title-and-content slide
+    QTest::keyClicks(m_control, keys);
+    for (const QString &c : compositions) {
+        QInputMethodEvent event(c, {});
+        QApplication::sendEvent(m_control, &event);
+    }
+    if (!commit.isEmpty())
+        commitText(commit);
+    for (int i = 0; i < backspaces; ++i)
+        QTest::keyClick(m_control, Qt::Key_Backspace);
+    if (QTest::currentDataTag() == QLatin1String("keys and input method")) {
+        // A picture of the slide while its title is being edited.
+        QVERIFY(WidgetDriver::waitFor([this] {
+            return m_control->inputMethodQuery(Qt::ImCursorRectangle).toRect().x() > m_control->slideRect().center().x() + 50;
+        }));
+        QSignalSpy painted(m_control, &DocumentControl::slidePainted);
+        painted.wait(3000);
+        TestEnvironment::screenshot(m_control, QStringLiteral("editing"));
+    }
+    QTest::keyClick(m_control, Qt::Key_Escape);
+
+    const QString saved = save();
+    QVERIFY(!saved.isEmpty());
+    const QStringList texts = TestDecks::slideTexts(saved);
+    QCOMPARE(texts.size(), before + 1);
+    QCOMPARE(texts.at(slide), expected);
+}
+
+void tst_documentcontrol::undoRedoAndBold()
+{
+    QTest::keyClick(m_control, Qt::Key_M, Qt::ControlModifier);
+    QVERIFY(WidgetDriver::waitFor([this, n = m_control->slideCount()] { return m_control->slideCount() == n + 1; }));
+    const int slide = m_control->currentSlide();
+
+    click(0.5, 0.125);
+    QTest::keyClick(m_control, Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClicks(m_control, "Bold");
+    QTest::keyClick(m_control, Qt::Key_Escape);
+    QString saved = save();
+    QCOMPARE(TestDecks::slideTexts(saved).at(slide), QStringLiteral("Bold"));
+    const QByteArray xml = TestDecks::entry(saved, QStringLiteral("ppt/slides/slide%1.xml").arg(slide + 1));
+    QVERIFY2(xml.contains("b=\"1\""), xml.constData());
+
+    QTest::keyClick(m_control, Qt::Key_Z, Qt::ControlModifier);
+    saved = save();
+    QCOMPARE(TestDecks::slideTexts(saved).at(slide), QString());
+
+    QTest::keyClick(m_control, Qt::Key_Y, Qt::ControlModifier);
+    saved = save();
+    QCOMPARE(TestDecks::slideTexts(saved).at(slide), QStringLiteral("Bold"));
+}
+
+void tst_documentcontrol::copyGoesToClipboard()
+{
+    QApplication::clipboard()->clear();
+    m_control->showSlide(0);
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->currentSlide() == 0; }));
+    click(0.5, 0.175); // into the title text
+    QTest::keyClick(m_control, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(m_control, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(WidgetDriver::waitFor([] { return !QApplication::clipboard()->text().isEmpty(); }));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("第1页 春天来了"));
+    QTest::keyClick(m_control, Qt::Key_Escape);
+}
+
+void tst_documentcontrol::savedDeckReopens()
+{
+    const int slides = m_control->slideCount();
+    const QString saved = save();
+    QVERIFY(!saved.isEmpty());
+    QVERIFY(TestDecks::entries(saved).contains(QStringLiteral("ppt/presentation.xml")));
+    const QStringList texts = TestDecks::slideTexts(saved);
+    QCOMPARE(texts.size(), slides);
+
+    QVERIFY(open(m_lesson));
+    QCOMPARE(m_control->slideCount(), 4);
+    QVERIFY(open(saved));
+    QCOMPARE(m_control->slideCount(), slides);
+    QCOMPARE(m_control->openedPath(), saved);
+
+    // Saving onto an existing file replaces it.
+    const QString again = m_dir.filePath(QStringLiteral("again.pptx"));
+    QFile old(again);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("not a deck");
+    old.close();
+    QCOMPARE(m_control->SaveAs(again, QStringLiteral("PowerPoint.Show")), 1);
+    QCOMPARE(TestDecks::slideTexts(again), texts);
+}
+
+void tst_documentcontrol::failedOpenKeepsDeck_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("missing file") << QByteArray() << "missing.pptx";
+    QTest::newRow("broken zip") << QByteArray("PK\x03\x04 broken", 12) << "broken.pptx";
+    QTest::newRow("text document") << QByteArray("只是一段文字\n") << "notes.pptx";
+}
+
+void tst_documentcontrol::failedOpenKeepsDeck()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, name);
+    QVERIFY(open(m_lesson));
+    const QString path = m_dir.filePath(name);
+    if (!content.isEmpty()) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+
+    QSignalSpy opened(m_control, &DocumentControl::documentOpened);
+    m_control->Open(path);
+    QVERIFY(opened.wait(60000));
+    QCOMPARE(opened.first().at(0).toBool(), false);
+    QCOMPARE(m_control->openedPath(), m_lesson);
+    QCOMPARE(m_control->slideCount(), 4);
+    const QString saved = save();
+    QCOMPARE(titles(saved).first(), QStringLiteral("第1页 春天来了"));
+}
+
+// The teacher may export over the very file that is open.
+void tst_documentcontrol::openedFileCanBeSavedOver()
+{
+    const QString copy = m_dir.filePath(QStringLiteral("own.pptx"));
+    QVERIFY(QFile::copy(m_lesson, copy));
+    QVERIFY(open(copy));
+    QVERIFY(QFile::remove(copy));
+    QCOMPARE(m_control->SaveAs(copy, QStringLiteral("PowerPoint.Show")), 1);
+    QCOMPARE(TestDecks::slideTexts(copy).size(), 4);
+}
+
+void tst_documentcontrol::stripDeletesAndMovesSlides()
+{
+    QVERIFY(open(m_lesson));
+    SlideStrip *strip = m_control->strip();
+    QVERIFY(strip->isVisible());
+
+    // Pick slide 2 in the strip and delete it with the Delete key.
+    QTest::mouseClick(strip->viewport(), Qt::LeftButton, Qt::NoModifier, strip->visualItemRect(strip->item(1)).center());
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->currentSlide() == 1; }));
+    QTest::keyClick(strip, Qt::Key_Delete);
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideCount() == 3; }));
+
+    // Drag the last slide above the first.
+    const QRect last = strip->visualItemRect(strip->item(2));
+    const QRect first = strip->visualItemRect(strip->item(0));
+    QTest::mouseClick(strip->viewport(), Qt::LeftButton, Qt::NoModifier, last.center());
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->currentSlide() == 2; }));
+    drag(strip->viewport(), last.center(), first.topLeft() + QPoint(first.width() / 2, 4));
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->currentSlide() == 0; }));
+
+    QCOMPARE(titles(save()), (QStringList{"第4页 春天来了", "第1页 春天来了", "第3页 春天来了"}));
+    // Even the last slide cannot be deleted once it is the only one.
+    m_control->deleteSlide(0);
+    m_control->deleteSlide(0);
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideCount() == 1; }));
+    m_control->deleteSlide(0);
+    QCOMPARE(TestDecks::slideTexts(save()).size(), 1);
+}
+
+void tst_documentcontrol::draggingMovesPicture()
+{
+    QVERIFY(open(m_pictures));
+    const QRegularExpression offset(QStringLiteral("<p:pic>.*?<a:off x=\"(\\d+)\" y=\"(\\d+)\""),
+                                    QRegularExpression::DotMatchesEverythingOption);
+    auto picturePosition = [&](const QString &pptx) {
+        const QRegularExpressionMatch m =
+            offset.match(QString::fromUtf8(TestDecks::entry(pptx, QStringLiteral("ppt/slides/slide1.xml"))));
+        return m.hasMatch() ? QPoint(m.captured(1).toInt(), m.captured(2).toInt()) : QPoint(-1, -1);
+    };
+    const QPoint before = picturePosition(save());
+    QVERIFY(before.x() > 0);
+
+    // The picture spans 14 to 23.6 cm of 25.4 across, 5 to 11 cm of 14.3 down.
+    const QPoint from = at(0.73, 0.56);
+    drag(m_control, from, from + QPoint(-m_control->slideRect().width() / 5, 0));
+    const QPoint after = picturePosition(save());
+    QVERIFY2(after.x() < before.x() - 100000, qPrintable(QStringLiteral("%1 -> %2").arg(before.x()).arg(after.x())));
+    QVERIFY(qAbs(after.y() - before.y()) < 100000);
+}
+
+void tst_documentcontrol::insertPicture()
+{
+    QVERIFY(open(m_lesson));
+    const QString png = m_dir.filePath(QStringLiteral("flower.png"));
+    QImage image(320, 200, QImage::Format_RGB32);
+    image.fill(QColor(0xE0, 0x40, 0x80));
+    QVERIFY(image.save(png));
+
+    m_control->insertPicture(png);
+    const QString saved = save();
+    const QByteArray rels = TestDecks::entry(saved, QStringLiteral("ppt/slides/_rels/slide1.xml.rels"));
+    QVERIFY2(rels.contains("media/"), rels.constData());
+    // It lands inside the slide.
+    const QByteArray xml = TestDecks::entry(saved, QStringLiteral("ppt/slides/slide1.xml"));
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("<p:pic>.*?<a:off x=\"(-?\\d+)\" y=\"(-?\\d+)\""),
+                                                         QRegularExpression::DotMatchesEverythingOption)
+                                          .match(QString::fromUtf8(xml));
+    QVERIFY(m.hasMatch());
+    QVERIFY(m.captured(1).toInt() > 0 && m.captured(2).toInt() > 0);
+}
+
+LUMEXA_TEST_MAIN(tst_documentcontrol)
+#include "tst_documentcontrol.moc"

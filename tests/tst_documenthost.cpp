@@ -1,0 +1,165 @@
+// The call sequences around the document control: set-up on the courseware
+// page, save, export, and the two ways of opening, with the real office.
+#include "LumexaTest.h"
+
+#include "DocumentHost.h"
+#include "EmitObject.h"
+#include "TestDecks.h"
+#include "WidgetDriver.h"
+#include "Widgetmain.h"
+
+#include <QTemporaryDir>
+
+class tst_documenthost : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void withoutControl();
+    void setUp();
+    void saveTwice();
+    void exportOntoExistingFile();
+    void openFromToolbarKeepsPath();
+    void openDownloadedTellsToolbar();
+    void controlGoesWithItsPage();
+
+private:
+    bool opened(const std::function<void()> &action);
+    QTemporaryDir m_dir;
+    QString m_deck;
+    QWidget *m_page = nullptr;
+};
+
+bool tst_documenthost::opened(const std::function<void()> &action)
+{
+    QSignalSpy spy(documentControl.data(), &DocumentControl::documentOpened);
+    action();
+    return spy.wait(60000) && spy.first().at(0).toBool();
+}
+
+void tst_documenthost::initTestCase()
+{
+    QVERIFY(Widgetmain::prepareCacheDirectory(m_dir.filePath(QStringLiteral("data"))));
+    QVERIFY(TestDecks::write(DocumentHost::templateDeck(), {{QStringLiteral("空白课件"), QString()}}));
+    m_deck = m_dir.filePath(QStringLiteral("古诗.pptx"));
+    QVERIFY(TestDecks::write(m_deck, TestDecks::numbered(3)));
+}
+
+void tst_documenthost::withoutControl()
+{
+    QVERIFY(!documentControl);
+    QCOMPARE(DocumentHost::saveToWorkingFile(), DocumentHost::workingFile());
+    QCOMPARE(currentDocumentPath, sourceDir + QStringLiteral("pptemp/newfile.pptx"));
+
+    // Nothing can write the export, so the file there stays.
+    const QString own = m_dir.filePath(QStringLiteral("own.pptx"));
+    QVERIFY(QFile::copy(m_deck, own));
+    DocumentHost::exportTo(own);
+    QCOMPARE(currentDocumentPath, own);
+    QCOMPARE(TestDecks::slideTexts(own).size(), 3);
+
+    QSignalSpy codes(EmitObject::instance(), &EmitObject::shootCode);
+    DocumentHost::openDownloaded(m_deck);
+    QCOMPARE(currentDocumentPath, m_deck);
+    QCOMPARE(codes.count(), 1);
+    DocumentHost::openFromToolbar(own);
+    DocumentHost::place(QRect(0, 0, 10, 10));
+    DocumentHost::show();
+    DocumentHost::raise();
+    DocumentHost::hide();
+    QCOMPARE(currentDocumentPath, m_deck);
+}
+
+void tst_documenthost::setUp()
+{
+    m_page = new QWidget;
+    m_page->resize(1000, 700);
+    m_page->show();
+    DocumentControl *control = DocumentHost::setUp(m_page);
+    QCOMPARE(control, documentControl.data());
+    QSignalSpy spy(control, &DocumentControl::documentOpened);
+    QVERIFY(spy.wait(60000));
+    QVERIFY(spy.first().at(0).toBool());
+    QCOMPARE(control->parentWidget(), m_page);
+    QCOMPARE(control->property("Titlebar").toBool(), false);
+    QCOMPARE(control->property("Menubar").toBool(), false);
+    QVERIFY(control->isHidden());
+    QCOMPARE(control->openedPath(), DocumentHost::templateDeck());
+    QCOMPARE(control->slideCount(), 1);
+
+    // A second set-up keeps the control.
+    QVERIFY(opened([&] { QCOMPARE(DocumentHost::setUp(m_page), control); }));
+    DocumentHost::place(QRect(0, 50, 1000, 650));
+    DocumentHost::show();
+    DocumentHost::raise();
+    QVERIFY(control->isVisible());
+    QCOMPARE(control->geometry(), QRect(0, 50, 1000, 650));
+}
+
+void tst_documenthost::saveTwice()
+{
+    QVERIFY(opened([this] { documentControl->Open(m_deck); }));
+    const QString target = DocumentHost::workingFile();
+    QFile stale(target);
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.write("left from an earlier run");
+    stale.close();
+
+    QCOMPARE(DocumentHost::saveToWorkingFile(), target);
+    QCOMPARE(currentDocumentPath, target);
+    QCOMPARE(TestDecks::slideTexts(target).size(), 3);
+
+    documentControl->newSlide();
+    QVERIFY(WidgetDriver::waitFor([] { return documentControl->slideCount() == 4; }));
+    DocumentHost::saveToWorkingFile();
+    QCOMPARE(TestDecks::slideTexts(target).size(), 4);
+}
+
+void tst_documenthost::exportOntoExistingFile()
+{
+    const QString target = m_dir.filePath(QStringLiteral("导出.pptx"));
+    QFile old(target);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("an older export");
+    old.close();
+
+    DocumentHost::exportTo(target);
+    QCOMPARE(currentDocumentPath, target);
+    QCOMPARE(TestDecks::slideTexts(target).size(), documentControl->slideCount());
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral(".part")), QStringList());
+}
+
+void tst_documenthost::openFromToolbarKeepsPath()
+{
+    const QString before = currentDocumentPath;
+    QVERIFY(opened([this] { DocumentHost::openFromToolbar(m_deck); }));
+    QCOMPARE(documentControl->openedPath(), m_deck);
+    QCOMPARE(documentControl->slideCount(), 3);
+    QCOMPARE(currentDocumentPath, before);
+}
+
+void tst_documenthost::openDownloadedTellsToolbar()
+{
+    const QString downloaded = sourceDir + QStringLiteral("pptemp/模板.pptx");
+    QVERIFY(QFile::copy(DocumentHost::templateDeck(), downloaded));
+    QSignalSpy codes(EmitObject::instance(), &EmitObject::shootCode);
+    QVERIFY(opened([&] { DocumentHost::openDownloaded(downloaded); }));
+    QCOMPARE(currentDocumentPath, downloaded);
+    QCOMPARE(codes.count(), 1);
+    QCOMPARE(codes.first().at(0).toInt(), 101);
+    QCOMPARE(codes.first().at(1).toString(), downloaded);
+    QCOMPARE(documentControl->slideCount(), 1);
+}
+
+void tst_documenthost::controlGoesWithItsPage()
+{
+    delete m_page;
+    QVERIFY(!documentControl);
+    DocumentHost::show();
+    DocumentHost::saveToWorkingFile();
+    QCOMPARE(currentDocumentPath, DocumentHost::workingFile());
+}
+
+LUMEXA_TEST_MAIN(tst_documenthost)
+#include "tst_documenthost.moc"

@@ -1,0 +1,222 @@
+// Bad input, faults and load on the platform stand-in: it answers with an
+// envelope or a 4xx status, keeps running and keeps its records consistent.
+#include "LumexaTest.h"
+#include "PlatformFixture.h"
+#include "PlatformHttp.h"
+
+#include <QJsonArray>
+#include <QThread>
+
+#include <atomic>
+
+class tst_platform_robustness : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void malformedBodies_data();
+    void malformedBodies();
+    void unknownPathsAndMethods_data();
+    void unknownPathsAndMethods();
+    void hugeBody();
+    void garbageOnTheSocket_data();
+    void garbageOnTheSocket();
+    void hostileTextIsJustText();
+    void concurrentRequests();
+    void recordsWhatItReceived();
+
+private:
+    void stillServing();
+    PlatformFixture m_platform;
+    std::unique_ptr<PlatformHttp> m_http;
+};
+
+void tst_platform_robustness::initTestCase()
+{
+    QVERIFY2(m_platform.start({"--no-office", "--record"}), qPrintable(m_platform.error()));
+    m_http = std::make_unique<PlatformHttp>(m_platform.baseUrl());
+    QVERIFY(!m_http->login().isEmpty());
+}
+
+void tst_platform_robustness::stillServing()
+{
+    const HttpReply r = m_http->post("/v2.0/client/FileClass/list", {{"pageNum", "1"}, {"pageSize", "1"}});
+    QCOMPARE(r.code(), 1);
+}
+
+void tst_platform_robustness::malformedBodies_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("status");
+    const QStringList paths = {"/v2.0/client/FileClass/list", "/v2.0/client/SmallClass/save", "/v2.0/client/LmResExport/save",
+                               "/v2.0/client/LmResManagement/findList", "/v2.0/file/FileController/save"};
+    for (const QString &p : paths) {
+        const QByteArray name = p.section('/', -2).toLatin1();
+        QTest::newRow(name + ": broken JSON") << p << QByteArray("{\"pageNum\": ") << 400;
+        QTest::newRow(name + ": array") << p << QByteArray("[1, 2, 3]") << 400;
+        QTest::newRow(name + ": string") << p << QByteArray("\"hello\"") << 400;
+        QTest::newRow(name + ": not JSON") << p << QByteArray("pageNum=1&pageSize=2") << 400;
+        QTest::newRow(name + ": nested objects") << p << QByteArray(R"({"pageNum":{"a":[1,2]},"resSort":[],"frequency":{},"name":[],"fileName":{}})") << 200;
+        QTest::newRow(name + ": booleans") << p << QByteArray(R"({"pageNum":true,"resSort":false,"frequency":true,"name":true,"fileName":false})") << 200;
+        QTest::newRow(name + ": huge numbers") << p << QByteArray(R"({"pageNum":1e300,"pageSize":-1e300,"resSort":1e20,"frequency":1e30})") << 200;
+    }
+}
+
+void tst_platform_robustness::malformedBodies()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, body);
+    QFETCH(int, status);
+    const HttpReply r = m_http->postRaw(path, body);
+    QCOMPARE(r.status, status);
+    QVERIFY(r.isEnvelope());
+    QVERIFY(r.code() != 1);
+    QVERIFY(!r.msg().isEmpty());
+    stillServing();
+}
+
+void tst_platform_robustness::unknownPathsAndMethods_data()
+{
+    QTest::addColumn<QByteArray>("method");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("status");
+    QTest::newRow("unknown API path") << QByteArray("POST") << "/v2.0/client/Nothing/list" << 404;
+    QTest::newRow("case differs") << QByteArray("POST") << "/v2.0/client/fileclass/list" << 404;
+    QTest::newRow("GET on a POST path") << QByteArray("GET") << "/v2.0/client/FileClass/list" << 405;
+    QTest::newRow("POST on login") << QByteArray("POST") << "/v2.0/login/LoginController/login" << 405;
+    QTest::newRow("PUT") << QByteArray("PUT") << "/v2.0/client/FileClass/save" << 405;
+    QTest::newRow("DELETE") << QByteArray("DELETE") << "/v2.0/client/FileClass/delete" << 405;
+}
+
+void tst_platform_robustness::unknownPathsAndMethods()
+{
+    QFETCH(QByteArray, method);
+    QFETCH(QString, path);
+    QFETCH(int, status);
+    const QByteArray reply = m_http->raw(method + " " + path.toLatin1() + " HTTP/1.1\r\nHost: 127.0.0.1\r\ntoken: "
+                                         + m_http->token().toLatin1() + "\r\nContent-Length: 2\r\nConnection: close\r\n\r\n{}");
+    QVERIFY2(reply.startsWith("HTTP/1.1 " + QByteArray::number(status)), reply.left(40));
+    const QJsonObject env = QJsonDocument::fromJson(reply.mid(reply.indexOf("\r\n\r\n") + 4)).object();
+    QCOMPARE(env.value("code").toInt(), status);
+    QVERIFY(!env.value("msg").toString().isEmpty());
+    stillServing();
+}
+
+void tst_platform_robustness::hugeBody()
+{
+    // Larger than any JSON request can be; the envelope says so.
+    QByteArray big = "{\"name\":\"" + QByteArray(3 * 1024 * 1024, 'a') + "\"}";
+    const HttpReply r = m_http->postRaw("/v2.0/client/FileClass/save", big);
+    QCOMPARE(r.status, 413);
+    QVERIFY(r.isEnvelope());
+    stillServing();
+}
+
+void tst_platform_robustness::garbageOnTheSocket_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("not HTTP") << QByteArray("\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03 hello\r\n\r\n", 24);
+    QTest::newRow("bad request line") << QByteArray("GARBAGE\r\n\r\n");
+    QTest::newRow("lying length") << QByteArray("POST /v2.0/client/FileClass/list HTTP/1.1\r\nHost: x\r\nContent-Length: 99999\r\n\r\n{}");
+    QTest::newRow("endless header") << QByteArray("GET / HTTP/1.1\r\nX-Long: ") + QByteArray(20000, 'x') + "\r\n\r\n";
+    QTest::newRow("bad chunked body") << QByteArray("POST /v2.0/client/FileClass/list HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n");
+}
+
+void tst_platform_robustness::garbageOnTheSocket()
+{
+    QFETCH(QByteArray, bytes);
+    // A client that stops sending is not waited for here; the server drops it
+    // after its read timeout.
+    const QByteArray reply = m_http->raw(bytes, 2000);
+    QVERIFY(reply.isEmpty() || reply.startsWith("HTTP/1.1 4"));
+    stillServing();
+}
+
+void tst_platform_robustness::hostileTextIsJustText()
+{
+    const QString hostile = QStringLiteral("x'); DROP TABLE resources; -- <script>alert(1)</script> %_\\");
+    HttpReply r = m_http->post("/v2.0/client/FileClass/list", {{"pageNum", "1"}, {"pageSize", "12"}, {"name", hostile}, {"grade", hostile}});
+    QCOMPARE(r.code(), 1);
+    QCOMPARE(r.data().value("total").toInt(), 0);
+    r = m_http->post("/v2.0/client/SmallClass/save", {{"name", hostile}, {"fileSrc", "/micro/micro-2-1.mp4"}});
+    QCOMPARE(r.code(), 1);
+    r = m_http->post("/v2.0/client/SmallClass/list", {{"pageNum", "1"}, {"pageSize", "1"}});
+    QCOMPARE(r.data().value("list").toArray().first().toObject().value("name").toString(), hostile);
+    stillServing();
+    // The viewer page keeps the address out of its script.
+    const HttpReply page = m_http->get("/op/embed.aspx?src=%3C/script%3E%3Cscript%3Ealert(1)%3C/script%3E");
+    QCOMPARE(page.status, 200);
+    QVERIFY(!page.body.contains("<script>alert(1)"));
+}
+
+void tst_platform_robustness::concurrentRequests()
+{
+    const QString token = m_http->token();
+    const int before = m_http->post("/v2.0/client/FileClass/list", {{"pageNum", "1"}, {"pageSize", "1"}}).data().value("total").toInt();
+    std::atomic<int> listed{0}, saved{0}, failed{0};
+    QList<QThread *> threads;
+    for (int i = 0; i < 16; ++i) {
+        threads.append(QThread::create([&, i] {
+            PlatformHttp http(m_platform.baseUrl());
+            http.setToken(token);
+            for (int k = 0; k < 10; ++k) {
+                if (i % 2) {
+                    const HttpReply r = http.post("/v2.0/client/FileClass/list", {{"pageNum", QString::number(k % 3 + 1)}, {"pageSize", "5"}});
+                    (r.code() == 1 ? listed : failed)++;
+                } else {
+                    const HttpReply r = http.post("/v2.0/client/FileClass/save",
+                                                  {{"name", QStringLiteral("并发%1-%2").arg(i).arg(k)}, {"fileSrc", "/courseware/cw-3.pptx"}});
+                    (r.code() == 1 ? saved : failed)++;
+                }
+            }
+        }));
+    }
+    for (QThread *t : threads)
+        t->start();
+    for (QThread *t : threads) {
+        QVERIFY(t->wait(120000));
+        delete t;
+    }
+    QCOMPARE(failed.load(), 0);
+    QCOMPARE(listed.load(), 80);
+    QCOMPARE(saved.load(), 80);
+    const HttpReply after = m_http->post("/v2.0/client/FileClass/list", {{"pageNum", "1"}, {"pageSize", "100"}, {"name", QStringLiteral("并发")}});
+    QCOMPARE(after.data().value("total").toInt(), 80);
+    QCOMPARE(m_http->post("/v2.0/client/FileClass/list", {{"pageNum", "1"}, {"pageSize", "1"}}).data().value("total").toInt(), before + 80);
+}
+
+void tst_platform_robustness::recordsWhatItReceived()
+{
+    const QJsonObject body{{"pageNum", "2"}, {"pageSize", "12"}, {"name", QStringLiteral("记录")}};
+    m_http->post("/v2.0/client/SmallClass/list?x=1", body);
+    const QJsonArray requests = m_platform.recordedRequests();
+    QVERIFY(!requests.isEmpty());
+    QJsonObject found;
+    for (const QJsonValue &v : requests) {
+        if (v.toObject().value("path").toString() == "/v2.0/client/SmallClass/list")
+            found = v.toObject();
+    }
+    QVERIFY(!found.isEmpty());
+    QCOMPARE(found.value("method").toString(), "POST");
+    QCOMPARE(found.value("query").toObject().value("x").toString(), "1");
+    QCOMPARE(found.value("headers").toObject().value("token").toString(), m_http->token());
+    QCOMPARE(found.value("headers").toObject().value("content-type").toString(), "application/json");
+    QCOMPARE(QJsonDocument::fromJson(found.value("body").toString().toUtf8()).object(), body);
+    // Login is recorded with its query and no token.
+    bool login = false;
+    for (const QJsonValue &v : requests) {
+        const QJsonObject o = v.toObject();
+        if (o.value("path").toString() == "/v2.0/login/LoginController/login" && o.value("method").toString() == "GET") {
+            login = true;
+            QCOMPARE(o.value("method").toString(), "GET");
+            QCOMPARE(o.value("query").toObject().value("username").toString(), "teacher01");
+            QVERIFY(!o.value("headers").toObject().contains("token"));
+        }
+    }
+    QVERIFY(login);
+}
+
+LUMEXA_TEST_MAIN(tst_platform_robustness)
+#include "tst_platform_robustness.moc"

@@ -1,0 +1,162 @@
+// Multipart uploads to the platform stand-in: where files land, what is
+// refused, and slide pictures for uploaded decks.
+#include "LumexaTest.h"
+#include "PlatformFixture.h"
+#include "PlatformHttp.h"
+
+#include <QJsonArray>
+#include <QStandardPaths>
+
+class tst_platform_uploads : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void storedWhereTheTypeSays_data();
+    void storedWhereTheTypeSays();
+    void refused_data();
+    void refused();
+    void sizeLimit();
+    void uploaderIsRemembered();
+    void deckGetsRenderedSlides();
+
+private:
+    PlatformFixture m_platform;
+    std::unique_ptr<PlatformHttp> m_http;
+};
+
+void tst_platform_uploads::initTestCase()
+{
+    QVERIFY2(m_platform.start({"--no-office", "--max-upload-mb", "1", "--record"}), qPrintable(m_platform.error()));
+    m_http = std::make_unique<PlatformHttp>(m_platform.baseUrl());
+    QVERIFY(!m_http->login().isEmpty());
+}
+
+void tst_platform_uploads::storedWhereTheTypeSays_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QString>("storage");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("deck") << "newfile.pptx" << QByteArray("application/vnd.ms-powerpoint") << "/doc" << ".pptx";
+    QTest::newRow("old deck") << QStringLiteral("课件.ppt") << QByteArray("application/vnd.ms-powerpoint") << "/doc" << ".ppt";
+    QTest::newRow("png picture") << "a.png" << QByteArray("image/png") << "/doc" << ".png";
+    QTest::newRow("upper-case PNG sent as jpeg") << "B.PNG" << QByteArray("image/jpeg") << "/doc" << ".png";
+    QTest::newRow("video") << "tempv.mp4" << QByteArray("video/mp4") << "/video" << ".mp4";
+    QTest::newRow("spaces and Chinese") << QStringLiteral("我的 视频 1.mp4") << QByteArray("video/mp4") << "/video" << ".mp4";
+    QTest::newRow("odd suffix") << "evil.<script>" << QByteArray("image/png") << "/doc" << ".png";
+}
+
+void tst_platform_uploads::storedWhereTheTypeSays()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, type);
+    QFETCH(QString, storage);
+    QFETCH(QString, suffix);
+    QByteArray data;
+    for (int i = 0; i < 5000; ++i)
+        data += char(i * 7);
+    const HttpReply r = m_http->upload(data, fileName, type);
+    QCOMPARE(r.code(), 1);
+    const QString path = r.data().value("filepath").toString();
+    QVERIFY2(path.startsWith("/upload/") && path.endsWith(suffix), qPrintable(path));
+    QVERIFY(!path.contains(".."));
+    const HttpReply back = m_http->get(storage + path);
+    QCOMPARE(back.status, 200);
+    QCOMPARE(back.body, data);
+    // The other storage does not have it.
+    QCOMPARE(m_http->get((storage == "/doc" ? "/video" : "/doc") + path).status, 404);
+}
+
+void tst_platform_uploads::refused_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QByteArray>("part");
+    QTest::newRow("empty file") << QByteArray() << QByteArray("file");
+    QTest::newRow("no file part") << QByteArray("abc") << QByteArray("picture");
+}
+
+void tst_platform_uploads::refused()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QByteArray, part);
+    const HttpReply r = m_http->upload(data, "x.png", "image/png", part);
+    QVERIFY(r.isEnvelope());
+    QVERIFY(r.code() != 1);
+    QVERIFY(r.data().value("filepath").toString().isEmpty());
+
+    const HttpReply notMultipart = m_http->postRaw("/v2.0/file/FileController/uploadFile", "{}");
+    QVERIFY(notMultipart.isEnvelope());
+    QVERIFY(notMultipart.code() != 1);
+}
+
+void tst_platform_uploads::sizeLimit()
+{
+    // Started with a 1 MB limit.
+    HttpReply r = m_http->upload(QByteArray(1024 * 1024 - 100, 'a'), "fits.mp4", "video/mp4");
+    QCOMPARE(r.code(), 1);
+    r = m_http->upload(QByteArray(1024 * 1024 + 100, 'a'), "big.mp4", "video/mp4");
+    QVERIFY(r.code() != 1);
+    if (r.isEnvelope())
+        QCOMPARE(r.status, 413);
+    // Nothing half-written stays behind, and the server goes on serving.
+    QDir uploads(m_platform.dataDir() + "/work/uploads");
+    QVERIFY(uploads.entryList(QDir::Files).isEmpty());
+    QCOMPARE(m_http->post("/v2.0/client/FileClass/list", {{"pageNum", "1"}, {"pageSize", "1"}}).code(), 1);
+}
+
+void tst_platform_uploads::uploaderIsRemembered()
+{
+    // A picture uploaded by teacher02 cannot be registered by teacher01.
+    PlatformHttp other(m_platform.baseUrl());
+    QVERIFY(!other.login("teacher02").isEmpty());
+    const QString path = other.upload(QByteArray(100, 'p'), "p.png", "image/png", "file", true).data().value("filepath").toString();
+    QVERIFY(!path.isEmpty());
+    const QJsonObject record{{"fileName", path}, {"fileLibType", 2}, {"fileRealname", "p.png"}, {"fileSize", 100}, {"fileSuffix", "png"}};
+    QVERIFY(m_http->post("/v2.0/file/FileController/save", record).code() != 1);
+    QCOMPARE(other.post("/v2.0/file/FileController/save", record).code(), 1);
+
+    // The recorded request lists the part, not its bytes.
+    bool seen = false;
+    for (const QJsonValue &v : m_platform.recordedRequests()) {
+        const QJsonObject o = v.toObject();
+        if (o.value("path").toString() == "/v2.0/file/FileController/uploadFile" && o.value("body").toString().contains("p.png")) {
+            seen = true;
+            QCOMPARE(o.value("method").toString(), "POST");
+            QVERIFY(o.value("headers").toObject().value("content-type").toString().startsWith("multipart/form-data"));
+            QVERIFY(o.value("body").toString().contains("\"size\":100"));
+        }
+    }
+    QVERIFY(seen);
+}
+
+void tst_platform_uploads::deckGetsRenderedSlides()
+{
+    if (QStandardPaths::findExecutable("soffice").isEmpty() || QStandardPaths::findExecutable("pdftoppm").isEmpty())
+        QSKIP("LibreOffice or pdftoppm is not installed");
+    PlatformFixture office;
+    QVERIFY2(office.start(), qPrintable(office.error()));
+    PlatformHttp http(office.baseUrl());
+    QVERIFY(!http.login().isEmpty());
+    QFile deck(office.dataDir() + "/doc/library/templates/template-5.pptx");
+    QVERIFY(deck.open(QIODevice::ReadOnly));
+    const QString path = http.upload(deck.readAll(), "newfile.pptx", "application/vnd.ms-powerpoint").data().value("filepath").toString();
+    QVERIFY(!path.isEmpty());
+    QCOMPARE(http.post("/v2.0/client/FileClass/save", {{"name", QStringLiteral("渲染测试")}, {"fileSrc", path}}).code(), 1);
+    auto slides = [&] {
+        const QJsonArray list = http.post("/v2.0/client/FileClass/list", {{"pageNum", "1"}, {"pageSize", "1"}}).data().value("list").toArray();
+        return list.first().toObject().value("pptFiles").toArray();
+    };
+    QCOMPARE(slides().size(), 1); // the painted cover at once
+    // LibreOffice renders the four slides in the background.
+    QTRY_COMPARE_WITH_TIMEOUT(slides().size(), 4, 120000);
+    for (const QJsonValue &v : slides()) {
+        const HttpReply picture = http.get(QUrl(v.toString()).path());
+        QCOMPARE(picture.status, 200);
+        QVERIFY(!QImage::fromData(picture.body).isNull());
+    }
+}
+
+LUMEXA_TEST_MAIN(tst_platform_uploads)
+#include "tst_platform_uploads.moc"

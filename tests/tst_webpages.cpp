@@ -1,0 +1,169 @@
+// The embedded pages of the platform's web site: addresses with the
+// teacher's credentials, full screen driven by the multi-terminal page, F11,
+// permissions, and the preview window's auto-hide.
+#include "LumexaTest.h"
+
+#include "CurrentUser.h"
+#include "FormMainTop.h"
+#include "PlatformFixture.h"
+#include "WebEnginePage.h"
+#include "WidgetDriver.h"
+#include "Widgetmain.h"
+#include "bankvlmbk_kidBrower.h"
+#include "loginForm.h"
+
+#include <QStackedWidget>
+#include <QWebEngineView>
+
+namespace {
+QVariant runScript(QWebEnginePage *page, const QString &script)
+{
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, [&](const QVariant &v) {
+        result = v;
+        done = true;
+    });
+    WidgetDriver::waitFor([&] { return done; }, 10000);
+    return result;
+}
+
+bool waitLoaded(QWebEngineView *view)
+{
+    return WidgetDriver::waitFor([view] {
+        return runScript(view->page(), "document.readyState === 'complete' && typeof fragmentQuery === 'function'").toBool();
+    }, 30000);
+}
+}
+
+class tst_webpages : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void permissionOrigins_data();
+    void permissionOrigins();
+    void credentialsReachThePage();
+    void speechModeOnTerminalPageOnly();
+    void f11OnTerminalPageOnly();
+    void newTeacherReloadsBothPages();
+    void previewHidesWhenUnused();
+
+private:
+    PlatformFixture platform;
+    Widgetmain *main = nullptr;
+};
+
+void tst_webpages::initTestCase()
+{
+    QVERIFY2(platform.start(), qPrintable(platform.error()));
+    main = new Widgetmain;
+    QVERIFY(main->startedUp());
+    main->loginWindow()->hide();
+    QVERIFY(PlatformFixture::login());
+    main->buildPages();
+    main->showMaximizedOnScreen();
+    QVERIFY(waitLoaded(main->exerciseView()));
+    QVERIFY(waitLoaded(main->terminalView()));
+}
+
+void tst_webpages::cleanupTestCase()
+{
+    bankvlmbk_kidBrower::release();
+    delete main;
+}
+
+void tst_webpages::permissionOrigins_data()
+{
+    QTest::addColumn<QString>("origin");
+    QTest::addColumn<bool>("platform");
+    const QUrl web(platform.baseUrl().isEmpty() ? qEnvironmentVariable("LUMEXA_WEB_BASE") : platform.baseUrl());
+    QTest::newRow("the web site") << web.toString() << true;
+    QTest::newRow("other port") << QStringLiteral("http://127.0.0.1:1") << false;
+    QTest::newRow("other host") << QStringLiteral("http://example.org") << false;
+    QTest::newRow("https of the same host") << QStringLiteral("https://127.0.0.1:%1").arg(web.port()) << false;
+}
+
+void tst_webpages::permissionOrigins()
+{
+    QFETCH(QString, origin);
+    QFETCH(bool, platform);
+    QCOMPARE(WebEnginePage::isPlatformOrigin(QUrl(origin)), platform);
+}
+
+void tst_webpages::credentialsReachThePage()
+{
+    QCOMPARE(runScript(main->exerciseView()->page(), "fragmentQuery().username").toString(), QStringLiteral("teacher01"));
+    QCOMPARE(runScript(main->terminalView()->page(), "fragmentQuery().password").toString(), QStringLiteral("123456"));
+    QVERIFY(main->exerciseView()->url().toString().startsWith(platform.baseUrl() + "/exerciseInput/#/?username=teacher01"));
+    TestEnvironment::screenshot(main, "exercise-page");
+}
+
+void tst_webpages::speechModeOnTerminalPageOnly()
+{
+    QWebEnginePage *page = main->terminalView()->page();
+    // On another page the speech mode changes nothing in the window.
+    main->switchPage(1);
+    runScript(page, "startSpeech()");
+    QTest::qWait(300);
+    QVERIFY(!main->topBar()->isHidden());
+    runScript(page, "endSpeech()");
+
+    main->switchPage(3);
+    runScript(page, "startSpeech()");
+    QTRY_VERIFY(main->topBar()->isHidden());
+    QVERIFY(main->isFullScreen());
+    QCOMPARE(contentRect.top(), 0);
+    TestEnvironment::screenshot(main, "speech-full-screen");
+    runScript(page, "endSpeech()");
+    QTRY_VERIFY(!main->topBar()->isHidden());
+    QVERIFY(!main->isFullScreen());
+    QVERIFY(main->windowFlags() & Qt::FramelessWindowHint);
+}
+
+void tst_webpages::f11OnTerminalPageOnly()
+{
+    main->switchPage(1);
+    QTest::keyClick(main, Qt::Key_F11);
+    QVERIFY(!main->topBar()->isHidden());
+    main->switchPage(3);
+    QTest::keyClick(main, Qt::Key_F11);
+    QVERIFY(main->topBar()->isHidden());
+    QTest::keyClick(main, Qt::Key_F11);
+    QVERIFY(!main->topBar()->isHidden());
+}
+
+void tst_webpages::newTeacherReloadsBothPages()
+{
+    // Separators in credentials must reach the page as typed.
+    CurrentUser::username = QStringLiteral("王&老#师");
+    CurrentUser::password = QStringLiteral("a&b#c%d");
+    main->reloadWebPages();
+    QTRY_VERIFY_WITH_TIMEOUT(runScript(main->exerciseView()->page(), "fragmentQuery().username").toString()
+                                 == QStringLiteral("王&老#师"), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(runScript(main->terminalView()->page(), "fragmentQuery().password").toString()
+                                 == QStringLiteral("a&b#c%d"), 20000);
+}
+
+void tst_webpages::previewHidesWhenUnused()
+{
+    bankvlmbk_kidBrower *preview = bankvlmbk_kidBrower::instance();
+    preview->openAddress(QUrl(platform.baseUrl() + "/op/embed.aspx?src=" + platform.baseUrl() + "/doc/none.pptx"));
+    preview->show();
+    QCOMPARE(preview->hideInterval(), 20000);
+    QTest::qWait(15000);
+    QVERIFY(preview->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!preview->isVisible(), 10000);
+    // Use keeps it up for another ten seconds.
+    preview->show();
+    QTest::mouseClick(preview, Qt::LeftButton, {}, QPoint(200, 20));
+    QCOMPARE(preview->hideInterval(), 10000);
+    QVERIFY(preview->hideTimerActive());
+    QTest::mouseClick(preview->findChild<QWidget *>("pushbutton"), Qt::LeftButton);
+    QVERIFY(!preview->isVisible());
+}
+
+LUMEXA_TEST_MAIN(tst_webpages)
+#include "tst_webpages.moc"
