@@ -37,6 +37,8 @@ FormAnimation *MicroDialogs::busyOverlay(QWidget *context)
     QWidget *host = Http_access::instance()->mainWindow;
     if (!host && context)
         host = context->window();
+    if (!host)
+        return nullptr;
     auto *overlay = new FormAnimation(host);
     overlay->resize(windowSize.isValid() ? windowSize : (host ? host->size() : QSize(1280, 720)));
     overlay->hide();

@@ -16,6 +16,7 @@ public:
     static QRect contentArea(const QWidget *context = nullptr);
     // The one-button message dialog over the content area.
     static messageForm *showMessage(const QString &text, const QWidget *context = nullptr);
-    // The busy overlay; made hidden and window-sized when there is none yet.
+    // The busy overlay; made hidden and window-sized over the main window (or
+    // context's window) when there is none yet. Null without either.
     static FormAnimation *busyOverlay(QWidget *context);
 };
