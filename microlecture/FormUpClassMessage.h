@@ -30,6 +30,9 @@ public slots:
     void on_pushButtonX_clicked();
     void on_pushButton_private_clicked(bool checked);
     void on_pushButton_pbulic_clicked(bool checked);
+
+public:
+    // No-ops: free and paid are chosen with the two push buttons.
     void on_radioButton_private_clicked(bool checked);
     void on_radioButton_pbulic_clicked(bool checked);
 
