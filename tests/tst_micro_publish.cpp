@@ -92,12 +92,11 @@ private slots:
     void confirmation_data();
     void confirmation();
     void freeAndPaid();
-    void recordKeys();
     void uploadFailure();
     void saveFailureIsReported();
 
 private:
-    void fillCurriculum(int type = 1);
+    void fillCurriculum();
     void readyVideo(const QString &name);
     QString pickCatalogueNode();
     QStringList pickKnowledgePoints(QStringList *ids);
@@ -161,10 +160,10 @@ QList<QJsonObject> tst_micro_publish::requests(const QString &path) const
     return out;
 }
 
-void tst_micro_publish::fillCurriculum(int type)
+void tst_micro_publish::fillCurriculum()
 {
     panelChild<QComboBox>("comboBox_1")->setCurrentIndex(2);
-    panelChild<QComboBox>("comboBox_2")->setCurrentIndex(type);
+    panelChild<QComboBox>("comboBox_2")->setCurrentIndex(1);
     panelChild<QComboBox>("comboBox_3")->setCurrentIndex(1);
     panelChild<QComboBox>("comboBox_4")->setCurrentIndex(1);
     auto *volume = panelChild<QComboBox>("comboBox_5");
@@ -500,37 +499,6 @@ void tst_micro_publish::freeAndPaid()
     QTest::keyClicks(price, "0951");
     QCOMPARE(price->text(), QStringLiteral("951"));
     delete dialog;
-}
-
-void tst_micro_publish::recordKeys()
-{
-    videoDurationText = QStringLiteral("00:00:12");
-    fillCurriculum(2);
-    QJsonObject r = panel->record({"名称", "简介", "120", "1"});
-    QVERIFY(!r.contains("refenencebooktreeid")); // still "目录"
-    const QString node = pickCatalogueNode();
-    QStringList ids;
-    QVERIFY(!pickKnowledgePoints(&ids).isEmpty());
-    r = panel->record({"名称", "简介", "120", "1"});
-    QStringList keys = r.keys();
-    keys.sort();
-    QCOMPARE(keys, (QStringList{"applystatus", "codeVersiontypeid", "codechapter", "duration", "grade", "intro",
-                                "isFee", "isshare", "name", "refenencebooktreeid", "resRegister", "schoolid",
-                                "smallDbType", "subject", "xuedou"}));
-    QCOMPARE(r.value("applystatus"), QJsonValue("0"));
-    QCOMPARE(r.value("smallDbType"), QJsonValue(2));
-    for (const char *k : {"subject", "codeVersiontypeid", "grade", "resRegister", "refenencebooktreeid"})
-        QVERIFY2(r.value(k).isString() && !r.value(k).toString().isEmpty(), k);
-    QVERIFY(r.value("refenencebooktreeid").toString().startsWith(r.value("resRegister").toString()));
-    QCOMPARE(r.value("name"), QJsonValue("名称"));
-    QCOMPARE(r.value("intro"), QJsonValue("简介"));
-    QCOMPARE(r.value("xuedou"), QJsonValue("120"));
-    QCOMPARE(r.value("isFee"), QJsonValue("1"));
-    QCOMPARE(r.value("isshare"), QJsonValue("1"));
-    QCOMPARE(r.value("schoolid"), QJsonValue(CurrentUser::companyId));
-    QCOMPARE(r.value("duration"), QJsonValue("00:00:12"));
-    QCOMPARE(r.value("codechapter"), QJsonValue(ids.join(",")));
-    QVERIFY(!node.isEmpty());
 }
 
 void tst_micro_publish::uploadFailure()

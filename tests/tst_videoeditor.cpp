@@ -78,7 +78,6 @@ private slots:
     void draggingTheLowerHandle();
     void typedTimes_data();
     void typedTimes();
-    void typingTheEndTimeByKeyboard();
     void subSecondVideoKeepsHandlesInRange_data();
     void subSecondVideoKeepsHandlesInRange();
     void cutArgumentsOverAnHour();
@@ -315,19 +314,6 @@ void tst_videoeditor::typedTimes()
     QCOMPARE(slider()->upperValue(), upperAfter);
     QCOMPARE(lengthLabel(), length);
     QCOMPARE(videoDurationText, length);
-}
-
-void tst_videoeditor::typingTheEndTimeByKeyboard()
-{
-    QVERIFY(openAndWait(tenMinutes));
-    QTimeEdit *edit = endEdit();
-    edit->setFocus();
-    edit->setSelectedSection(QDateTimeEdit::MinuteSection);
-    QTest::keyClicks(edit, "7");
-    QCOMPARE(edit->time().minute(), 7);
-    QCOMPARE(edit->time().second(), 0);
-    QCOMPARE(slider()->upperValue(), 700);
-    QCOMPARE(lengthLabel(), QStringLiteral("00:07:00"));
 }
 
 void tst_videoeditor::subSecondVideoKeepsHandlesInRange_data()
