@@ -118,71 +118,73 @@ bool Http_access::fetchList(const QString &address, const QUrlQuery &query, cons
     return decodeEnvelope(r.bytes, false, data);
 }
 
+bool Http_access::fetchEach(const QString &address, const QUrlQuery &query, const QJsonObject &body,
+                            const std::function<void(const QJsonObject &)> &entry, QJsonObject *data)
+{
+    QJsonObject payload;
+    if (!fetchList(address, query, body, &payload))
+        return false;
+    for (const auto &v : payload.value("list").toArray())
+        entry(v.toObject());
+    if (data)
+        *data = payload;
+    return true;
+}
+
 bool Http_access::fetchDictItems(const QString &address, const QUrlQuery &query, const QJsonObject &body,
                                  QList<DictItem> &out)
 {
-    QJsonObject data;
-    if (!fetchList(address, query, body, &data))
-        return false;
-    for (const auto &v : data.value("list").toArray()) {
-        const QJsonObject o = v.toObject();
+    return fetchEach(address, query, body, [&out](const QJsonObject &o) {
         out.append({o.value("id").toString(), o.value("value").toString(), o.value("label").toString()});
-    }
-    return true;
+    });
 }
 
 bool Http_access::fetchTextbooks(const QString &address, const QUrlQuery &query, const QJsonObject &body,
                                  QList<DictItem> &out)
 {
-    QJsonObject data;
-    if (!fetchList(address, query, body, &data))
-        return false;
-    for (const auto &v : data.value("list").toArray()) {
-        const QJsonObject o = v.toObject();
+    return fetchEach(address, query, body, [&out](const QJsonObject &o) {
         const QString name = o.value("name").toString();
         out.append({o.value("id").toString(), name, name});
-    }
-    return true;
+    });
 }
 
 bool Http_access::fetchTreeNodes(const QString &address, const QUrlQuery &query, const QJsonObject &body,
                                  QList<TreeNode> &out)
 {
-    QJsonObject data;
-    if (!fetchList(address, query, body, &data))
-        return false;
-    for (const auto &v : data.value("list").toArray()) {
-        const QJsonObject o = v.toObject();
+    return fetchEach(address, query, body, [&out](const QJsonObject &o) {
         out.append({o.value("id").toString(), o.value("name").toString(), o.value("parentId").toString()});
-    }
-    return true;
+    });
 }
 
 bool Http_access::fetchHelpItems(const QString &address, const QUrlQuery &query, const QJsonObject &body,
                                  QList<HelpItem> &out)
 {
-    QJsonObject data;
-    if (!fetchList(address, query, body, &data))
-        return false;
-    for (const auto &v : data.value("list").toArray()) {
-        const QJsonObject o = v.toObject();
+    return fetchEach(address, query, body, [&out](const QJsonObject &o) {
         HelpItem item{o.value("title").toString(), o.value("content").toString(), {}};
         const QString files = o.value("files").toString();
         if (!files.isEmpty())
             item.files = files.split(QLatin1Char(','));
         out.append(item);
-    }
-    return true;
+    });
 }
 
 bool Http_access::fetchMicroLectures(const QString &address, const QUrlQuery &query, const QJsonObject &body)
 {
+    QList<miciroInfo> found;
     QJsonObject data;
-    if (!fetchList(address, query, body, &data))
+    // The purchased list holds decks and videos together; decks belong to
+    // the courseware list.
+    auto take = [&found](const QJsonObject &o) {
+        if (o.value("resKind").toString() != QLatin1String("courseware"))
+            found.append(miciroInfo::fromJson(o, 0));
+    };
+    if (!fetchEach(address, query, body, take, &data))
         return false;
     const int total = data.value("total").toInt();
-    for (const auto &v : data.value("list").toArray())
-        microLectureRecords.append(miciroInfo::fromJson(v.toObject(), total));
+    for (miciroInfo &r : found) {
+        r.total = total;
+        microLectureRecords.append(r);
+    }
     return true;
 }
 
@@ -265,9 +267,10 @@ QString Http_access::uploadFile(const QString &address, const QString &localPath
     return result;
 }
 
-Http_access *Http_access::download(const QString &address, const QString &localPath)
+Http_access *Http_access::download(const QString &address, const QString &localPath, bool reportInBox)
 {
     auto *d = new Http_access;
+    d->m_reportInBox = reportInBox;
     d->startDownload(address, localPath);
     return d;
 }
@@ -278,15 +281,22 @@ void Http_access::startDownload(const QString &address, const QString &localPath
     if (!m_downloadFile->open(QIODevice::WriteOnly)) {
         delete m_downloadFile;
         m_downloadFile = nullptr;
-        QMessageBox::information(nullptr, QStringLiteral("错误"), QStringLiteral("临时文件打开错误"));
-        emit downloadFinished(localPath, false);
-        deleteLater();
+        if (m_reportInBox)
+            QMessageBox::information(nullptr, QStringLiteral("错误"), QStringLiteral("临时文件打开错误"));
+        // Queued: the caller connects to the instance after download() returned.
+        QMetaObject::invokeMethod(this, [this, localPath] {
+            emit downloadFinished(localPath, false);
+            deleteLater();
+        }, Qt::QueuedConnection);
         return;
     }
     m_downloadReply = m_manager.get(QNetworkRequest(QUrl(address)));
     ReplyWaiter::watch(m_downloadReply, timeoutMs);
     connect(m_downloadReply, &QNetworkReply::readyRead, this, &Http_access::on_readyRead);
     connect(m_downloadReply, &QNetworkReply::finished, this, &Http_access::on_finished);
+    connect(m_downloadReply, &QNetworkReply::downloadProgress, this, [this, localPath](qint64 received, qint64 total) {
+        emit downloadProgress(localPath, received, total);
+    });
 }
 
 void Http_access::on_readyRead()
@@ -309,12 +319,15 @@ void Http_access::on_finished()
     deleteLater();
 
     const QString base = QFileInfo(path).baseName();
+    if (!ok)
+        QFile::remove(path);
     emit downloadFinished(path, ok);
+    if (!m_reportInBox)
+        return;
     if (ok) {
         QMessageBox::information(nullptr, QStringLiteral("提示"), base + QStringLiteral("下载完成"));
     } else {
         // A short or empty file must not pass for the exported resource.
-        QFile::remove(path);
         QMessageBox::information(nullptr, QStringLiteral("提示"),
                                  base + QStringLiteral("下载失败，检查网络重新尝试。"));
     }

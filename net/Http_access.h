@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QUrlQuery>
 #include <QWidget>
+#include <functional>
 
 #include "DictItem.h"
 #include "HelpItem.h"
@@ -50,8 +51,9 @@ public:
     bool fetchMicroLectures(const QString &address, const QUrlQuery &query, const QJsonObject &body);
 
     // Starts an asynchronous download on an instance of its own, which reports
-    // the result in an information box and deletes itself.
-    static Http_access *download(const QString &address, const QString &localPath);
+    // the result in an information box (unless the caller shows progress and
+    // results itself: reportInBox false) and deletes itself.
+    static Http_access *download(const QString &address, const QString &localPath, bool reportInBox = true);
 
     // Judges an envelope: code 1, or (unless strict) msg "成功".
     static bool envelopeSuccess(int code, const QString &msg, bool strict = false);
@@ -70,6 +72,8 @@ public:
 signals:
     // A download ended; ok is false when it failed and its file was removed.
     void downloadFinished(const QString &localPath, bool ok);
+    // Bytes of a download so far; total is -1 while the size is unknown.
+    void downloadProgress(const QString &localPath, qint64 received, qint64 total);
 
 private slots:
     void on_readyRead();
@@ -87,7 +91,11 @@ private:
     bool decodeEnvelope(const QByteArray &bytes, bool strict, QJsonObject *data);
     bool fetchList(const QString &address, const QUrlQuery &query, const QJsonObject &body,
                    QJsonObject *data);
+    // Runs entry on every element of "data"."list" of a successful list reply.
+    bool fetchEach(const QString &address, const QUrlQuery &query, const QJsonObject &body,
+                   const std::function<void(const QJsonObject &)> &entry, QJsonObject *data = nullptr);
     void startDownload(const QString &address, const QString &localPath);
+    bool m_reportInBox = true;
 
     QNetworkAccessManager m_manager;
     QNetworkReply *m_downloadReply = nullptr;

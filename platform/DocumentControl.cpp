@@ -112,7 +112,11 @@ DocumentControl::DocumentControl(QWidget *parent)
         onStarted(w->state() == OfficeWorker::Ready);
 }
 
-DocumentControl::~DocumentControl() = default;
+DocumentControl::~DocumentControl()
+{
+    // The deck goes with the control; the office stays for the next one.
+    post([](OfficeWorker *w) { w->close(); });
+}
 
 bool DocumentControl::isAvailable() const
 {
@@ -266,6 +270,7 @@ void DocumentControl::onSlidePainted(int slide, const QImage &image)
 
 void DocumentControl::onCopied(const QString &text)
 {
+    m_copiesInFlight = qMax(0, m_copiesInFlight - 1);
     auto *data = new QMimeData;
     data->setText(text);
     data->setData(OwnClipboardFormat, QByteArray("1"));
@@ -380,14 +385,16 @@ void DocumentControl::paintEvent(QPaintEvent *)
         const QRect c = toWidget(m_cursor);
         p.fillRect(QRect(c.left(), c.top(), 2, c.height()), Qt::black);
     }
-    if (!m_notice.isEmpty()) {
+    // A note over the slide: a failure to report, or the next deck loading.
+    const QString note = !m_notice.isEmpty() ? m_notice : m_loading ? QStringLiteral("正在打开演示文稿…") : QString();
+    if (!note.isEmpty()) {
         const QRect banner = QRect(area.left() + area.width() / 2 - 220, area.top() + 8, 440, 34);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0, 0, 0, 170));
         p.drawRoundedRect(banner, 6, 6);
         p.setPen(Qt::white);
-        p.drawText(banner, Qt::AlignCenter, p.fontMetrics().elidedText(m_notice, Qt::ElideMiddle, banner.width() - 20));
+        p.drawText(banner, Qt::AlignCenter, p.fontMetrics().elidedText(note, Qt::ElideMiddle, banner.width() - 20));
     }
     if (m_imageFresh) {
         m_imageFresh = false;
@@ -419,6 +426,7 @@ bool DocumentControl::handleShortcut(QKeyEvent *event)
     case Qt::Key_C:
     case Qt::Key_X: {
         const bool cut = event->key() == Qt::Key_X;
+        ++m_copiesInFlight;
         post([cut](OfficeWorker *w) { w->copySelection(cut); });
         return true;
     }
@@ -438,10 +446,11 @@ bool DocumentControl::handleShortcut(QKeyEvent *event)
 void DocumentControl::paste()
 {
     const QMimeData *data = QApplication::clipboard()->mimeData();
-    if (!data)
-        return;
-    if (data->hasFormat(OwnClipboardFormat)) {
+    // A copy still on its way comes first, and it is ours.
+    if (m_copiesInFlight > 0 || (data && data->hasFormat(OwnClipboardFormat))) {
         post([](OfficeWorker *w) { w->command(".uno:Paste"); });
+    } else if (!data) {
+        return;
     } else if (data->hasImage()) {
         QByteArray png;
         QBuffer buffer(&png);

@@ -15,7 +15,9 @@ class SlideStrip;
 //
 // The client uses only the operations below the first comment. The office
 // behind it runs on a thread of its own; nothing here blocks the caller for
-// long: Open returns at once, SaveAs waits in a local event loop.
+// long: Open returns at once, SaveAs waits in a local event loop. There is
+// one office per process and so one control: a second one would share its
+// deck.
 class DocumentControl : public QWidget
 {
     Q_OBJECT
@@ -123,6 +125,7 @@ private:
     QVector<QRect> m_textSelection;
     QRect m_graphicSelection;
     bool m_preediting = false;
+    int m_copiesInFlight = 0;
     int m_clickCount = 1;
 
     QString m_notice;

@@ -10,6 +10,7 @@
 #include <QImageReader>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -25,6 +26,7 @@ constexpr qint64 QuietMs = 100;
 constexpr qint64 DrainLimitMs = 2000;
 constexpr qint64 CommandLimitMs = 3000;
 constexpr int MaxRenderSide = 4096;
+constexpr int EscapeKey = 1281;
 
 qint64 nowMs()
 {
@@ -117,7 +119,10 @@ void OfficeWorker::open(int request, const QString &path)
     // The office reads from a private copy: the caller may delete or
     // overwrite the file it opened (saving onto it included) without pulling
     // the ground from under the open deck.
-    const QString suffix = info.suffix().isEmpty() ? QStringLiteral("pptx") : info.suffix().toLower();
+    QString suffix = info.suffix().toLower();
+    suffix.remove(QRegularExpression(QStringLiteral("[^a-z0-9]")));
+    if (suffix.isEmpty() || suffix.size() > 8)
+        suffix = QStringLiteral("pptx");
     const QString snapshot = m_snapshots->filePath(QStringLiteral("deck-%1.%2").arg(++m_snapshotCount).arg(suffix));
     if (!QFile::copy(path, snapshot)) {
         emit opened(request, false, path);
@@ -211,6 +216,10 @@ void OfficeWorker::key(int charCode, int keyCode)
 {
     if (!m_doc)
         return;
+    // Escape leaves the text at once, while some keys before it (Delete)
+    // take effect later: let those land first, or they would hit the shape.
+    if ((keyCode & 0x0FFF) == EscapeKey)
+        drainInput();
     m_doc->postKeyEvent(LOK_KEYEVENT_KEYINPUT, charCode, keyCode);
     m_doc->postKeyEvent(LOK_KEYEVENT_KEYUP, charCode, keyCode);
     markInput();
@@ -333,6 +342,12 @@ void OfficeWorker::paste(const QString &mimeType, const QByteArray &data)
     drainInput();
     m_doc->paste(mimeType.toUtf8().constData(), data.constData(), size_t(data.size()));
     markInput();
+}
+
+void OfficeWorker::close()
+{
+    closeDocument();
+    emit documentChanged(0, 0, QSize());
 }
 
 void OfficeWorker::shutdown()
@@ -546,10 +561,10 @@ void OfficeWorker::render(bool others)
 
 void OfficeWorker::closeDocument()
 {
-    if (!m_doc)
-        return;
-    ++m_serial; // callbacks of the old deck are dropped from now on
-    m_doc.reset();
+    if (m_doc) {
+        ++m_serial; // callbacks of the old deck are dropped from now on
+        m_doc.reset();
+    }
     if (!m_snapshot.isEmpty())
         QFile::remove(m_snapshot);
     m_snapshot.clear();

@@ -54,6 +54,7 @@ public:
     void insertPicture(const QString &path);
     void copySelection(bool cut);
     void paste(const QString &mimeType, const QByteArray &data);
+    void close();
     void shutdown();
 
 signals:

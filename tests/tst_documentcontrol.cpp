@@ -9,6 +9,7 @@
 
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -32,6 +33,7 @@ private slots:
     void stripDeletesAndMovesSlides();
     void draggingMovesPicture();
     void insertPicture();
+    void contextMenus();
 
 private:
     bool open(const QString &path);
@@ -41,6 +43,7 @@ private:
     void commitText(const QString &text);
     QString save();
     QStringList titles(const QString &pptx) const;
+    QStringList chooseFromMenu(QWidget *target, const QPoint &pos, const QString &entry);
 
     QTemporaryDir m_dir;
     QString m_lesson;
@@ -160,53 +163,65 @@ void tst_documentcontrol::opensAndRenders()
 
 void tst_documentcontrol::typing_data()
 {
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QStringList>("compositions");
-    QTest::addColumn<QString>("commit");
-    QTest::addColumn<int>("backspaces");
+    // Steps: plain text is typed key by key; "<Key>" and "<Ctrl+K>" press
+    // keys; "ime:" commits text through the input method, "pre:" shows a
+    // composition; "clip:" puts text on the system clipboard.
+    QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("latin keys") << "Lesson 3" << QStringList() << QString() << 0 << "Lesson 3";
-    QTest::newRow("input method") << QString() << QStringList() << "春天来了" << 0 << "春天来了";
-    QTest::newRow("composition then commit")
-        << QString() << QStringList{"c", "chun", "chunt"} << "春天" << 0 << "春天";
-    QTest::newRow("keys and input method") << "Unit 2 " << QStringList() << "古诗两首" << 0 << "Unit 2 古诗两首";
-    QTest::newRow("backspace") << "abcd" << QStringList() << QString() << 2 << "ab";
+    QTest::newRow("latin keys") << QStringList{"Lesson 3"} << "Lesson 3";
+    QTest::newRow("input method") << QStringList{"ime:春天来了"} << "春天来了";
+    QTest::newRow("composition then commit") << QStringList{"pre:c", "pre:chun", "pre:chunt", "ime:春天"} << "春天";
+    QTest::newRow("composition abandoned") << QStringList{"pre:zh", "pre:", "ok"} << "ok";
+    QTest::newRow("keys and input method") << QStringList{"Unit 2 ", "ime:古诗两首"} << "Unit 2 古诗两首";
+    QTest::newRow("backspace") << QStringList{"abcd", "<Backspace>", "<Backspace>"} << "ab";
+    QTest::newRow("arrows and delete") << QStringList{"abxc", "<Left>", "<Left>", "<Delete>"} << "abc";
+    QTest::newRow("home and right") << QStringList{"acd", "<Home>", "<Right>", "b"} << "abcd";
+    QTest::newRow("enter breaks the line") << QStringList{"Ab", "<Return>", "cd"} << "Ab cd";
+    QTest::newRow("cut and paste twice") << QStringList{"ime:诗", "<Ctrl+A>", "<Ctrl+X>", "<Ctrl+V>", "<Ctrl+V>"} << "诗诗";
+    QTest::newRow("paste from another program") << QStringList{"clip:外来的字", "<Ctrl+V>"} << "外来的字";
 }
 
 // Each row adds a slide with Ctrl+M and types into its title placeholder.
 void tst_documentcontrol::typing()
 {
-    QFETCH(QString, keys);
-    QFETCH(QStringList, compositions);
-    QFETCH(QString, commit);
-    QFETCH(int, backspaces);
+    QFETCH(QStringList, steps);
     QFETCH(QString, expected);
 
     const int before = m_control->slideCount();
     QSignalSpy counted(m_control, &DocumentControl::slideCountChanged);
+    QSignalSpy painted(m_control, &DocumentControl::slidePainted);
     QTest::keyClick(m_control, Qt::Key_M, Qt::ControlModifier);
     QVERIFY(counted.wait(20000));
     QCOMPARE(m_control->slideCount(), before + 1);
     const int slide = m_control->currentSlide();
+    QVERIFY(WidgetDriver::waitFor([&] { return painted.count() > 0; }));
+    const QRect titleBand(0, 0, m_control->slideImage().width(), m_control->slideImage().height() / 4);
+    const QImage untouched = m_control->slideImage().copy(titleBand);
 
     click(0.5, 0.125); // the title placeholder of a title-and-content slide
-    QTest::keyClicks(m_control, keys);
-    for (const QString &c : compositions) {
-        QInputMethodEvent event(c, {});
-        QApplication::sendEvent(m_control, &event);
+    for (const QString &step : steps) {
+        if (step.startsWith(QLatin1String("ime:"))) {
+            commitText(step.mid(4));
+        } else if (step.startsWith(QLatin1String("pre:"))) {
+            QInputMethodEvent event(step.mid(4), {});
+            QApplication::sendEvent(m_control, &event);
+        } else if (step.startsWith(QLatin1String("clip:"))) {
+            QApplication::clipboard()->setText(step.mid(5));
+        } else if (step.startsWith(QLatin1Char('<'))) {
+            const QKeySequence key(step.mid(1, step.size() - 2));
+            QVERIFY2(!key.isEmpty(), qPrintable(step));
+            QTest::keySequence(m_control, key);
+        } else {
+            QTest::keyClicks(m_control, step);
+        }
     }
-    if (!commit.isEmpty())
-        commitText(commit);
-    for (int i = 0; i < backspaces; ++i)
-        QTest::keyClick(m_control, Qt::Key_Backspace);
     if (QTest::currentDataTag() == QLatin1String("keys and input method")) {
         // A picture of the slide while its title is being edited.
-        QVERIFY(WidgetDriver::waitFor([this] {
-            return m_control->inputMethodQuery(Qt::ImCursorRectangle).toRect().x() > m_control->slideRect().center().x() + 50;
+        QVERIFY(WidgetDriver::waitFor([&] {
+            return m_control->inputMethodQuery(Qt::ImCursorRectangle).toRect().x() > m_control->slideRect().center().x() + 50
+                && m_control->slideImage().copy(titleBand) != untouched;
         }));
-        QSignalSpy painted(m_control, &DocumentControl::slidePainted);
-        painted.wait(3000);
         TestEnvironment::screenshot(m_control, QStringLiteral("editing"));
     }
     QTest::keyClick(m_control, Qt::Key_Escape);
@@ -391,6 +406,47 @@ void tst_documentcontrol::insertPicture()
                                           .match(QString::fromUtf8(xml));
     QVERIFY(m.hasMatch());
     QVERIFY(m.captured(1).toInt() > 0 && m.captured(2).toInt() > 0);
+}
+
+// Opens the context menu at pos, picks the entry and returns all entries.
+QStringList tst_documentcontrol::chooseFromMenu(QWidget *target, const QPoint &pos, const QString &entry)
+{
+    QStringList entries;
+    QTimer picker;
+    connect(&picker, &QTimer::timeout, this, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu || !menu->isVisible())
+            return;
+        picker.stop();
+        for (QAction *action : menu->actions()) {
+            if (action->isSeparator())
+                continue;
+            entries << action->text() + (action->isEnabled() ? QString() : QStringLiteral(" (off)"));
+            if (action->text() == entry)
+                QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(action).center());
+        }
+        if (menu->isVisible())
+            menu->close();
+    });
+    picker.start(20);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, pos, target->mapToGlobal(pos));
+    QApplication::sendEvent(target, &event);
+    return entries;
+}
+
+void tst_documentcontrol::contextMenus()
+{
+    QVERIFY(open(m_lesson));
+    const QStringList entries = chooseFromMenu(m_control, at(0.5, 0.5), QStringLiteral("新建幻灯片"));
+    QCOMPARE(entries, (QStringList{"新建幻灯片", "删除幻灯片", "插入图片…"}));
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideCount() == 5; }));
+    QCOMPARE(m_control->currentSlide(), 1);
+
+    // The strip's menu acts on the slide under the mouse.
+    SlideStrip *strip = m_control->strip();
+    chooseFromMenu(strip->viewport(), strip->visualItemRect(strip->item(3)).center(), QStringLiteral("删除幻灯片"));
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideCount() == 4; }));
+    QCOMPARE(titles(save()), (QStringList{"第1页 春天来了", "", "第2页 春天来了", "第4页 春天来了"}));
 }
 
 LUMEXA_TEST_MAIN(tst_documentcontrol)

@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <csignal>
 
 PlatformFixture::PlatformFixture()
     : m_data(QDir::tempPath() + "/lumexa-platform-XXXXXX")
@@ -70,6 +71,20 @@ void PlatformFixture::stop()
 bool PlatformFixture::login(const QString &account, const QString &password)
 {
     return Http_access::instance()->login(account, password, QStringLiteral("3"));
+}
+
+void PlatformFixture::freeze()
+{
+    if (m_process.state() == QProcess::Running)
+        ::kill(pid_t(m_process.processId()), SIGSTOP);
+}
+
+void PlatformFixture::kill()
+{
+    if (m_process.state() == QProcess::Running) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
 }
 
 QJsonArray PlatformFixture::recordedRequests() const

@@ -17,6 +17,9 @@ public:
     // come up (the reason is in error()).
     bool start(const QStringList &extraArgs = {});
     void stop();
+    // Fault drills: stop answering (SIGSTOP), or die at once (SIGKILL).
+    void freeze();
+    void kill();
 
     QString baseUrl() const { return m_baseUrl; }
     QString dataDir() const { return m_data.path(); }

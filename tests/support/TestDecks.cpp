@@ -184,6 +184,8 @@ QStringList TestDecks::slideTexts(const QString &pptxPath)
             slide.readNext();
             if (slide.isStartElement() && slide.name() == QLatin1String("t"))
                 paragraph += slide.readElementText();
+            else if (slide.isStartElement() && slide.name() == QLatin1String("br"))
+                paragraph += QLatin1Char(' ');
             else if (slide.isEndElement() && slide.name() == QLatin1String("p") && !paragraph.isEmpty()) {
                 runs.append(paragraph);
                 paragraph.clear();

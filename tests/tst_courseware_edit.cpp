@@ -1,0 +1,182 @@
+// Editing one of the teacher's decks from the my-courseware list: the deck
+// is fetched from the platform stand-in into the cache, under a name that
+// server text cannot steer, and opens in the real document control.
+#include "LumexaTest.h"
+
+#include "ApiPaths.h"
+#include "BoxWatcher.h"
+#include "DocumentHost.h"
+#include "EmitObject.h"
+#include "PlatformFixture.h"
+#include "PlatformHttp.h"
+#include "ScriptedResponder.h"
+#include "TestDecks.h"
+#include "WidgetDriver.h"
+#include "Widgetmain.h"
+#include "bankcenterkid.h"
+#include "bankclasscenter.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+class tst_courseware_edit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void editPaths_data();
+    void editPaths();
+    void editOpensDeck();
+    void editUnsafeName();
+    void failedDownload();
+
+private:
+    bool showList();
+    bool edit(bankcenterkid *tile, QString *path);
+
+    PlatformFixture platform;
+    QTemporaryDir cache;
+    QWidget *host = nullptr;
+    bankclasscenter *list = nullptr;
+};
+
+void tst_courseware_edit::initTestCase()
+{
+    QVERIFY(Widgetmain::prepareCacheDirectory(cache.filePath("data")));
+    QVERIFY(TestDecks::write(DocumentHost::templateDeck(), {{QStringLiteral("空白课件"), QString()}}));
+    QVERIFY2(platform.start({"--no-office"}), qPrintable(platform.error()));
+    QVERIFY(PlatformFixture::login());
+    host = new QWidget;
+    host->resize(1300, 800);
+    host->show();
+    DocumentControl *control = DocumentHost::setUp(host);
+    QSignalSpy opened(control, &DocumentControl::documentOpened);
+    QVERIFY(opened.wait(60000));
+}
+
+void tst_courseware_edit::cleanupTestCase()
+{
+    delete host;
+}
+
+bool tst_courseware_edit::showList()
+{
+    delete list;
+    list = new bankclasscenter(host);
+    list->setGeometry(0, 0, 1300, 800);
+    list->show();
+    QSignalSpy shown(list, &bankclasscenter::listShown);
+    return shown.wait(10000);
+}
+
+bool tst_courseware_edit::edit(bankcenterkid *tile, QString *path)
+{
+    QSignalSpy view(list, &bankclasscenter::select_click);
+    QSignalSpy codes(EmitObject::instance(), &EmitObject::shootCode);
+    QSignalSpy opened(documentControl.data(), &DocumentControl::documentOpened);
+    QTest::mouseClick(tile->findChild<QPushButton *>("pushButton_Edit"), Qt::LeftButton);
+    if (!view.wait(20000) || view.first().at(0).toInt() != 2)
+        return false;
+    if (codes.isEmpty() || codes.first().at(0).toInt() != 101)
+        return false;
+    *path = codes.first().at(1).toString();
+    return opened.wait(60000) && opened.first().at(0).toBool() && opened.first().at(1).toString() == *path;
+}
+
+void tst_courseware_edit::editPaths_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("fileSrc");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("plain") << "分与合课件" << "/courseware/cw-3.pptx" << "分与合课件.pptx";
+    QTest::newRow("old format") << "旧课件" << "/courseware/old.PPT" << "旧课件.ppt";
+    QTest::newRow("name with an extension") << "课件.ppt" << "/c/x.pptx" << "课件.ppt.pptx";
+    QTest::newRow("climbing") << "../../../etc/passwd" << "/c/x.pptx" << "_.._.._etc_passwd.pptx";
+    QTest::newRow("empty name") << "" << "/c/x.pptx" << "课件9.pptx";
+    QTest::newRow("no stored suffix") << "课件" << "/c/deck" << "课件.pptx";
+}
+
+void tst_courseware_edit::editPaths()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, fileSrc);
+    QFETCH(QString, file);
+    miciroInfo r;
+    r.id = "9";
+    r.name = name;
+    r.fileSrc = fileSrc;
+    QCOMPARE(bankcenterkid::editPath(r), sourceDir + "pptemp/" + file);
+}
+
+void tst_courseware_edit::editOpensDeck()
+{
+    QVERIFY(showList());
+    bankcenterkid *tile = list->tiles().at(0);
+    QString path;
+    QVERIFY(edit(tile, &path));
+    QCOMPARE(path, sourceDir + "pptemp/" + tile->record().name + ".pptx");
+    QCOMPARE(currentDocumentPath, path);
+    QCOMPARE(documentControl->openedPath(), path);
+    QVERIFY(documentControl->slideCount() > 1);
+    QFile got(path);
+    QFile stored(platform.dataDir() + "/doc" + tile->record().fileSrc);
+    QVERIFY(got.open(QIODevice::ReadOnly) && stored.open(QIODevice::ReadOnly));
+    QVERIFY(got.readAll() == stored.readAll());
+    QVERIFY(TestDecks::slideTexts(path).join(" ").contains(tile->record().name.left(3)));
+}
+
+void tst_courseware_edit::editUnsafeName()
+{
+    // A title the server accepts but no file system should follow.
+    PlatformHttp http(platform.baseUrl());
+    QVERIFY(!http.login().isEmpty());
+    const HttpReply r = http.post(ApiPaths::fileClassList, {{"pageNum", "1"}, {"pageSize", "12"}});
+    const QString id = r.data().value("list").toArray().at(1).toObject().value("id").toString();
+    const HttpReply renamed = http.post(ApiPaths::fileClassShare, {{"id", id}, {"isFee", "0"}, {"isshare", "0"},
+                                                                   {"name", "../../逃逸/第1课: 春"}});
+    QCOMPARE(renamed.code(), 1);
+    QVERIFY(showList());
+    bankcenterkid *tile = list->tiles().at(1);
+    QCOMPARE(tile->record().id, id);
+    QString path;
+    QVERIFY(edit(tile, &path));
+    QCOMPARE(path, sourceDir + "pptemp/" + "_.._逃逸_第1课_ 春.pptx");
+    QVERIFY(QFile::exists(path));
+    QVERIFY(!QFile::exists(QDir::cleanPath(sourceDir + "pptemp/../../逃逸")));
+    QCOMPARE(documentControl->openedPath(), path);
+}
+
+void tst_courseware_edit::failedDownload()
+{
+    ScriptedResponder server;
+    const QByteArray api = qgetenv("LUMEXA_API_BASE");
+    const QByteArray doc = qgetenv("LUMEXA_DOC_BASE");
+    qputenv("LUMEXA_API_BASE", server.baseUrl().toUtf8());
+    qputenv("LUMEXA_DOC_BASE", (server.baseUrl() + "/doc").toUtf8());
+    const QJsonObject deck{{"id", "5"}, {"name", "不见了"}, {"fileSrc", "/courseware/gone.pptx"}};
+    server.scriptJson(ApiPaths::fileClassList.toUtf8(),
+                      QJsonDocument(QJsonObject{{"code", 1}, {"data", QJsonObject{{"list", QJsonArray{deck}}, {"total", 1}}}})
+                          .toJson());
+    const bool shown = showList();
+    const QString before = currentDocumentPath;
+    QSignalSpy view(list, &bankclasscenter::select_click);
+    BoxWatcher boxes;
+    QTest::mouseClick(list->tiles().at(0)->findChild<QPushButton *>("pushButton_Edit"), Qt::LeftButton);
+    const bool reported = WidgetDriver::waitFor([&] { return !boxes.seen.isEmpty(); });
+    qputenv("LUMEXA_API_BASE", api);
+    qputenv("LUMEXA_DOC_BASE", doc);
+    QVERIFY(shown);
+    QVERIFY(reported);
+    QVERIFY2(boxes.seen.first().startsWith("HTTP|课件请求失败 DownloadImg error code: 203."), qPrintable(boxes.seen.first()));
+    QVERIFY(boxes.seen.first().endsWith("HTTPscode:404"));
+    QVERIFY(view.isEmpty());
+    QCOMPARE(currentDocumentPath, before);
+    QVERIFY(!QFile::exists(sourceDir + "pptemp/不见了.pptx"));
+}
+
+LUMEXA_TEST_MAIN(tst_courseware_edit)
+#include "tst_courseware_edit.moc"

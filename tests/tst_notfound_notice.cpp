@@ -1,0 +1,108 @@
+// The not-found notice: two seconds at full opacity, then a short fade that
+// hides it; a new notice always gets its full two seconds.
+#include "LumexaTest.h"
+
+#include "WidgetDriver.h"
+#include "bankShareShadow.h"
+
+#include <QGraphicsOpacityEffect>
+#include <QLabel>
+
+class tst_notfound_notice : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void look();
+    void holdsThenFadesOut();
+    void newNoticeDuringFadeGetsFullHold();
+    void hiddenFromOutsideStaysHidden();
+
+private:
+    QWidget *page = nullptr;
+    bankShareShadow *notice = nullptr;
+};
+
+void tst_notfound_notice::init()
+{
+    page = new QWidget;
+    page->resize(900, 700);
+    notice = new bankShareShadow(page);
+    notice->setGeometry(0, 0, 900, 600);
+    page->show();
+}
+
+void tst_notfound_notice::cleanup()
+{
+    TestEnvironment::screenshotIfFailed(page);
+    delete page;
+}
+
+void tst_notfound_notice::look()
+{
+    QVERIFY(notice->isHidden());
+    auto *label = WidgetDriver::find<QLabel>(notice, "label");
+    QCOMPARE(label->text(), QStringLiteral("抱歉，您当前搜索的关键字暂未找到相关资源！请重新检索"));
+    notice->showNotice(1);
+    QVERIFY(WidgetDriver::waitFor([&] { return label->isVisible(); }));
+    QCOMPARE(label->height(), 100);
+    QCOMPARE(label->width(), notice->width());
+    QVERIFY(qAbs(label->geometry().center().y() - notice->height() / 2) <= 1);
+}
+
+void tst_notfound_notice::holdsThenFadesOut()
+{
+    QSignalSpy hidden(notice, &bankShareShadow::shootHide);
+    notice->showNotice(1);
+    QVERIFY(notice->isVisible());
+    QCOMPARE(notice->opacity(), 1.0);
+    // Timers never fire early by more than a twentieth of their time.
+    QTest::qWait(1500);
+    QVERIFY(notice->isVisible());
+    QVERIFY(hidden.isEmpty());
+    QVERIFY(hidden.wait(5000));
+    QVERIFY(notice->isHidden());
+    QCOMPARE(hidden.first().at(0).toInt(), 1);
+    QCOMPARE(notice->opacity(), 1.0);
+
+    notice->showNotice(1);
+    QVERIFY(notice->isVisible());
+    QCOMPARE(qobject_cast<QGraphicsOpacityEffect *>(notice->graphicsEffect())->opacity(), 1.0);
+}
+
+void tst_notfound_notice::newNoticeDuringFadeGetsFullHold()
+{
+    notice->showNotice(1);
+    notice->handleTimeout(); // the first notice's two seconds are over
+    QVERIFY(notice->fading());
+    QTest::qWait(bankShareShadow::FadeStepMs * 2 + 5);
+    QVERIFY(notice->opacity() < 1.0);
+
+    notice->showNotice(7);
+    QVERIFY(!notice->fading());
+    QVERIFY(notice->holding());
+    QCOMPARE(notice->opacity(), 1.0);
+    QCOMPARE(notice->value(), 7);
+    // The old fade would have hidden it within five steps.
+    QTest::qWait(500);
+    QVERIFY(notice->isVisible());
+    QCOMPARE(notice->opacity(), 1.0);
+}
+
+void tst_notfound_notice::hiddenFromOutsideStaysHidden()
+{
+    QSignalSpy hidden(notice, &bankShareShadow::shootHide);
+    notice->showNotice(1);
+    notice->hide(); // a later reply brought records
+    QVERIFY(notice->holding());
+    notice->handleTimeout();
+    QVERIFY(WidgetDriver::waitFor([&] { return !notice->fading(); }));
+    QVERIFY(notice->isHidden());
+    QCOMPARE(notice->opacity(), 1.0);
+    QVERIFY(hidden.isEmpty());
+}
+
+LUMEXA_TEST_MAIN(tst_notfound_notice)
+#include "tst_notfound_notice.moc"

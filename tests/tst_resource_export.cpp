@@ -1,0 +1,282 @@
+// Exporting into a folder: local names made safe from server text, no file
+// replaced by another, the allowance refusal, and the progress panel that
+// reports how far each download is and how it ended.
+#include "LumexaTest.h"
+
+#include "ApiPaths.h"
+#include "BoxWatcher.h"
+#include "FormExportProgress.h"
+#include "LocalFileName.h"
+#include "ResourceExport.h"
+#include "ScriptedResponder.h"
+#include "WidgetDriver.h"
+#include "messageForm.h"
+
+#include <QJsonDocument>
+#include <QTemporaryDir>
+
+namespace {
+miciroInfo record(const QString &id, const QString &name, const QString &fileSrc)
+{
+    miciroInfo r;
+    r.id = id;
+    r.name = name;
+    r.fileSrc = fileSrc;
+    return r;
+}
+
+QString pptSuffix(const miciroInfo &r)
+{
+    return LocalFileName::suffixOf(r.fileSrc, {"ppt", "pptx"}, "ppt");
+}
+
+QStringList openMessages()
+{
+    QStringList out;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
+            out << m->message();
+    return out;
+}
+
+void closeMessages()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<messageForm *>(w))
+            m->deleteLater();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+}
+
+class tst_resource_export : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void safeNames_data();
+    void safeNames();
+    void longNameStaysWithinLimit();
+    void suffixes_data();
+    void suffixes();
+    void planKeepsEveryFile();
+    void refused_data();
+    void refused();
+    void cancelledFolderSendsNothing();
+    void downloadsReportEachFile();
+    void progressTexts_data();
+    void progressTexts();
+
+private:
+    ScriptedResponder *server = nullptr;
+    QTemporaryDir dir;
+    QWidget page;
+};
+
+void tst_resource_export::initTestCase()
+{
+    server = new ScriptedResponder(this);
+    qputenv("LUMEXA_API_BASE", server->baseUrl().toUtf8());
+    page.resize(1000, 700);
+}
+
+void tst_resource_export::init()
+{
+    server->requests.clear();
+    closeMessages();
+}
+
+void tst_resource_export::safeNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("safe");
+    QTest::newRow("plain") << "静夜思课件" << "静夜思课件";
+    QTest::newRow("separators") << "a/b\\c" << "a_b_c";
+    QTest::newRow("climbing") << "../../.bashrc" << "_.._.bashrc";
+    QTest::newRow("only dots") << ".." << "fallback";
+    QTest::newRow("refused characters") << "第1课: \"春\"? <古诗>|*" << "第1课_ _春__ _古诗___";
+    QTest::newRow("control characters") << "a\tb\nc" << "a_b_c";
+    QTest::newRow("trailing dots and spaces") << "  课件. . " << "课件";
+    QTest::newRow("device name") << "con.ppt" << "_con.ppt";
+    QTest::newRow("empty") << "" << "fallback";
+}
+
+void tst_resource_export::safeNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, safe);
+    const QString out = LocalFileName::safe(name, QStringLiteral("fallback"));
+    QCOMPARE(out, safe);
+    // Whatever the name, the file lands in the folder it was meant for.
+    QCOMPARE(QFileInfo(dir.path() + "/" + out).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
+}
+
+void tst_resource_export::longNameStaysWithinLimit()
+{
+    const QString name = QString(200, QChar(0x8BFE)) + QString::fromUtf8("\xF0\x9F\x98\x80"); // 课… and an emoji
+    const QString out = LocalFileName::safe(name, "x");
+    QVERIFY(out.toUtf8().size() <= LocalFileName::MaxBytes);
+    QVERIFY(!out.isEmpty());
+    QVERIFY(!out.back().isHighSurrogate());
+    QFile f(dir.filePath(out + ".pptx"));
+    QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(f.errorString()));
+}
+
+void tst_resource_export::suffixes_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("pptx") << "/courseware/cw-1.pptx" << ".pptx";
+    QTest::newRow("upper case") << "/courseware/OLD.PPT" << ".ppt";
+    QTest::newRow("unknown") << "/courseware/deck.key" << ".ppt";
+    QTest::newRow("none") << "/courseware/deck" << ".ppt";
+}
+
+void tst_resource_export::suffixes()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, suffix);
+    QCOMPARE(pptSuffix(record("1", "x", stored)), suffix);
+}
+
+void tst_resource_export::planKeepsEveryFile()
+{
+    QTemporaryDir folder;
+    // A file the teacher already has there.
+    QFile own(folder.filePath("春晓.pptx"));
+    QVERIFY(own.open(QIODevice::WriteOnly));
+    own.write("mine");
+    own.close();
+    const QList<miciroInfo> records{record("1", "春晓", "/c/1.pptx"), record("2", "春晓", "/c/2.pptx"),
+                                    record("3", "春晓", "/c/3.ppt"), record("4", "../春晓", "/c/4.pptx"),
+                                    record("5", "", "/c/5.pptx")};
+    const auto items = ResourceExport::plan(records, folder.path(), "http://doc", pptSuffix);
+    QStringList names;
+    for (const auto &item : items)
+        names << QFileInfo(item.localPath).fileName();
+    QCOMPARE(names, (QStringList{"春晓 (2).pptx", "春晓 (3).pptx", "春晓.ppt", "_春晓.pptx", "5.pptx"}));
+    QCOMPARE(items.first().address, QStringLiteral("http://doc/c/1.pptx"));
+    for (const auto &item : items)
+        QCOMPARE(QFileInfo(item.localPath).absolutePath(), QFileInfo(folder.path()).absoluteFilePath());
+}
+
+void tst_resource_export::refused_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("allowance used up") << 200 << QByteArray(R"({"code":2,"msg":"今日导出次数不足"})")
+                                       << ResourceExport::refusalText();
+    QTest::newRow("success text only") << 200 << QByteArray(R"({"code":0,"msg":"成功"})")
+                                       << ResourceExport::refusalText();
+    QTest::newRow("server unreachable") << 502 << QByteArray("Bad Gateway")
+                                        << QStringLiteral("导出失败，检查网络重新尝试。");
+}
+
+void tst_resource_export::refused()
+{
+    QFETCH(int, status);
+    QFETCH(QByteArray, reply);
+    QFETCH(QString, message);
+    server->scriptJson(ApiPaths::exportSave.toUtf8(), reply, status);
+    server->script("/doc/c/1.pptx", {200, "deck", {}, false, 0});
+    QTemporaryDir folder;
+    ResourceExport::chooseFolder = [&](QWidget *) { return folder.path(); };
+    FormExportProgress panel(&page);
+    QVERIFY(!ResourceExport::run(&page, &panel, {record("1", "春晓", "/c/1.pptx")}, "3",
+                                 server->baseUrl() + "/doc", pptSuffix));
+    QCOMPARE(openMessages(), QStringList{message});
+    QCOMPARE(panel.rowCount(), 0);
+    QTest::qWait(100);
+    QVERIFY(QDir(folder.path()).isEmpty());
+    QCOMPARE(server->requests.size(), 1);
+}
+
+void tst_resource_export::cancelledFolderSendsNothing()
+{
+    ResourceExport::chooseFolder = [](QWidget *) { return QString(); };
+    FormExportProgress panel(&page);
+    QVERIFY(!ResourceExport::run(&page, &panel, {record("1", "春晓", "/c/1.pptx")}, "3", "http://x", pptSuffix));
+    QVERIFY(!ResourceExport::run(&page, &panel, {}, "3", "http://x", pptSuffix));
+    QVERIFY(server->requests.isEmpty());
+    QVERIFY(openMessages().isEmpty());
+}
+
+void tst_resource_export::downloadsReportEachFile()
+{
+    server->scriptJson(ApiPaths::exportSave.toUtf8(), R"({"code":1,"msg":"成功"})");
+    const QByteArray big(3 * 1024 * 1024, 'v');
+    server->script("/video/a.mp4", {200, big, {}, false, 0});
+    server->script("/video/b.mp4", {404, "missing", {}, false, 0});
+    QTemporaryDir folder;
+    ResourceExport::chooseFolder = [&](QWidget *) { return folder.path(); };
+    FormExportProgress panel(&page);
+    QSignalSpy done(&panel, &FormExportProgress::allDone);
+    BoxWatcher boxes;
+    const QList<miciroInfo> records{record("7", "口算", "/a.mp4"), record("8", "口算", "/b.mp4")};
+    QVERIFY(ResourceExport::run(&page, &panel, records, "2", server->baseUrl() + "/video",
+                                [](const miciroInfo &) { return QStringLiteral(".mp4"); }));
+    const QString first = folder.filePath("口算.mp4");
+    const QString second = folder.filePath("口算 (2).mp4");
+    QCOMPARE(panel.rowCount(), 2);
+    QVERIFY(panel.hasFile(first) && panel.hasFile(second));
+    QVERIFY(done.wait(20000));
+    QCOMPARE(panel.state(first), FormExportProgress::Done);
+    QCOMPARE(panel.statusText(first), QStringLiteral("下载完成"));
+    QCOMPARE(panel.percent(first), 100);
+    QCOMPARE(panel.state(second), FormExportProgress::Failed);
+    QCOMPARE(panel.statusText(second), QStringLiteral("下载失败"));
+    QFile got(first);
+    QVERIFY(got.open(QIODevice::ReadOnly));
+    QCOMPARE(got.readAll(), big);
+    QVERIFY(!QFile::exists(second));
+    // The panel reports; no box per file.
+    QVERIFY(boxes.seen.isEmpty());
+
+    const QJsonObject body = QJsonDocument::fromJson(server->requests.first().body).object();
+    QCOMPARE(body.value("frequency").toInt(), 2);
+    QVERIFY(body.value("frequency").isDouble());
+    QCOMPARE(body.value("resName").toString(), QStringLiteral("/a.mp4,/b.mp4"));
+    QCOMPARE(body.value("resUrl").toString(), folder.path());
+    QCOMPARE(body.value("type").toString(), QStringLiteral("2"));
+
+    WidgetDriver::click(&panel, "pushButtonClose");
+    QCOMPARE(panel.rowCount(), 0);
+    QVERIFY(panel.isHidden());
+}
+
+void tst_resource_export::progressTexts_data()
+{
+    QTest::addColumn<qint64>("received");
+    QTest::addColumn<qint64>("total");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<int>("percent");
+    QTest::newRow("nothing yet") << qint64(0) << qint64(2000) << "下载中 0%" << 0;
+    QTest::newRow("under half") << qint64(900) << qint64(2000) << "下载中 45%" << 45;
+    QTest::newRow("all") << qint64(2000) << qint64(2000) << "下载中 100%" << 100;
+    QTest::newRow("size unknown") << qint64(3 * 1024 * 1024 / 2) << qint64(-1) << "已下载 1.5 MB" << 0;
+    QTest::newRow("small, size unknown") << qint64(300) << qint64(-1) << "已下载 1 KB" << 0;
+}
+
+void tst_resource_export::progressTexts()
+{
+    QFETCH(qint64, received);
+    QFETCH(qint64, total);
+    QFETCH(QString, status);
+    QFETCH(int, percent);
+    FormExportProgress panel(&page);
+    panel.addFile("/tmp/x/a.pptx");
+    QCOMPARE(panel.statusText("/tmp/x/a.pptx"), QStringLiteral("等待中"));
+    panel.setProgress("/tmp/x/a.pptx", received, total);
+    QCOMPARE(panel.state("/tmp/x/a.pptx"), FormExportProgress::Running);
+    QCOMPARE(panel.statusText("/tmp/x/a.pptx"), status);
+    QCOMPARE(panel.percent("/tmp/x/a.pptx"), percent);
+    // A late progress report does not undo the result.
+    panel.setFinished("/tmp/x/a.pptx", false);
+    panel.setProgress("/tmp/x/a.pptx", received, total);
+    QCOMPARE(panel.statusText("/tmp/x/a.pptx"), QStringLiteral("下载失败"));
+}
+
+LUMEXA_TEST_MAIN(tst_resource_export)
+#include "tst_resource_export.moc"

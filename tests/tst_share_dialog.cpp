@@ -1,0 +1,254 @@
+// The share dialog: what it shows for courseware and micro-lectures, the
+// title and price checks, and a refused share that leaves it open for
+// another try.
+#include "LumexaTest.h"
+
+#include "ApiPaths.h"
+#include "BoxWatcher.h"
+#include "CurrentUser.h"
+#include "FormShareInfo.h"
+#include "ScriptedResponder.h"
+#include "WidgetDriver.h"
+
+#include <QComboBox>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+miciroInfo sample()
+{
+    miciroInfo r;
+    r.id = QStringLiteral("42");
+    r.name = QStringLiteral("静夜思");
+    r.subject = QStringLiteral("语文");
+    r.grade = QStringLiteral("一年级");
+    r.codeVerstiontypeid = QStringLiteral("人教版");
+    r.bootName = QStringLiteral("语文一年级下册");
+    r.treeName = QStringLiteral("第一单元");
+    r.codeChapter = QStringLiteral("古诗");
+    r.smallDbType = QStringLiteral("1");
+    return r;
+}
+
+QString text(QWidget *root, const char *name)
+{
+    return WidgetDriver::find<QLabel>(root, name)->text();
+}
+
+QString shown(QWidget *root, const char *name)
+{
+    auto *combo = WidgetDriver::find<QComboBox>(root, name);
+    return combo->count() == 1 ? combo->itemText(0) : QStringLiteral("<%1 items>").arg(combo->count());
+}
+}
+
+class tst_share_dialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void kinds_data();
+    void kinds();
+    void shownData_data();
+    void shownData();
+    void priceInput_data();
+    void priceInput();
+    void refusedInput_data();
+    void refusedInput();
+    void failureStaysOpenThenSucceeds();
+    void closeButton();
+
+private:
+    ScriptedResponder *server = nullptr;
+    QPointer<FormShareInfo> dialog;
+};
+
+void tst_share_dialog::initTestCase()
+{
+    server = new ScriptedResponder(this);
+    qputenv("LUMEXA_API_BASE", server->baseUrl().toUtf8());
+    CurrentUser::token = QStringLiteral("tok-share");
+}
+
+void tst_share_dialog::init()
+{
+    server->requests.clear();
+    dialog = new FormShareInfo;
+}
+
+void tst_share_dialog::cleanup()
+{
+    TestEnvironment::screenshotIfFailed(dialog);
+    delete dialog.data();
+}
+
+void tst_share_dialog::kinds_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("courseware");
+    QTest::addColumn<QString>("nameLabel");
+    QTest::addColumn<QString>("feeKind");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("courseware") << 2 << true << QStringLiteral("课件名称") << QStringLiteral("付费课件") << ApiPaths::fileClassShare;
+    QTest::newRow("micro-lecture") << 3 << false << QStringLiteral("微课名称") << QStringLiteral("付费微课") << ApiPaths::smallClassShare;
+}
+
+void tst_share_dialog::kinds()
+{
+    QFETCH(int, kind);
+    QFETCH(bool, courseware);
+    QFETCH(QString, nameLabel);
+    QFETCH(QString, feeKind);
+    QFETCH(QString, path);
+    QCOMPARE(dialog->shareUrl, server->baseUrl() + ApiPaths::smallClassShare);
+    dialog->setData(sample(), kind);
+    if (courseware)
+        dialog->useCoursewareShareUrl();
+    QCOMPARE(dialog->shareUrl, server->baseUrl() + path);
+    QCOMPARE(text(dialog, "label_nameTitle"), nameLabel);
+    QCOMPARE(text(dialog, "label_feeTitle"), QStringLiteral("付费分享"));
+    QCOMPARE(text(dialog, "label_feeKind"), feeKind);
+    QVERIFY(!WidgetDriver::find<QLabel>(dialog, "label_pic")->pixmap()->isNull());
+    QCOMPARE(WidgetDriver::find<QLineEdit>(dialog, "lineEditName")->text(), QStringLiteral("静夜思"));
+}
+
+void tst_share_dialog::shownData_data()
+{
+    QTest::addColumn<QString>("smallDbType");
+    QTest::addColumn<QString>("chapter");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("chapterShown");
+    QTest::newRow("textbook, 8 characters") << "1" << "古诗两首静夜思春" << "课本微课" << "古诗两首静夜思春";
+    QTest::newRow("supplementary, 9 characters") << "2" << "古诗两首静夜思春晓" << "教辅微课" << "古诗两首静夜思春...";
+    QTest::newRow("no type") << "" << "" << "教辅微课" << "";
+}
+
+void tst_share_dialog::shownData()
+{
+    QFETCH(QString, smallDbType);
+    QFETCH(QString, chapter);
+    QFETCH(QString, type);
+    QFETCH(QString, chapterShown);
+    miciroInfo r = sample();
+    r.smallDbType = smallDbType;
+    r.codeChapter = chapter;
+    dialog->setData(r, 2);
+    QCOMPARE(shown(dialog, "comboBox_1"), QStringLiteral("语文"));
+    QCOMPARE(shown(dialog, "comboBox_2"), type);
+    QCOMPARE(shown(dialog, "comboBox_3"), QStringLiteral("人教版"));
+    QCOMPARE(shown(dialog, "comboBox_4"), QStringLiteral("一年级"));
+    QCOMPARE(shown(dialog, "comboBox_5"), QStringLiteral("语文一年级下册"));
+    QCOMPARE(shown(dialog, "comboBox_6"), QStringLiteral("第一单元"));
+    QCOMPARE(shown(dialog, "comboBox_7"), chapterShown);
+    // Shown again for another record: still one item each.
+    dialog->setData(r, 3);
+    QCOMPARE(shown(dialog, "comboBox_7"), chapterShown);
+}
+
+void tst_share_dialog::priceInput_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("one digit") << "5" << "5";
+    QTest::newRow("three digits") << "999" << "999";
+    QTest::newRow("four digits") << "1234" << "123";
+    QTest::newRow("leading zero") << "0" << "";
+    QTest::newRow("letters") << "a1b" << "1";
+}
+
+void tst_share_dialog::priceInput()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    dialog->setData(sample(), 3);
+    dialog->show();
+    auto *price = WidgetDriver::find<QLineEdit>(dialog, "lineEdit_XD");
+    price->setFocus();
+    QTest::keyClicks(price, typed);
+    QCOMPARE(price->text(), kept);
+}
+
+void tst_share_dialog::refusedInput_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("price");
+    QTest::newRow("no price") << "静夜思" << "";
+    QTest::newRow("price 0") << "静夜思" << "0";
+    QTest::newRow("price 000") << "静夜思" << "000";
+    QTest::newRow("no title") << "" << "5";
+    QTest::newRow("blank title") << "   " << "5";
+}
+
+void tst_share_dialog::refusedInput()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, price);
+    dialog->setData(sample(), 3);
+    dialog->show();
+    WidgetDriver::find<QLineEdit>(dialog, "lineEditName")->setText(title);
+    WidgetDriver::find<QLineEdit>(dialog, "lineEdit_XD")->setText(price);
+    BoxWatcher boxes;
+    QSignalSpy ok(dialog.data(), &FormShareInfo::shootOkXD);
+    QVERIFY(WidgetDriver::click(dialog, "pushButton_public"));
+    QVERIFY(WidgetDriver::waitFor([&] { return !boxes.seen.isEmpty(); }));
+    QCOMPARE(boxes.seen, QStringList{QStringLiteral("提示|标题、学豆不能为空。")});
+    QVERIFY(server->requests.isEmpty());
+    QVERIFY(ok.isEmpty());
+    QVERIFY(dialog && dialog->isVisible());
+}
+
+void tst_share_dialog::failureStaysOpenThenSucceeds()
+{
+    const QByteArray path = ApiPaths::smallClassShare.toUtf8();
+    server->scriptJson(path, R"({"code":0,"msg":"分享前请设置学豆价格"})");
+    dialog->setData(sample(), 3);
+    dialog->show();
+    WidgetDriver::find<QLineEdit>(dialog, "lineEditName")->setText(QStringLiteral("静夜思（精讲）"));
+    QVERIFY(WidgetDriver::type(dialog, "lineEdit_XD", QStringLiteral("25")));
+    QSignalSpy cancel(dialog.data(), &FormShareInfo::shootCancel);
+    QSignalSpy ok(dialog.data(), &FormShareInfo::shootOkXD);
+    {
+        BoxWatcher boxes;
+        QVERIFY(WidgetDriver::click(dialog, "pushButton_public"));
+        QVERIFY(WidgetDriver::waitFor([&] { return !boxes.seen.isEmpty(); }));
+        QCOMPARE(boxes.seen.first(), QStringLiteral("提示|静夜思分享失败,检查网络重新尝试。"));
+    }
+    QCOMPARE(cancel.count(), 1);
+    QVERIFY(ok.isEmpty());
+    QVERIFY(dialog && dialog->isVisible());
+    QVERIFY(WidgetDriver::find<QPushButton>(dialog, "pushButton_public")->isEnabled());
+
+    server->scriptJson(path, R"({"code":1,"msg":"成功"})");
+    QVERIFY(WidgetDriver::click(dialog, "pushButton_public"));
+    QCOMPARE(ok.count(), 1);
+    QCOMPARE(ok.first().at(0).toString(), QStringLiteral("25"));
+    QCOMPARE(ok.first().at(1).toString(), QStringLiteral("静夜思（精讲）"));
+    QVERIFY(WidgetDriver::waitFor([&] { return dialog.isNull(); }));
+
+    QCOMPARE(server->requests.size(), 2);
+    const auto &sent = server->requests.last();
+    QCOMPARE(sent.path, path);
+    QCOMPARE(sent.headers.value("token"), QByteArray("tok-share"));
+    const QJsonObject body = QJsonDocument::fromJson(sent.body).object();
+    QCOMPARE(body, (QJsonObject{{"id", "42"}, {"isFee", "1"}, {"isshare", "1"},
+                                {"name", QStringLiteral("静夜思（精讲）")}, {"xuedou", "25"}}));
+}
+
+void tst_share_dialog::closeButton()
+{
+    dialog->setData(sample(), 2);
+    dialog->show();
+    QSignalSpy cancel(dialog.data(), &FormShareInfo::shootCancel);
+    QVERIFY(WidgetDriver::click(dialog, "pushButtonX"));
+    QCOMPARE(cancel.count(), 1);
+    QVERIFY(WidgetDriver::waitFor([&] { return dialog.isNull(); }));
+    QVERIFY(server->requests.isEmpty());
+}
+
+LUMEXA_TEST_MAIN(tst_share_dialog)
+#include "tst_share_dialog.moc"

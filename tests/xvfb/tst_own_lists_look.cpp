@@ -1,0 +1,202 @@
+// Under a real X server with the platform stand-in: both own-resource lists
+// under their filter bars with the teacher's decks and micro-lectures, the
+// selection bar holding chips, the share dialog over the list, the popup
+// player and the not-found notice.
+#include "LumexaTest.h"
+
+#include "ExportSelection.h"
+#include "FormCenterPanel.h"
+#include "FormMicroKids.h"
+#include "FormShareInfo.h"
+#include "FormTopPanel.h"
+#include "HttpClassInput.h"
+#include "MediaPlayer.h"
+#include "PlatformFixture.h"
+#include "QTAVPlayer.h"
+#include "WidgetDriver.h"
+#include "Widgetmain.h"
+#include "bankShareShadow.h"
+#include "bankcenterkid.h"
+#include "bankclasscenter.h"
+#include "myCurrentThread2.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+
+namespace {
+QString screen(const QString &name)
+{
+    const QString path = TestEnvironment::screenshot(nullptr, name);
+    // Let the X server and the compositor catch up with the last paint.
+    QTest::qWait(400);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(path);
+    return path;
+}
+
+FormShareInfo *openShareDialog()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *d = qobject_cast<FormShareInfo *>(w); d && d->isVisible())
+            return d;
+    return nullptr;
+}
+}
+
+class tst_own_lists_look : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void coursewareList();
+    void shareDialog();
+    void notFound();
+    void microLectureList();
+
+private:
+    QProcess compositor;
+    PlatformFixture platform;
+    QTemporaryDir cache;
+    QWidget *window = nullptr;
+    FormTopPanel *filter = nullptr;
+    bankclasscenter *courseware = nullptr;
+};
+
+void tst_own_lists_look::initTestCase()
+{
+    // Translucent overlays show the page beneath only with a compositor.
+    compositor.start(QStringLiteral("xcompmgr"), QStringList());
+    compositor.waitForStarted(3000);
+    qputenv("LUMEXA_MPV_AO", "null");
+    QVERIFY(Widgetmain::prepareCacheDirectory(cache.filePath("data")));
+    QVERIFY2(platform.start({"--no-office"}), qPrintable(platform.error()));
+    QVERIFY(PlatformFixture::login());
+    contentRect = QRect(0, 0, 1600, 900);
+}
+
+void tst_own_lists_look::cleanupTestCase()
+{
+    compositor.terminate();
+    compositor.waitForFinished(3000);
+    delete window;
+    if (popupPlayer)
+        popupPlayer->stopPlayer();
+    QVERIFY(WidgetDriver::waitFor([] { return myCurrentThread2::liveCount() == 0; }, 30000));
+}
+
+void tst_own_lists_look::coursewareList()
+{
+    window = new QWidget;
+    window->setGeometry(0, 0, 1600, 900);
+    auto *column = new QVBoxLayout(window);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    filter = new FormTopPanel;
+    column->addWidget(filter);
+    courseware = new bankclasscenter;
+    column->addWidget(courseware, 1);
+    QObject::connect(filter, &FormTopPanel::shootJson_object, courseware, &bankclasscenter::shootJson_object);
+    QObject::connect(courseware, &bankclasscenter::collect_json_object, filter, &FormTopPanel::collect_json_object);
+    QSignalSpy shown(courseware, &bankclasscenter::listShown);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(shown.count() > 0 || shown.wait(10000));
+    QVERIFY(WidgetDriver::waitFor([this] { return filter->lookupsReady(); }, 20000));
+    for (int i = 0; i < 4; ++i) {
+        bankcenterkid *tile = courseware->tiles().at(i);
+        QVERIFY(WidgetDriver::waitFor([&] { return tile->previewsLoaded() >= 1; }));
+    }
+    // The pointer over the second tile starts its slide show.
+    bankcenterkid *hovered = courseware->tiles().at(1);
+    QTest::mouseMove(hovered, QPoint(100, 60));
+    if (!hovered->slideShowRunning()) {
+        // Without a window manager the pointer's entry may never be told.
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(hovered, &enter);
+    }
+    QVERIFY(WidgetDriver::waitFor([&] { return hovered->previewsLoaded() > 1 && hovered->imageOpacity() < 0.7; }));
+    screen("courseware-list");
+
+    QVERIFY(WidgetDriver::click(courseware, "pushButton_selector"));
+    for (int i : {0, 2})
+        QTest::mouseClick(courseware->tiles().at(i)->findChild<QPushButton *>("pushButtonSelector"), Qt::LeftButton);
+    QCOMPARE(courseware->selection()->chips().size(), 2);
+    QTest::mouseMove(window, QPoint(800, 880));
+    QTest::qWait(100);
+    screen("courseware-selection");
+}
+
+void tst_own_lists_look::shareDialog()
+{
+    bankcenterkid *tile = nullptr;
+    for (bankcenterkid *t : courseware->tiles())
+        if (t->record().isFee == "0" && t->record().purchase == "0" && !t->record().codeChapter.isEmpty())
+            tile = t;
+    QVERIFY(tile);
+    QTest::mouseClick(tile->findChild<QPushButton *>("pushButton_share"), Qt::LeftButton);
+    FormShareInfo *dialog = openShareDialog();
+    QVERIFY(dialog);
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    dialog->findChild<QLineEdit *>("lineEdit_XD")->setText("50");
+    QTest::qWait(100);
+    screen("share-dialog");
+    QVERIFY(WidgetDriver::click(dialog, "pushButtonX"));
+}
+
+void tst_own_lists_look::notFound()
+{
+    filter->findChild<QLineEdit *>("lineEdit")->setText(QStringLiteral("没有这个关键词"));
+    QSignalSpy shown(courseware, &bankclasscenter::listShown);
+    QVERIFY(WidgetDriver::click(filter, "pushButton_search"));
+    QVERIFY(shown.wait(10000));
+    QVERIFY(courseware->isEmptyList());
+    QVERIFY(courseware->notice()->isVisible());
+    screen("courseware-not-found");
+    QVERIFY(WidgetDriver::waitFor([this] { return courseware->notice()->isHidden(); }));
+    screen("courseware-empty");
+}
+
+void tst_own_lists_look::microLectureList()
+{
+    delete window;
+    window = new QWidget;
+    window->setGeometry(0, 0, 1600, 900);
+    auto *column = new QVBoxLayout(window);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    filter = new FormTopPanel;
+    filter->useMicroLectureLabels();
+    column->addWidget(filter);
+    auto *micro = new FormCenterPanel;
+    column->addWidget(micro, 1);
+    QObject::connect(filter, &FormTopPanel::shootJson_object, micro,
+                     QOverload<QJsonObject, int, int>::of(&FormCenterPanel::shootJson_object));
+    QObject::connect(micro, &FormCenterPanel::collect_json_object, filter, &FormTopPanel::collect_json_object);
+    QObject::connect(micro, &FormCenterPanel::Top_search, filter, &FormTopPanel::on_pushButton_search_clicked);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    micro->init_first(2);
+    for (FormMicroKids *tile : micro->tiles())
+        QVERIFY(WidgetDriver::waitFor([&] { return tile->hasThumbnail(); }, 60000));
+    QVERIFY(WidgetDriver::click(micro, "pushButton_selector"));
+    for (int i : {1, 4, 7})
+        QTest::mouseClick(micro->tiles().at(i)->findChild<QPushButton *>("pushButton_select"), Qt::LeftButton);
+    QCOMPARE(micro->selection()->chips().size(), 3);
+    QTest::qWait(100);
+    screen("micro-lecture-list");
+
+    QVERIFY(WidgetDriver::click(micro->tiles().at(0), "pushButton_btn"));
+    QVERIFY(popupPlayer && popupPlayer->isVisible());
+    QVERIFY(WidgetDriver::waitFor([] { return popupPlayer->player()->isPlaying(); }, 20000));
+    QTest::qWait(1500);
+    screen("micro-lecture-popup");
+    popupPlayer->stopPlayer();
+    popupPlayer->hide();
+}
+
+LUMEXA_TEST_MAIN(tst_own_lists_look)
+#include "tst_own_lists_look.moc"
