@@ -5,6 +5,8 @@
 #include "FormAnimation.h"
 #include "FormMainTop.h"
 #include "FormSupportCenter.h"
+#include "FormVideoCenter.h"
+#include "FormmicroInfo.h"
 #include "BaseAddress.h"
 #include "Http_access.h"
 #include "QTAVPlayer.h"
@@ -199,10 +201,18 @@ void Widgetmain::refreshCoursewarePage()
 
 void Widgetmain::refreshMicroLecturePage()
 {
+    // The parts that live on the micro-lecture page so far.
+    resetVideoEditor();
+    if (m_microLecturePage)
+        for (FormmicroInfo *form : m_microLecturePage->findChildren<FormmicroInfo *>())
+            form->resetPublishForm();
 }
 
 void Widgetmain::resetVideoEditor()
 {
+    if (m_microLecturePage)
+        for (FormVideoCenter *editor : m_microLecturePage->findChildren<FormVideoCenter *>())
+            editor->resetEditor();
 }
 
 void Widgetmain::openHelpCentre()

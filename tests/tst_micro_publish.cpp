@@ -1,0 +1,538 @@
+// The micro-lecture publish panel and its confirmation dialog against the
+// platform stand-in: lookups and enabling, the knowledge-point text and ids
+// across resets, the three checks, the dialog's checks and values, the
+// record, and failed uploads and saves.
+#include "LumexaTest.h"
+
+#include "BoxWatcher.h"
+#include "CurrentUser.h"
+#include "FormAnimation.h"
+#include "FormFaBuChenggong.h"
+#include "FormTree.h"
+#include "FormTree2.h"
+#include "FormUpClassMessage.h"
+#include "FormVideoCenter.h"
+#include "FormmicroInfo.h"
+#include "MediaPlayer.h"
+#include "PlatformFixture.h"
+#include "QTAVPlayer.h"
+#include "ScriptedResponder.h"
+#include "WidgetDriver.h"
+#include "Widgetmain.h"
+#include "media/TestMedia.h"
+#include "messageForm.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <memory>
+
+namespace {
+template <class T>
+T *shownTopLevel()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *t = qobject_cast<T *>(w); t && t->isVisible())
+            return t;
+    return nullptr;
+}
+
+QStringList shownMessages()
+{
+    QStringList out;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
+            out << m->message();
+    return out;
+}
+
+void closeTopLevels()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (qobject_cast<messageForm *>(w) || qobject_cast<FormUpClassMessage *>(w)
+            || qobject_cast<FormFaBuChenggong *>(w) || qobject_cast<FormTree *>(w) || qobject_cast<FormTree2 *>(w))
+            w->deleteLater();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Text as an input method delivers it (the test keyboard knows no Chinese).
+void typeText(QWidget *w, const QString &text)
+{
+    w->setFocus();
+    QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, text, Qt::NoModifier);
+}
+
+const QString kIncomplete = QStringLiteral("请先填写完整微课信息\n在进行微课发布");
+}
+
+class tst_micro_publish : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void lookupsAndEnabling();
+    void knowledgePointText_data();
+    void knowledgePointText();
+    void resetsClearKnowledgePoints_data();
+    void resetsClearKnowledgePoints();
+    void emptyKnowledgeReplyShowsMessage();
+    void checksBeforeTheDialog_data();
+    void checksBeforeTheDialog();
+    void dialogShowsThePanel();
+    void confirmation_data();
+    void confirmation();
+    void freeAndPaid();
+    void uploadFailure();
+    void saveFailureIsReported();
+
+private:
+    void fillCurriculum();
+    void readyVideo(const QString &name);
+    QString pickCatalogueNode();
+    QStringList pickKnowledgePoints(QStringList *ids);
+    QList<QJsonObject> requests(const QString &path) const;
+    template <class T>
+    T *panelChild(const char *name) { return WidgetDriver::find<T>(panel, QString::fromLatin1(name)); }
+
+    PlatformFixture platform;
+    QTemporaryDir dir;
+    QString video;
+    std::unique_ptr<QWidget> host;
+    FormVideoCenter *editor = nullptr;
+    FormmicroInfo *panel = nullptr;
+    FormAnimation *overlay = nullptr;
+};
+
+void tst_micro_publish::initTestCase()
+{
+    qputenv("LUMEXA_MPV_AO", "null");
+    QVERIFY(dir.isValid());
+    video = dir.filePath("lesson.mp4");
+    QVERIFY(TestMedia::make(video, 3));
+    QVERIFY2(platform.start({"--record", "--no-office"}), qPrintable(platform.error()));
+    QVERIFY(PlatformFixture::login());
+    contentRect = QRect(0, 0, 1200, 760);
+}
+
+void tst_micro_publish::init()
+{
+    microLectureName.clear();
+    savedVideoPath.clear();
+    host.reset(new QWidget);
+    auto *row = new QHBoxLayout(host.get());
+    editor = new FormVideoCenter(host.get());
+    editor->setApplicationDirectory(dir.path());
+    panel = new FormmicroInfo(host.get());
+    panel->videoPage = editor;
+    row->addWidget(editor);
+    row->addWidget(panel);
+    overlay = new FormAnimation(host.get());
+    overlay->hide();
+    host->resize(1200, 760);
+    host->show();
+    QVERIFY(QTest::qWaitForWindowExposed(host.get()));
+    QVERIFY(WidgetDriver::waitFor([&] { return panel->lookupsReady(); }));
+}
+
+void tst_micro_publish::cleanup()
+{
+    TestEnvironment::screenshotIfFailed(host.get());
+    closeTopLevels();
+    host.reset();
+}
+
+QList<QJsonObject> tst_micro_publish::requests(const QString &path) const
+{
+    QList<QJsonObject> out;
+    for (const auto &r : platform.recordedRequests())
+        if (r.toObject().value("path").toString() == path)
+            out << QJsonDocument::fromJson(r.toObject().value("body").toString().toUtf8()).object();
+    return out;
+}
+
+void tst_micro_publish::fillCurriculum()
+{
+    panelChild<QComboBox>("comboBox_1")->setCurrentIndex(2);
+    panelChild<QComboBox>("comboBox_2")->setCurrentIndex(1);
+    panelChild<QComboBox>("comboBox_3")->setCurrentIndex(1);
+    panelChild<QComboBox>("comboBox_4")->setCurrentIndex(1);
+    auto *volume = panelChild<QComboBox>("comboBox_5");
+    QVERIFY(volume->isEnabled());
+    QTest::mouseClick(volume, Qt::LeftButton); // loads the volumes
+    volume->hidePopup();
+    QVERIFY(volume->count() > 2);
+    QCOMPARE(volume->itemText(0), QStringLiteral("册别"));
+    volume->setCurrentIndex(1);
+}
+
+void tst_micro_publish::readyVideo(const QString &name)
+{
+    editor->openVideo(video);
+    QVERIFY(WidgetDriver::waitFor([&] { return editor->hasPlayableVideo(); }));
+    if (!name.isEmpty())
+        typeText(editor->findChild<QLineEdit *>("lineEdit1"), name);
+}
+
+QString tst_micro_publish::pickCatalogueNode()
+{
+    QTest::mouseClick(panelChild<QToolButton>("toolButtonML"), Qt::LeftButton);
+    FormTree2 *catalogue = shownTopLevel<FormTree2>();
+    if (!catalogue)
+        return QString();
+    auto *tree = catalogue->findChild<QTreeWidget *>("treeWidget");
+    QTreeWidgetItem *lesson = tree->topLevelItem(0)->child(0)->child(1);
+    tree->setCurrentItem(lesson);
+    QTest::mouseClick(catalogue->findChild<QPushButton *>("pushButton_2"), Qt::LeftButton);
+    return lesson->text(0);
+}
+
+QStringList tst_micro_publish::pickKnowledgePoints(QStringList *ids)
+{
+    QTest::mouseClick(panelChild<QToolButton>("toolButtonZS"), Qt::LeftButton);
+    FormTree *points = shownTopLevel<FormTree>();
+    if (!points)
+        return {};
+    auto *tree = points->findChild<QTreeWidget *>("treeWidget");
+    QTreeWidgetItem *unit = tree->topLevelItem(0);
+    unit->child(0)->setCheckState(0, Qt::Checked);
+    unit->child(1)->setCheckState(0, Qt::Checked);
+    QSignalSpy picked(points, &FormTree::shootStr);
+    QTest::mouseClick(points->findChild<QPushButton *>("pushButton_2"), Qt::LeftButton);
+    if (picked.count() != 1)
+        return {};
+    *ids = picked.first().at(1).toStringList();
+    return picked.first().at(0).toStringList();
+}
+
+void tst_micro_publish::lookupsAndEnabling()
+{
+    auto *subject = panelChild<QComboBox>("comboBox_1");
+    auto *type = panelChild<QComboBox>("comboBox_2");
+    auto *volume = panelChild<QComboBox>("comboBox_5");
+    auto *ml = panelChild<QToolButton>("toolButtonML");
+    auto *zs = panelChild<QToolButton>("toolButtonZS");
+    QCOMPARE(subject->itemText(0), QStringLiteral("科目"));
+    QVERIFY(subject->count() > 2);
+    QCOMPARE(panelChild<QComboBox>("comboBox_3")->itemText(0), QStringLiteral("版本"));
+    QCOMPARE(panelChild<QComboBox>("comboBox_4")->itemText(0), QStringLiteral("年级"));
+    QCOMPARE(type->count(), 3);
+    QCOMPARE(type->itemText(1), QStringLiteral("课本微课"));
+    QCOMPARE(type->itemText(2), QStringLiteral("教辅微课"));
+    QCOMPARE(volume->currentText(), QStringLiteral("册别"));
+    QCOMPARE(ml->text(), QStringLiteral("目录"));
+    QCOMPARE(zs->text(), QStringLiteral("知识点"));
+    QVERIFY(!volume->isEnabled() && !ml->isEnabled() && !zs->isEnabled());
+
+    // Three of four chosen: the volume stays locked.
+    subject->setCurrentIndex(1);
+    panelChild<QComboBox>("comboBox_3")->setCurrentIndex(1);
+    panelChild<QComboBox>("comboBox_4")->setCurrentIndex(1);
+    QVERIFY(!volume->isEnabled());
+
+    fillCurriculum();
+    QVERIFY(ml->isEnabled() && zs->isEnabled());
+    const QString node = pickCatalogueNode();
+    QVERIFY(!node.isEmpty());
+    QCOMPARE(ml->text(), node);
+
+    // Another subject: the volume starts again, the tree buttons too.
+    subject->setCurrentIndex(3);
+    QCOMPARE(volume->count(), 1);
+    QCOMPARE(volume->currentText(), QStringLiteral("册别"));
+    QCOMPARE(ml->text(), QStringLiteral("目录"));
+    QCOMPARE(zs->text(), QStringLiteral("知识点"));
+    QVERIFY(volume->isEnabled());
+    QVERIFY(!ml->isEnabled() && !zs->isEnabled());
+    TestEnvironment::screenshot(panel, "panel");
+}
+
+void tst_micro_publish::knowledgePointText_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("one") << QStringList{"约分"} << "约分,";
+    QTest::newRow("just fits") << QStringList{"分数的意义", "分数的", "通分"} << "分数的意义,分数的,通分,";
+    QTest::newRow("cut after fourteen") << QStringList{"分数", "分数的意义", "约分", "通分", "比较"} << "分数,分数的意义,约分,通分...";
+}
+
+void tst_micro_publish::knowledgePointText()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QString, text);
+    QStringList ids;
+    for (int i = 0; i < names.size(); ++i)
+        ids << QStringLiteral("k%1").arg(i);
+    panel->comBoxZSStr(names, ids);
+    QCOMPARE(panelChild<QToolButton>("toolButtonZS")->text(), text);
+    // Every id is sent, however short the text.
+    QCOMPARE(panel->record({"n", "i", "", "0"}).value("codechapter").toString(), ids.join(","));
+}
+
+void tst_micro_publish::resetsClearKnowledgePoints_data()
+{
+    QTest::addColumn<QString>("reset");
+    QTest::newRow("subject changed") << "subject";
+    QTest::newRow("volume changed") << "volume";
+    QTest::newRow("publish form reset") << "form";
+}
+
+void tst_micro_publish::resetsClearKnowledgePoints()
+{
+    QFETCH(QString, reset);
+    fillCurriculum();
+    QStringList ids;
+    QVERIFY(!pickKnowledgePoints(&ids).isEmpty());
+    QCOMPARE(panel->knowledgeIds(), ids);
+    if (reset == "subject") {
+        panelChild<QComboBox>("comboBox_1")->setCurrentIndex(1);
+    } else if (reset == "volume") {
+        panelChild<QComboBox>("comboBox_5")->setCurrentIndex(2);
+    } else {
+        panel->resetPublishForm();
+        QVERIFY(WidgetDriver::waitFor([&] { return panel->lookupsReady(); }));
+        QCOMPARE(panelChild<QComboBox>("comboBox_1")->currentIndex(), 0);
+    }
+    QCOMPARE(panelChild<QToolButton>("toolButtonZS")->text(), QStringLiteral("知识点"));
+    QCOMPARE(panelChild<QToolButton>("toolButtonML")->text(), QStringLiteral("目录"));
+    QVERIFY(panel->knowledgeIds().isEmpty());
+    const QJsonObject r = panel->record({"n", "i", "", "0"});
+    QCOMPARE(r.value("codechapter").toString(), QString());
+    QVERIFY(!r.contains("refenencebooktreeid"));
+}
+
+void tst_micro_publish::emptyKnowledgeReplyShowsMessage()
+{
+    fillCurriculum();
+    ScriptedResponder empty;
+    empty.scriptJson("/v2.0/admin/testTree/list", R"({"code":1,"msg":"成功","data":{"list":[]}})");
+    const QByteArray api = qgetenv("LUMEXA_API_BASE");
+    qputenv("LUMEXA_API_BASE", empty.baseUrl().toUtf8());
+    QTest::mouseClick(panelChild<QToolButton>("toolButtonZS"), Qt::LeftButton);
+    qputenv("LUMEXA_API_BASE", api);
+    QCOMPARE(empty.requests.size(), 1);
+    QCOMPARE(shownMessages(), QStringList{QStringLiteral("该单元或目录内暂无知识点选择.")});
+    QVERIFY(!shownTopLevel<FormTree>());
+    QCOMPARE(panelChild<QToolButton>("toolButtonZS")->text(), QStringLiteral("知识点"));
+}
+
+void tst_micro_publish::checksBeforeTheDialog_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("no editing page") << "no page" << "请先新建视频在进行微课发布";
+    QTest::newRow("no video") << "empty" << "请先新建视频在进行微课发布";
+    QTest::newRow("video stopped by a reset") << "reset" << "请先新建视频在进行微课发布";
+    QTest::newRow("no name") << "unnamed" << "请填写微课名称.";
+    QTest::newRow("no volume") << "no volume" << "请先填写完整微课信息\n在进行微课发布";
+    // Subject, version and grade are not checked once a volume was chosen.
+    QTest::newRow("subject back to its placeholder") << "placeholder" << "";
+}
+
+void tst_micro_publish::checksBeforeTheDialog()
+{
+    QFETCH(QString, state);
+    QFETCH(QString, text);
+    if (state == "no page")
+        panel->videoPage = nullptr;
+    if (state == "reset") {
+        readyVideo(QStringLiteral("分数的意义"));
+        editor->resetEditor();
+    }
+    if (state == "unnamed")
+        readyVideo(QString());
+    if (state == "no volume")
+        readyVideo(QStringLiteral("分数的意义"));
+    if (state == "placeholder") {
+        readyVideo(QStringLiteral("分数的意义"));
+        fillCurriculum();
+        // Put the subject combo's text back without its change handler.
+        const QSignalBlocker quiet(panelChild<QComboBox>("comboBox_1"));
+        panelChild<QComboBox>("comboBox_1")->setCurrentIndex(0);
+    }
+    panel->outputUpload();
+    if (text.isEmpty()) {
+        QVERIFY(shownMessages().isEmpty());
+        QVERIFY(shownTopLevel<FormUpClassMessage>());
+    } else {
+        QCOMPARE(shownMessages(), QStringList{text});
+        QVERIFY(!shownTopLevel<FormUpClassMessage>());
+    }
+}
+
+void tst_micro_publish::dialogShowsThePanel()
+{
+    readyVideo(QStringLiteral("分数的意义"));
+    QCOMPARE(microLectureName, QStringLiteral("分数的意义"));
+    fillCurriculum();
+    const QString node = pickCatalogueNode();
+    QStringList ids;
+    QVERIFY(!pickKnowledgePoints(&ids).isEmpty());
+    QSignalSpy upload(panel, &FormmicroInfo::lookupsLoaded); // stays silent: no reload
+    panel->outputUpload();
+    FormUpClassMessage *dialog = shownTopLevel<FormUpClassMessage>();
+    QVERIFY(dialog);
+    QVERIFY(dialog->isWindow() && dialog->windowModality() == Qt::ApplicationModal);
+    QCOMPARE(dialog->geometry(), contentRect);
+    const QStringList expected{panelChild<QComboBox>("comboBox_1")->currentText(),
+                               QStringLiteral("课本微课"),
+                               panelChild<QComboBox>("comboBox_3")->currentText(),
+                               panelChild<QComboBox>("comboBox_4")->currentText(),
+                               panelChild<QComboBox>("comboBox_5")->currentText(),
+                               node,
+                               panelChild<QToolButton>("toolButtonZS")->text()};
+    for (int i = 0; i < 7; ++i) {
+        auto *combo = dialog->findChild<QComboBox *>(QStringLiteral("comboBox_%1").arg(i + 1));
+        QCOMPARE(combo->count(), 1);
+        QCOMPARE(combo->currentText(), expected.at(i));
+        QVERIFY(!combo->isEnabled());
+    }
+    QCOMPARE(dialog->findChild<QLineEdit *>("lineEditName")->text(), QStringLiteral("分数的意义"));
+    QVERIFY(dialog->findChild<QTextEdit *>("textEdit")->toPlainText().isEmpty());
+    QVERIFY(dialog->findChild<QLineEdit *>("lineEdit_XD")->isEnabled());
+    QVERIFY(!dialog->findChild<QPushButton *>("pushButton_private")->isChecked());
+    QVERIFY(!dialog->findChild<QPushButton *>("pushButton_pbulic")->isChecked());
+    QCOMPARE(upload.count(), 0);
+
+    // The close button ends it without publishing.
+    QPointer<FormUpClassMessage> guard = dialog;
+    const int saves = requests("/v2.0/client/SmallClass/save").size();
+    QTest::mouseClick(dialog->findChild<QPushButton *>("pushButtonX"), Qt::LeftButton);
+    QTRY_VERIFY(guard.isNull());
+    QCOMPARE(requests("/v2.0/client/SmallClass/save").size(), saves);
+}
+
+void tst_micro_publish::confirmation_data()
+{
+    QTest::addColumn<QString>("choice"); // "free", "paid" or "none"
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QString>("intro");
+    QTest::addColumn<QString>("name"); // empty: the name from the editing page
+    QTest::addColumn<QStringList>("emitted"); // empty: refused
+    const QString n = QStringLiteral("分数的意义");
+    const QString i = QStringLiteral("认识分数");
+    QTest::newRow("free, empty price") << "free" << "" << i << "" << QStringList{n, i, "", "0"};
+    QTest::newRow("paid, empty price") << "paid" << "" << i << "" << QStringList{};
+    QTest::newRow("paid with a price") << "paid" << "120" << i << "" << QStringList{n, i, "120", "1"};
+    QTest::newRow("neither chosen") << "none" << "" << i << "" << QStringList{n, i, "", "0"};
+    QTest::newRow("no introduction") << "free" << "" << "" << "" << QStringList{};
+    QTest::newRow("name cleared") << "free" << "" << i << "-" << QStringList{};
+    QTest::newRow("name changed here") << "free" << "" << i << QStringLiteral("分数的初步认识")
+                                       << QStringList{QStringLiteral("分数的初步认识"), i, "", "0"};
+}
+
+void tst_micro_publish::confirmation()
+{
+    QFETCH(QString, choice);
+    QFETCH(QString, price);
+    QFETCH(QString, intro);
+    QFETCH(QString, name);
+    QFETCH(QStringList, emitted);
+    microLectureName = QStringLiteral("分数的意义");
+    QPointer<FormUpClassMessage> dialog = new FormUpClassMessage;
+    dialog->show();
+    auto *nameEdit = dialog->findChild<QLineEdit *>("lineEditName");
+    QCOMPARE(nameEdit->text(), microLectureName);
+    if (name == "-")
+        nameEdit->clear();
+    else if (!name.isEmpty())
+        nameEdit->setText(name);
+    dialog->findChild<QTextEdit *>("textEdit")->setPlainText(intro);
+    if (choice != "none")
+        QTest::mouseClick(dialog->findChild<QPushButton *>(choice == "free" ? "pushButton_private" : "pushButton_pbulic"),
+                          Qt::LeftButton);
+    if (!price.isEmpty())
+        QTest::keyClicks(dialog->findChild<QLineEdit *>("lineEdit_XD"), price);
+    QSignalSpy spy(dialog.data(), &FormUpClassMessage::shootUpload);
+    QTest::mouseClick(dialog->findChild<QPushButton *>("pushButton_public"), Qt::LeftButton);
+    if (emitted.isEmpty()) {
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(shownMessages(), QStringList{kIncomplete});
+        QVERIFY(dialog->isVisible());
+        QVERIFY(!overlay->isVisible());
+        delete dialog;
+    } else {
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.first().at(0).toStringList(), emitted);
+        // The overlay stays up for the upload that follows.
+        QVERIFY(overlay->isVisible());
+        QTRY_VERIFY(dialog.isNull());
+        QCOMPARE(microLectureName, QStringLiteral("分数的意义"));
+    }
+}
+
+void tst_micro_publish::freeAndPaid()
+{
+    auto *dialog = new FormUpClassMessage;
+    dialog->show();
+    auto *free = dialog->findChild<QPushButton *>("pushButton_private");
+    auto *paid = dialog->findChild<QPushButton *>("pushButton_pbulic");
+    auto *price = dialog->findChild<QLineEdit *>("lineEdit_XD");
+    QVERIFY(!free->icon().isNull() && !paid->icon().isNull());
+    struct Step
+    {
+        QPushButton *click;
+        bool free, paid, priceEnabled;
+    };
+    const Step steps[] = {
+        {paid, false, true, true},
+        {free, true, false, false},
+        {free, false, true, true}, // clicked again: the other one is chosen
+        {paid, true, false, false},
+    };
+    for (const Step &s : steps) {
+        QTest::mouseClick(s.click, Qt::LeftButton);
+        QCOMPARE(free->isChecked(), s.free);
+        QCOMPARE(paid->isChecked(), s.paid);
+        QCOMPARE(price->isEnabled(), s.priceEnabled);
+    }
+    QTest::mouseClick(paid, Qt::LeftButton);
+    QTest::keyClicks(price, "0951");
+    QCOMPARE(price->text(), QStringLiteral("951"));
+    delete dialog;
+}
+
+void tst_micro_publish::uploadFailure()
+{
+    savedVideoPath = dir.filePath("gone.mp4");
+    const int saves = requests("/v2.0/client/SmallClass/save").size();
+    fillCurriculum();
+    overlay->showBusy();
+    BoxWatcher boxes;
+    panel->UploadConfirm({"名称", "简介", "", "0"});
+    QCOMPARE(shownMessages(), QStringList{QStringLiteral("视频上传失败")});
+    QVERIFY(!overlay->isVisible());
+    QCOMPARE(requests("/v2.0/client/SmallClass/save").size(), saves);
+    QVERIFY(!shownTopLevel<FormFaBuChenggong>());
+}
+
+void tst_micro_publish::saveFailureIsReported()
+{
+    // The platform stores the file but refuses a record whose file is no mp4.
+    QFile notes(dir.filePath("notes.txt"));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("not a video");
+    notes.close();
+    savedVideoPath = notes.fileName();
+    fillCurriculum();
+    overlay->showBusy();
+    panel->UploadConfirm({"名称", "简介", "", "0"});
+    const QStringList shown = shownMessages();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown.first().endsWith(QStringLiteral("检查网络重新尝试。")));
+    QVERIFY(!overlay->isVisible());
+    QVERIFY(!shownTopLevel<FormFaBuChenggong>());
+    QCOMPARE(requests("/v2.0/client/SmallClass/save").last().value("name").toString(), QStringLiteral("名称"));
+}
+
+LUMEXA_TEST_MAIN(tst_micro_publish)
+#include "tst_micro_publish.moc"

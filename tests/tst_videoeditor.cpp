@@ -1,0 +1,609 @@
+// The video editing page and its toolbar on real videos made by ffmpeg: the
+// range model (handles, time edits, clamping, very short videos), preview,
+// real cuts into "tempv.mp4" and into a chosen file checked with ffprobe, the
+// refusals, failed cuts, the open dialog and the reset.
+#include "LumexaTest.h"
+#include "WidgetDriver.h"
+#include "media/SliderGeometry.h"
+#include "media/TestMedia.h"
+#include "micro/DialogAnswerer.h"
+
+#include "FormVideoCenter.h"
+#include "FormVideoTop.h"
+#include "MediaPlayer.h"
+#include "QTAVPlayer.h"
+#include "QxtSpanSlider.h"
+#include "VideoOutput.h"
+#include "messageForm.h"
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+#include <memory>
+
+namespace {
+// Video without sound, small and fast to make at any length.
+bool makeStill(const QString &path, double seconds, int rate)
+{
+    QProcess p;
+    p.start(QStringLiteral("ffmpeg"),
+            {"-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
+             QStringLiteral("testsrc=duration=%1:size=64x48:rate=%2").arg(seconds).arg(rate), "-c:v", "libx264",
+             "-pix_fmt", "yuv420p", "-g", QString::number(rate * 10), path});
+    return p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+QStringList messages()
+{
+    QStringList out;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<messageForm *>(w))
+            if (m->isVisible())
+                out << m->message();
+    return out;
+}
+
+void closeMessages()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<messageForm *>(w))
+            delete m;
+}
+
+QTime t(int h, int m, int s, int ms = 0)
+{
+    return QTime(h, m, s, ms);
+}
+}
+
+class tst_videoeditor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void initialState();
+    void openSpansTheWholeVideo();
+    void handlesMoveTheTimes_data();
+    void handlesMoveTheTimes();
+    void draggingTheLowerHandle();
+    void typedTimes_data();
+    void typedTimes();
+    void subSecondVideoKeepsHandlesInRange_data();
+    void subSecondVideoKeepsHandlesInRange();
+    void cutArgumentsOverAnHour();
+    void previewPausesAfterTheEnd();
+    void saveCutsTheRange();
+    void secondSaveRefused_data();
+    void secondSaveRefused();
+    void failedCutKeepsTheState_data();
+    void failedCutKeepsTheState();
+    void exportWritesTheChosenFile();
+    void exportRefusesItsOwnInput();
+    void missingVideoMessages_data();
+    void missingVideoMessages();
+    void openDialog_data();
+    void openDialog();
+    void resetEditor();
+    void saveTarget_data();
+    void saveTarget();
+
+private:
+    void build();
+    bool openAndWait(const QString &path);
+    QTimeEdit *startEdit() { return WidgetDriver::find<QTimeEdit>(center, "timeEdit_startTime"); }
+    QTimeEdit *endEdit() { return WidgetDriver::find<QTimeEdit>(center, "timeEdit_endTime"); }
+    QxtSpanSlider *slider() { return WidgetDriver::find<QxtSpanSlider>(center, "horizontalSlider3"); }
+    QString lengthLabel() { return WidgetDriver::find<QLabel>(center, "labelTime6")->text(); }
+    QPushButton *uploadButton() { return WidgetDriver::find<QPushButton>(top, "pushButton7"); }
+    bool waitForMessage(const QString &text, int timeoutMs = 60000)
+    {
+        return WidgetDriver::waitFor([&] { return messages().contains(text); }, timeoutMs);
+    }
+
+    QTemporaryDir dir;
+    QString twenty;
+    QString tenMinutes;
+    QString overAnHour;
+    QString halfSecond;
+    QTemporaryDir *appDir = nullptr;
+    std::unique_ptr<QWidget> host;
+    FormVideoTop *top = nullptr;
+    FormVideoCenter *center = nullptr;
+    std::unique_ptr<DialogAnswerer> answers;
+};
+
+void tst_videoeditor::initTestCase()
+{
+    qputenv("LUMEXA_MPV_AO", "null");
+    QVERIFY(dir.isValid());
+    twenty = dir.filePath("twenty.mp4");
+    tenMinutes = dir.filePath("ten-minutes.mp4");
+    overAnHour = dir.filePath("over-an-hour.mp4");
+    halfSecond = dir.filePath("half-second.mp4");
+    QVERIFY(TestMedia::make(twenty, 20));
+    QVERIFY(makeStill(tenMinutes, 600, 1));
+    QVERIFY(makeStill(overAnHour, 4600, 1));
+    QVERIFY(makeStill(halfSecond, 0.5, 25));
+}
+
+void tst_videoeditor::init()
+{
+    savedVideoPath.clear();
+    microLectureName.clear();
+    answers.reset(new DialogAnswerer);
+    appDir = new QTemporaryDir;
+    build();
+}
+
+void tst_videoeditor::cleanup()
+{
+    TestEnvironment::screenshotIfFailed(host.get());
+    closeMessages();
+    host.reset();
+    answers.reset();
+    delete appDir;
+    appDir = nullptr;
+}
+
+void tst_videoeditor::build()
+{
+    // The toolbar over the page, wired as the micro-lecture page wires them.
+    host.reset(new QWidget);
+    auto *layout = new QVBoxLayout(host.get());
+    layout->setContentsMargins(0, 0, 0, 0);
+    top = new FormVideoTop(host.get());
+    center = new FormVideoCenter(host.get());
+    layout->addWidget(top);
+    layout->addWidget(center);
+    connect(top, &FormVideoTop::getVideoPath, center, &FormVideoCenter::openVideo);
+    connect(top, &FormVideoTop::getVideoPreview, center, &FormVideoCenter::getVideoPreview);
+    connect(top, &FormVideoTop::outputMicroClass, center, &FormVideoCenter::outputMicroClass);
+    connect(center, &FormVideoCenter::shootSaveMicro, top, &FormVideoTop::getUpload);
+    center->setApplicationDirectory(appDir->path());
+    host->resize(1000, 800);
+    host->show();
+    QVERIFY(QTest::qWaitForWindowExposed(host.get()));
+}
+
+bool tst_videoeditor::openAndWait(const QString &path)
+{
+    center->openVideo(path);
+    const int length = int(TestMedia::probeDurationMs(path));
+    // The range is spanned a second after the file opened.
+    return WidgetDriver::waitFor([&] {
+        return center->videoPlayer()->player()->isLoaded() && slider()->lowerValue() == 1
+               && qAbs(QTime(0, 0).msecsTo(endEdit()->time()) - length) < 100;
+    }, 15000);
+}
+
+void tst_videoeditor::initialState()
+{
+    QCOMPARE(slider()->lowerValue(), 0);
+    QCOMPARE(slider()->upperValue(), 1000);
+    QCOMPARE(slider()->maximum(), 1000);
+    QCOMPARE(slider()->handleMovementMode(), QxtSpanSlider::NoOverlapping);
+    QCOMPARE(startEdit()->time(), t(0, 0, 0));
+    QCOMPARE(endEdit()->time(), t(0, 0, 0));
+    QCOMPARE(lengthLabel(), QStringLiteral("00:00:00"));
+    QVERIFY(uploadButton()->isEnabled());
+    QVERIFY(!WidgetDriver::find<QPushButton>(top, "pushButton3")->isVisible());
+    QVERIFY(!WidgetDriver::find<QPushButton>(top, "pushButton4")->isVisible());
+    QVERIFY(!center->hasPlayableVideo());
+    QVERIFY(!center->hasLectureName());
+    // The player fills the dark video area.
+    QCOMPARE(center->videoPlayer()->geometry(), center->findChild<QWidget *>("widget2")->rect());
+}
+
+void tst_videoeditor::openSpansTheWholeVideo()
+{
+    QVERIFY(WidgetDriver::type(center, "lineEdit1", QStringLiteral("old name")));
+    QVERIFY(openAndWait(tenMinutes));
+    QCOMPARE(slider()->lowerValue(), 1);
+    QCOMPARE(slider()->upperValue(), 1000);
+    // Per mille 1 of ten minutes.
+    QCOMPARE(startEdit()->time(), t(0, 0, 0, 600));
+    QCOMPARE(endEdit()->time(), t(0, 10, 0));
+    QCOMPARE(lengthLabel(), QStringLiteral("00:10:00"));
+    QCOMPARE(videoDurationText, QStringLiteral("00:10:00"));
+    QVERIFY(center->findChild<QLineEdit *>("lineEdit1")->text().isEmpty());
+    QVERIFY(center->hasPlayableVideo());
+    QCOMPARE(center->currentVideo(), tenMinutes);
+}
+
+void tst_videoeditor::handlesMoveTheTimes_data()
+{
+    QTest::addColumn<bool>("lower");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QTime>("expectedTime");
+    QTest::addColumn<QString>("expectedLength");
+    QTest::newRow("lower 250 of ten minutes") << true << 250 << t(0, 2, 30) << "00:07:30";
+    QTest::newRow("lower 333, milliseconds kept") << true << 333 << t(0, 3, 19, 800) << "00:06:41";
+    QTest::newRow("upper 500") << false << 500 << t(0, 5, 0) << "00:05:00";
+    QTest::newRow("upper 999") << false << 999 << t(0, 9, 59, 400) << "00:09:59";
+}
+
+void tst_videoeditor::handlesMoveTheTimes()
+{
+    QFETCH(bool, lower);
+    QFETCH(int, value);
+    QFETCH(QTime, expectedTime);
+    QFETCH(QString, expectedLength);
+    QVERIFY(openAndWait(tenMinutes));
+    if (lower)
+        slider()->setLowerValue(value);
+    else
+        slider()->setUpperValue(value);
+    QCOMPARE((lower ? startEdit() : endEdit())->time(), expectedTime);
+    QCOMPARE(lengthLabel(), expectedLength);
+    QCOMPARE(videoDurationText, expectedLength);
+    // The player went there.
+    MediaPlayer *media = center->videoPlayer()->player();
+    const int target = QTime(0, 0).msecsTo(expectedTime);
+    QVERIFY2(WidgetDriver::waitFor([&] { return qAbs(media->position() - target) < 1500; }),
+             qPrintable(QString::number(media->position())));
+    // The handle's own edit change did not bounce back onto the handle.
+    QCOMPARE(lower ? slider()->lowerValue() : slider()->upperValue(), value);
+}
+
+void tst_videoeditor::draggingTheLowerHandle()
+{
+    QVERIFY(openAndWait(tenMinutes));
+    QxtSpanSlider *s = slider();
+    const QPoint from = SliderGeometry::handleRect(s, s->lowerValue()).center();
+    const QPoint to = SliderGeometry::handleRect(s, 250).center();
+    SliderGeometry::drag(s, from, to);
+    QVERIFY(qAbs(s->lowerValue() - 250) <= 3);
+    const int expectedMs = int(600000.0 * (s->lowerValue() / 1000.0));
+    QCOMPARE(QTime(0, 0).msecsTo(startEdit()->time()), expectedMs);
+    QCOMPARE(lengthLabel(), QTime(0, 0).addSecs(600 - expectedMs / 1000).toString("hh:mm:ss"));
+    // A later drag is followed as well: no ignore flag was left standing.
+    SliderGeometry::drag(s, to, SliderGeometry::handleRect(s, 100).center());
+    QCOMPARE(QTime(0, 0).msecsTo(startEdit()->time()), int(600000.0 * (s->lowerValue() / 1000.0)));
+}
+
+void tst_videoeditor::typedTimes_data()
+{
+    QTest::addColumn<bool>("endFirst");
+    QTest::addColumn<QTime>("start");
+    QTest::addColumn<QTime>("end");
+    QTest::addColumn<QTime>("startAfter");
+    QTest::addColumn<QTime>("endAfter");
+    QTest::addColumn<int>("lowerAfter");
+    QTest::addColumn<int>("upperAfter");
+    QTest::addColumn<QString>("length");
+    QTest::newRow("a range inside") << false << t(0, 1, 0) << t(0, 4, 0) << t(0, 1, 0) << t(0, 4, 0) << 100 << 400 << "00:03:00";
+    // A start typed later than the end goes back to the end; the handles
+    // stay apart.
+    QTest::newRow("start after end") << true << t(0, 3, 30) << t(0, 3, 0) << t(0, 3, 0) << t(0, 3, 0) << 299 << 300 << "00:00:00";
+    QTest::newRow("end beyond the length") << false << t(0, 1, 0) << t(0, 15, 0) << t(0, 1, 0) << t(0, 10, 0) << 100 << 1000 << "00:09:00";
+    QTest::newRow("end before start") << false << t(0, 5, 0) << t(0, 2, 0) << t(0, 5, 0) << t(0, 5, 0) << 500 << 501 << "00:00:00";
+    QTest::newRow("start beyond the length") << true << t(0, 12, 0) << t(0, 10, 0) << t(0, 10, 0) << t(0, 10, 0) << 999 << 1000 << "00:00:00";
+}
+
+void tst_videoeditor::typedTimes()
+{
+    QFETCH(bool, endFirst);
+    QFETCH(QTime, start);
+    QFETCH(QTime, end);
+    QFETCH(QTime, startAfter);
+    QFETCH(QTime, endAfter);
+    QFETCH(int, lowerAfter);
+    QFETCH(int, upperAfter);
+    QFETCH(QString, length);
+    QVERIFY(openAndWait(tenMinutes));
+    if (endFirst) {
+        endEdit()->setTime(end);
+        startEdit()->setTime(start);
+    } else {
+        startEdit()->setTime(start);
+        endEdit()->setTime(end);
+    }
+    QCOMPARE(startEdit()->time(), startAfter);
+    QCOMPARE(endEdit()->time(), endAfter);
+    QCOMPARE(slider()->lowerValue(), lowerAfter);
+    QCOMPARE(slider()->upperValue(), upperAfter);
+    QCOMPARE(lengthLabel(), length);
+    QCOMPARE(videoDurationText, length);
+}
+
+void tst_videoeditor::subSecondVideoKeepsHandlesInRange_data()
+{
+    QTest::addColumn<bool>("startEdit");
+    QTest::addColumn<int>("ms");
+    QTest::newRow("start at 200 ms") << true << 200;
+    QTest::newRow("end at 300 ms") << false << 300;
+    QTest::newRow("end at zero") << false << 0;
+}
+
+void tst_videoeditor::subSecondVideoKeepsHandlesInRange()
+{
+    QFETCH(bool, startEdit);
+    QFETCH(int, ms);
+    QVERIFY(openAndWait(halfSecond));
+    const int length = center->mediaLength();
+    QVERIFY(length > 0 && length < 1000);
+    (startEdit ? this->startEdit() : endEdit())->setTime(QTime(0, 0).addMSecs(ms));
+    for (int v : {slider()->lowerValue(), slider()->upperValue()})
+        QVERIFY2(v >= 0 && v <= 1000, qPrintable(QString::number(v)));
+    QVERIFY(slider()->lowerValue() < slider()->upperValue());
+    if (startEdit)
+        QCOMPARE(slider()->lowerValue(), qMin(999, ms * 1000 / length));
+    QCOMPARE(lengthLabel(), QStringLiteral("00:00:00"));
+}
+
+void tst_videoeditor::cutArgumentsOverAnHour()
+{
+    QVERIFY(openAndWait(overAnHour));
+    startEdit()->setTime(t(0, 0, 5));
+    endEdit()->setTime(t(1, 15, 10));
+    QCOMPARE(lengthLabel(), QStringLiteral("01:15:05"));
+    const QStringList args = center->cutArguments("/out/tempv.mp4");
+    QCOMPARE(args, (QStringList{"-i", overAnHour, "-r", "25", "-ss", "00:00:05", "-t", "01:15:05", "/out/tempv.mp4"}));
+}
+
+void tst_videoeditor::previewPausesAfterTheEnd()
+{
+    QVERIFY(openAndWait(twenty));
+    startEdit()->setTime(t(0, 0, 2));
+    endEdit()->setTime(t(0, 0, 4));
+    MediaPlayer *media = center->videoPlayer()->player();
+    QVERIFY(WidgetDriver::click(top, "pushButton6"));
+    QVERIFY(center->videoPlayer()->rangeActive());
+    QVERIFY(WidgetDriver::waitFor([&] { return !center->videoPlayer()->rangeActive(); }, 15000));
+    QVERIFY(WidgetDriver::waitFor([&] { return media->isPaused(); }));
+    // Paused at the first tick past the end: within a second after it.
+    QVERIFY2(media->position() >= 4000 && media->position() < 6000, qPrintable(QString::number(media->position())));
+}
+
+void tst_videoeditor::saveCutsTheRange()
+{
+    QVERIFY(openAndWait(twenty));
+    QSignalSpy saved(center, &FormVideoCenter::shootSaveMicro);
+    uploadButton()->setEnabled(false); // as after the open dialog
+    startEdit()->setTime(t(0, 0, 3));
+    endEdit()->setTime(t(0, 0, 9));
+    QVERIFY(WidgetDriver::waitFor([&] { return center->videoPlayer()->videoOutput()->framesRendered() > 0; }));
+    TestEnvironment::screenshot(host.get(), "range");
+    QVERIFY(WidgetDriver::click(center, "pushButton5Save"));
+    QVERIFY(center->runningCut());
+    QVERIFY(waitForMessage(QStringLiteral("文件保存成功，可进行上传。")));
+    const QString out = appDir->filePath("tempv.mp4");
+    QCOMPARE(center->lastOutput(), out);
+    QCOMPARE(savedVideoPath, out);
+    QCOMPARE(center->currentVideo(), out);
+    QCOMPARE(saved.count(), 1);
+    QVERIFY(uploadButton()->isEnabled());
+    const qint64 ms = TestMedia::probeDurationMs(out);
+    QVERIFY2(qAbs(ms - 6000) <= 80, qPrintable(QString::number(ms)));
+    // Nothing of the encoder's own file is left beside it.
+    QCOMPARE(QDir(appDir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tempv.mp4"});
+    // A second later the range spans the cut.
+    QVERIFY(WidgetDriver::waitFor([&] { return lengthLabel() == QStringLiteral("00:00:06"); }, 15000));
+    QCOMPARE(videoDurationText, QStringLiteral("00:00:06"));
+}
+
+void tst_videoeditor::secondSaveRefused_data()
+{
+    QTest::addColumn<QString>("openedName"); // empty: the page's own cut
+    QTest::newRow("the saved cut itself") << QString();
+    QTest::newRow("path differs in letter case") << "TEMPV.MP4";
+}
+
+void tst_videoeditor::secondSaveRefused()
+{
+    QFETCH(QString, openedName);
+    if (openedName.isEmpty()) {
+        QVERIFY(openAndWait(twenty));
+        endEdit()->setTime(t(0, 0, 2));
+        QVERIFY(WidgetDriver::click(center, "pushButton5Save"));
+        QVERIFY(waitForMessage(QStringLiteral("文件保存成功，可进行上传。")));
+        closeMessages();
+        QVERIFY(WidgetDriver::waitFor([&] { return lengthLabel() == QStringLiteral("00:00:02"); }, 15000));
+    } else {
+        QVERIFY(QFile::copy(twenty, appDir->filePath(openedName)));
+        QVERIFY(openAndWait(appDir->filePath(openedName)));
+    }
+    const QString current = center->currentVideo();
+    const QByteArray before = [&] { QFile f(current); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    savedVideoPath = QStringLiteral("/kept/as/is.mp4");
+    QSignalSpy saved(center, &FormVideoCenter::shootSaveMicro);
+    QVERIFY(WidgetDriver::click(center, "pushButton5Save"));
+    QVERIFY(WidgetDriver::waitFor([&] { return !answers->boxes.isEmpty(); }));
+    QCOMPARE(answers->boxes, QStringList{QStringLiteral("提示|无法第二次保存微课，请重新打开本地文件.")});
+    QVERIFY(!center->runningCut());
+    QCOMPARE(saved.count(), 0);
+    QCOMPARE(savedVideoPath, QStringLiteral("/kept/as/is.mp4"));
+    QFile f(current);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), before);
+}
+
+void tst_videoeditor::failedCutKeepsTheState_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("encoder fails on a file that is no video") << "not a video";
+    QTest::newRow("ends well without an output file") << "no output";
+}
+
+void tst_videoeditor::failedCutKeepsTheState()
+{
+    QFETCH(QString, how);
+    // An earlier cut is on disk and named for upload.
+    const QString earlier = appDir->filePath("tempv.mp4");
+    QVERIFY(QFile::copy(halfSecond, earlier));
+    savedVideoPath = earlier;
+    QSignalSpy saved(center, &FormVideoCenter::shootSaveMicro);
+    QString current;
+    if (how == "not a video") {
+        current = dir.filePath("notes.mp4");
+        QFile f(current);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("these are lecture notes, not a video");
+        f.close();
+        center->openVideo(current);
+        QVERIFY(WidgetDriver::click(center, "pushButton5Save"));
+        QVERIFY(center->runningCut());
+        QVERIFY(waitForMessage(QStringLiteral("文件保存失败，请重新尝试。")));
+    } else {
+        QVERIFY(openAndWait(twenty));
+        current = twenty;
+        center->clipVideoFinished(0);
+        QVERIFY(waitForMessage(QStringLiteral("文件保存失败，请重新尝试。")));
+    }
+    QVERIFY(!messages().contains(QStringLiteral("文件保存成功，可进行上传。")));
+    QCOMPARE(center->currentVideo(), current);
+    QCOMPARE(savedVideoPath, earlier);
+    QCOMPARE(saved.count(), 0);
+    QCOMPARE(TestMedia::probeDurationMs(earlier), TestMedia::probeDurationMs(halfSecond));
+    QCOMPARE(QDir(appDir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tempv.mp4"});
+}
+
+void tst_videoeditor::exportWritesTheChosenFile()
+{
+    QVERIFY(openAndWait(twenty));
+    startEdit()->setTime(t(0, 0, 10));
+    endEdit()->setTime(t(0, 0, 14));
+    // A file that is there already is replaced after the dialog's question.
+    const QString target = dir.filePath("export/lesson.mp4");
+    QVERIFY(QDir().mkpath(dir.filePath("export")));
+    {
+        QFile f(target);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    answers->paths << target;
+    QSignalSpy saved(center, &FormVideoCenter::shootSaveMicro);
+    QVERIFY(WidgetDriver::click(top, "pushButton2"));
+    QVERIFY(waitForMessage(QStringLiteral("文件导出成功，可进行上传。")));
+    QCOMPARE(answers->fileDialogs.size(), 1);
+    QVERIFY(answers->fileDialogs.first().startsWith(QStringLiteral("文件另存为|")));
+    QVERIFY(answers->fileDialogs.first().endsWith(QStringLiteral("|Config Files (*.mp4)")));
+    const qint64 ms = TestMedia::probeDurationMs(target);
+    QVERIFY2(qAbs(ms - 4000) <= 80, qPrintable(QString::number(ms)));
+    QCOMPARE(center->currentVideo(), target);
+    QCOMPARE(savedVideoPath, target);
+    QCOMPARE(saved.count(), 0);
+    QCOMPARE(QDir(dir.filePath("export")).entryList(QDir::Files | QDir::Hidden), QStringList{"lesson.mp4"});
+}
+
+void tst_videoeditor::exportRefusesItsOwnInput()
+{
+    const QString input = dir.filePath("own.mp4");
+    QVERIFY(QFile::copy(twenty, input));
+    QVERIFY(openAndWait(input));
+    const qint64 before = QFileInfo(input).size();
+    answers->paths << input;
+    QVERIFY(WidgetDriver::click(top, "pushButton2"));
+    QVERIFY(waitForMessage(QStringLiteral("不能导出到正在编辑的视频文件，请另选文件名.")));
+    QVERIFY(!center->runningCut());
+    QCOMPARE(QFileInfo(input).size(), before);
+    QCOMPARE(TestMedia::probeDurationMs(input), TestMedia::probeDurationMs(twenty));
+    QCOMPARE(center->currentVideo(), input);
+}
+
+void tst_videoeditor::missingVideoMessages_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("save") << "pushButton5Save" << "请先新建微课视频之后再进行保存微课.";
+    QTest::newRow("export") << "pushButton2" << "请先上传微课视频之后再进行导出操作.";
+}
+
+void tst_videoeditor::missingVideoMessages()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, text);
+    QVERIFY(WidgetDriver::click(button == "pushButton2" ? static_cast<QWidget *>(top) : center, button));
+    QCOMPARE(messages(), QStringList{text});
+    QVERIFY(answers->fileDialogs.isEmpty());
+    QVERIFY(!center->runningCut());
+    QVERIFY(savedVideoPath.isEmpty());
+}
+
+void tst_videoeditor::openDialog_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("a file is chosen") << false;
+    QTest::newRow("cancelled") << true;
+}
+
+void tst_videoeditor::openDialog()
+{
+    QFETCH(bool, cancel);
+    QVERIFY(openAndWait(tenMinutes));
+    savedVideoPath = QStringLiteral("/earlier/tempv.mp4");
+    QSignalSpy opened(top, &FormVideoTop::getVideoPath);
+    answers->paths << (cancel ? QString() : twenty);
+    QVERIFY(WidgetDriver::click(top, "pushButton7_2"));
+    QCOMPARE(answers->fileDialogs.size(), 1);
+    QVERIFY(answers->fileDialogs.first().startsWith(QStringLiteral("打开文件|")));
+    QVERIFY(answers->fileDialogs.first().endsWith(QStringLiteral("|video files(*.mp4);;All files(*.*)")));
+    QVERIFY(!uploadButton()->isEnabled());
+    if (cancel) {
+        QCOMPARE(opened.count(), 0);
+        QVERIFY(savedVideoPath.isEmpty());
+        QCOMPARE(center->currentVideo(), tenMinutes);
+        QVERIFY(center->hasPlayableVideo());
+    } else {
+        QCOMPARE(opened.count(), 1);
+        QCOMPARE(savedVideoPath, twenty);
+        QCOMPARE(center->currentVideo(), twenty);
+        QVERIFY(WidgetDriver::waitFor([&] { return QTime(0, 0).secsTo(endEdit()->time()) == 20; }, 15000));
+    }
+}
+
+void tst_videoeditor::resetEditor()
+{
+    QVERIFY(openAndWait(tenMinutes));
+    slider()->setLowerValue(300);
+    slider()->setUpperValue(600);
+    center->resetEditor();
+    QVERIFY(!center->hasPlayableVideo());
+    QCOMPARE(slider()->lowerValue(), 1);
+    QCOMPARE(slider()->upperValue(), 1000);
+    QCOMPARE(startEdit()->time(), t(0, 0, 0));
+    QCOMPARE(endEdit()->time(), t(0, 0, 0));
+    QCOMPARE(lengthLabel(), QStringLiteral("00:00:00"));
+    // The page is usable again: the next file spans its own range.
+    QVERIFY(openAndWait(twenty));
+    slider()->setUpperValue(500);
+    QCOMPARE(QTime(0, 0).secsTo(endEdit()->time()), 10);
+}
+
+void tst_videoeditor::saveTarget_data()
+{
+    QTest::addColumn<QString>("applicationDir");
+    QTest::addColumn<bool>("inApplicationDir");
+    QTest::newRow("writable program directory") << "writable" << true;
+    QTest::newRow("directory that takes no files") << "/proc" << false;
+    QTest::newRow("missing directory") << "/no/such/place" << false;
+    QTest::newRow("no directory") << "" << false;
+}
+
+void tst_videoeditor::saveTarget()
+{
+    QFETCH(QString, applicationDir);
+    QFETCH(bool, inApplicationDir);
+    QTemporaryDir writable;
+    QTemporaryDir cache;
+    if (applicationDir == "writable")
+        applicationDir = writable.path();
+    const QString cacheDir = cache.path() + "/";
+    const QString path = FormVideoCenter::saveFilePathIn(applicationDir, cacheDir);
+    QCOMPARE(path, inApplicationDir ? writable.filePath("tempv.mp4") : cache.filePath("tempv.mp4"));
+    // The probe leaves nothing behind.
+    QVERIFY(QDir(writable.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+LUMEXA_TEST_MAIN(tst_videoeditor)
+#include "tst_videoeditor.moc"
