@@ -5,12 +5,12 @@
 #include "FormAnimation.h"
 #include "FormMainTop.h"
 #include "FormSupportCenter.h"
-#include "FormVideoCenter.h"
-#include "FormmicroInfo.h"
 #include "BaseAddress.h"
 #include "Http_access.h"
 #include "QTAVPlayer.h"
 #include "WebEnginePage.h"
+#include "widgetno1.h"
+#include "widgetno2.h"
 #include "loginForm.h"
 
 #include <QAction>
@@ -20,7 +20,6 @@
 #include <QDesktopWidget>
 #include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QNetworkProxyFactory>
@@ -38,15 +37,6 @@ QString sourceDir;
 QRect contentRect;
 QSize windowSize;
 
-namespace {
-QWidget *placeholderPage(const QString &title)
-{
-    auto *page = new QLabel(title);
-    page->setAlignment(Qt::AlignCenter);
-    page->setStyleSheet(QStringLiteral("color: #999999; font: 20px \"微软雅黑\"; background: #F5F6F8;"));
-    return page;
-}
-}
 
 Widgetmain::Widgetmain(QWidget *parent)
     : QWidget(parent), ui(new Ui::Widgetmain)
@@ -157,8 +147,8 @@ void Widgetmain::buildPages()
     m_top->setUserName(CurrentUser::name);
 
     m_stack = new QStackedWidget(this);
-    m_coursewarePage = placeholderPage(QStringLiteral("课件录入"));
-    m_microLecturePage = placeholderPage(QStringLiteral("微课录入"));
+    m_coursewarePage = new widgetno1;
+    m_microLecturePage = new widgetno2;
     QNetworkProxyFactory::setUseSystemConfiguration(false);
     m_exerciseView = new QWebEngineView;
     m_terminalView = new QWebEngineView;
@@ -197,22 +187,20 @@ void Widgetmain::switchPage(int index)
 
 void Widgetmain::refreshCoursewarePage()
 {
+    if (m_coursewarePage)
+        m_coursewarePage->showMyCourseware();
 }
 
 void Widgetmain::refreshMicroLecturePage()
 {
-    // The parts that live on the micro-lecture page so far.
-    resetVideoEditor();
     if (m_microLecturePage)
-        for (FormmicroInfo *form : m_microLecturePage->findChildren<FormmicroInfo *>())
-            form->resetPublishForm();
+        m_microLecturePage->resetMicroPage();
 }
 
 void Widgetmain::resetVideoEditor()
 {
     if (m_microLecturePage)
-        for (FormVideoCenter *editor : m_microLecturePage->findChildren<FormVideoCenter *>())
-            editor->resetEditor();
+        m_microLecturePage->editor()->resetEditor();
 }
 
 void Widgetmain::openHelpCentre()

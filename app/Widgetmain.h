@@ -18,6 +18,8 @@ class QMenu;
 class QAction;
 class QWebEngineView;
 class WebEnginePage;
+class widgetno1;
+class widgetno2;
 #include "loginForm.h"
 
 // The per-user cache directory, ending in "/".
@@ -47,6 +49,8 @@ public:
 
     FormMainTop *topBar() const { return m_top; }
     QStackedWidget *pages() const { return m_stack; }
+    widgetno1 *coursewarePage() const { return m_coursewarePage; }
+    widgetno2 *microLecturePage() const { return m_microLecturePage; }
     void setLoginWindow(loginForm *login);
     loginForm *loginWindow() const { return m_login; }
     void resetVideoEditor();
@@ -100,8 +104,8 @@ private:
     Ui::Widgetmain *ui;
     QWebEngineView *m_exerciseView = nullptr;
     QWebEngineView *m_terminalView = nullptr;
-    QWidget *m_coursewarePage = nullptr;
-    QWidget *m_microLecturePage = nullptr;
+    widgetno1 *m_coursewarePage = nullptr;
+    widgetno2 *m_microLecturePage = nullptr;
     QMenu *m_trayMenu = nullptr;
     QAction *m_quitAction = nullptr;
     QAction *m_showAction = nullptr;
