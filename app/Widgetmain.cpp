@@ -11,6 +11,7 @@
 #include "WebEnginePage.h"
 #include "widgetno1.h"
 #include "widgetno2.h"
+#include "FormVideoCenter.h"
 #include "loginForm.h"
 
 #include <QAction>
