@@ -21,6 +21,8 @@ void TestEnvironment::prepare()
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen")
         qputenv("QT_QUICK_BACKEND", "software");
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // Tests play sound into nothing.
+    qputenv("LUMEXA_MPV_AO", "null");
     const QByteArray h = QFile::encodeName(home());
     qputenv("HOME", h);
     qputenv("XDG_DATA_HOME", h + "/.local/share");

@@ -1,0 +1,189 @@
+// The courseware and micro-lecture pages: which parts each view shows, the
+// first loads of the libraries, the deck's place, and the side panel.
+#include "LumexaTest.h"
+
+#include "DocumentHost.h"
+#include "FormCenterPanel.h"
+#include "FormMicroTools.h"
+#include "FormTopPanel.h"
+#include "FormVLPanel.h"
+#include "FormVideoCenter.h"
+#include "FormmicroInfo.h"
+#include "PlatformFixture.h"
+#include "MediaPlayer.h"
+#include "QTAVPlayer.h"
+#include "media/TestMedia.h"
+#include "Widgetmain.h"
+#include "bankTop.h"
+#include "bankVleft.h"
+#include "bankclasscenter.h"
+#include "widgetno1.h"
+#include "widgetno2.h"
+
+#include <QJsonObject>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+class tst_module_pages : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void coursewareViews_data();
+    void coursewareViews();
+    void librariesLoadOnce();
+    void deckBesideTemplates();
+    void editFromListKeepsView();
+    void sidePanel();
+
+private:
+    int requests(const QString &path) const;
+    PlatformFixture platform;
+    QTemporaryDir cache;
+    widgetno1 *courseware = nullptr;
+};
+
+void tst_module_pages::initTestCase()
+{
+    QVERIFY2(platform.start({"--record", "--no-office"}), qPrintable(platform.error()));
+    QVERIFY(PlatformFixture::login());
+    QVERIFY(Widgetmain::prepareCacheDirectory(cache.path()));
+    Widgetmain::installTemplateDeck(QCoreApplication::applicationDirPath() + "/..");
+    courseware = new widgetno1;
+    courseware->resize(1400, 800);
+    courseware->show();
+}
+
+void tst_module_pages::cleanupTestCase()
+{
+    delete courseware;
+}
+
+int tst_module_pages::requests(const QString &path) const
+{
+    int n = 0;
+    for (const auto &r : platform.recordedRequests())
+        n += r.toObject().value("path").toString() == path;
+    return n;
+}
+
+void tst_module_pages::coursewareViews_data()
+{
+    QTest::addColumn<int>("view");
+    QTest::addColumn<bool>("toolbar");
+    QTest::addColumn<bool>("list");
+    QTest::addColumn<bool>("deck");
+    QTest::newRow("0 edit") << 0 << true << false << true;
+    QTest::newRow("1 my courseware") << 1 << false << true << false;
+    QTest::newRow("2 images") << 2 << true << false << true;
+    QTest::newRow("3 vectors") << 3 << true << false << true;
+    QTest::newRow("4 shapes") << 4 << true << false << true;
+    QTest::newRow("5 videos") << 5 << true << false << true;
+    QTest::newRow("6 templates") << 6 << true << false << true;
+}
+
+void tst_module_pages::coursewareViews()
+{
+    QFETCH(int, view);
+    QFETCH(bool, toolbar);
+    QFETCH(bool, list);
+    QFETCH(bool, deck);
+    courseware->select_click(view);
+    QCOMPARE(courseware->view(), view);
+    QCOMPARE(courseware->toolbar()->isVisible(), toolbar);
+    QCOMPARE(courseware->filterBar()->isVisible(), list);
+    QCOMPARE(courseware->list()->isVisible(), list);
+    QVERIFY(documentControl);
+    QCOMPARE(documentControl->isVisible(), deck);
+    for (int v = 2; v <= 6; ++v)
+        QCOMPARE(courseware->library(v)->isVisible(), v == view);
+    if (view == 2 || view == 6)
+        TestEnvironment::screenshot(courseware, QStringLiteral("view-%1").arg(view));
+}
+
+void tst_module_pages::librariesLoadOnce()
+{
+    const int before = requests("/v2.0/file/FileController/list");
+    QVERIFY(before >= 1); // the first selection of view 2 loaded the own pictures
+    const int shown = widgetno1::libraryShowCount(2);
+    for (int i = 0; i < 3; ++i) {
+        courseware->select_click(2);
+        courseware->select_click(1);
+    }
+    QCOMPARE(widgetno1::libraryShowCount(2), shown + 3);
+    // Shown before (first row of the views above): no new first load now.
+    QCOMPARE(requests("/v2.0/file/FileController/list"), before);
+}
+
+void tst_module_pages::deckBesideTemplates()
+{
+    courseware->select_click(6);
+    courseware->resize(1500, 820);
+    QCOMPARE(documentControl->geometry(), QRect(100 + 350, 50, 1500 - 100 - 350, 820 - 50));
+    courseware->select_click(0);
+    courseware->resize(1400, 800);
+    QCOMPARE(documentControl->geometry(), QRect(100, 50, 1300, 750));
+}
+
+void tst_module_pages::editFromListKeepsView()
+{
+    courseware->select_click(1);
+    courseware->select_click_other(2);
+    QCOMPARE(courseware->view(), 1);
+    QVERIFY(courseware->toolbar()->isVisible());
+    QVERIFY(!courseware->list()->isVisible());
+    QVERIFY(documentControl->isVisible());
+    const auto buttons = courseware->menu()->findChildren<QPushButton *>();
+    int checked = 0;
+    for (QPushButton *b : buttons)
+        checked += b->isChecked();
+    QCOMPARE(checked, 1);
+}
+
+void tst_module_pages::sidePanel()
+{
+    widgetno2 page;
+    page.resize(1400, 800);
+    page.show();
+    auto *list = page.sidePanel()->findChild<QPushButton *>("pushButton_myclass");
+    auto *edit = page.sidePanel()->findChild<QPushButton *>("pushButton_putclass");
+    auto *tools = page.sidePanel()->findChild<QPushButton *>("pushButton_tool");
+    QVERIFY(page.list()->isVisible() && !page.editor()->isVisible());
+
+    QTest::mouseClick(list, Qt::LeftButton); // the checked one stays
+    QVERIFY(list->isChecked() && page.list()->isVisible());
+
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QVERIFY(edit->isChecked() && !list->isChecked());
+    QVERIFY(page.editor()->isVisible() && page.publishPanel()->isVisible() && !page.list()->isVisible());
+    QCOMPARE(page.publishPanel()->geometry().right(), page.width() - 1);
+    QCOMPARE(page.editor()->geometry().right() + 1, page.publishPanel()->x());
+
+    // Leaving the editing view pauses the video where it is.
+    const QString video = cache.filePath("lesson.mp4");
+    QVERIFY(TestMedia::make(video, 4));
+    page.editor()->openVideo(video);
+    MediaPlayer *player = page.editor()->videoPlayer()->player();
+    QTRY_VERIFY_WITH_TIMEOUT(player->position() > 300 && !player->isPaused(), 10000);
+    QTest::mouseClick(list, Qt::LeftButton);
+    QTRY_VERIFY(player->isPaused());
+    const qint64 at = player->position();
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::qWait(300);
+    QVERIFY(player->isPaused());
+    QVERIFY(qAbs(player->position() - at) < 100);
+
+    QTest::mouseClick(tools, Qt::LeftButton);
+    QVERIFY(page.tools()->isVisible() && !page.filterBar()->isVisible());
+    QVERIFY(page.editor()->isVisible()); // behind the half-transparent backdrop
+    TestEnvironment::screenshot(&page, "tools");
+
+    page.resetMicroPage();
+    QVERIFY(list->isChecked() && !edit->isChecked() && !tools->isChecked());
+    QVERIFY(page.list()->isVisible() && !page.tools()->isVisible() && !page.editor()->isVisible());
+}
+
+LUMEXA_TEST_MAIN(tst_module_pages)
+#include "tst_module_pages.moc"
