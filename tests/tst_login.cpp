@@ -71,6 +71,9 @@ void tst_login::initTestCase()
 {
     server = new ScriptedResponder(this);
     qputenv("LUMEXA_API_BASE", server->baseUrl().toUtf8());
+    // The pages built after the login ask for their lists: empty ones.
+    for (const QString &path : {ApiPaths::fileClassList, ApiPaths::smallClassList, ApiPaths::smallClassPurchaseList})
+        server->scriptJson(path.toUtf8(), R"({"code":1,"msg":"成功","data":{"total":0,"list":[]}})");
     main = new Widgetmain;
     QVERIFY(main->startedUp());
     QVERIFY(login());
@@ -196,11 +199,18 @@ void tst_login::wholeRoad()
     server->scriptJson(ApiPaths::login.toUtf8(), loginReply("王老师", "tok-a"));
     WidgetDriver::type(login(), "lineEditName", "teacher01");
     login()->findChild<QLineEdit *>("lineEditPassword")->setText("   ");
-    const int before = server->requests.size();
+    const auto logins = [this] {
+        QList<ScriptedResponder::Request> out;
+        for (const auto &r : server->requests)
+            if (r.path == ApiPaths::login.toUtf8())
+                out << r;
+        return out;
+    };
+    const int before = logins().size();
     QTest::keyClick(login(), Qt::Key_Return);
     QTest::keyClick(login(), Qt::Key_Return);
-    QCOMPARE(server->requests.size(), before + 1);
-    QVERIFY(QUrlQuery(QString::fromUtf8(server->requests.last().query)).queryItemValue("password") == "   ");
+    QCOMPARE(logins().size(), before + 1);
+    QVERIFY(QUrlQuery(QString::fromUtf8(logins().last().query)).queryItemValue("password") == "   ");
     QCOMPARE(CurrentUser::token, QStringLiteral("tok-a"));
     QFile remembered(sourceDir + "lstemp");
     QVERIFY(remembered.open(QIODevice::ReadOnly));
