@@ -143,7 +143,6 @@ private slots:
     void platformOwnDecks();
     void platformShareCancelDelete();
     void platformExportAndAllowance();
-    void platformPurchased();
 
 private:
     void useScripted();
@@ -686,24 +685,6 @@ void tst_courseware_list::platformExportAndAllowance()
     QCOMPARE(messages.first()->message(), QStringLiteral("今日次数不足，每天只有3次导出机会哦。"));
     QTest::qWait(300);
     QVERIFY(QDir(second.path()).isEmpty());
-}
-
-void tst_courseware_list::platformPurchased()
-{
-    QVERIFY(platformPage());
-    QSignalSpy shown(page.data(), &bankclasscenter::listShown);
-    page->shootJson_object(QJsonObject{{"pageNum", "1"}, {"pageSize", "12"}}, 2, 0);
-    QVERIFY(shown.wait(10000));
-    QVERIFY(!page->records().isEmpty());
-    for (const miciroInfo &r : page->records())
-        QVERIFY2(r.fileSrc.endsWith(".pptx"), qPrintable(r.fileSrc));
-    for (bankcenterkid *tile : page->tiles()) {
-        if (tile->isHidden())
-            continue;
-        QCOMPARE(tile->record().purchase, QStringLiteral("1"));
-        QVERIFY(button(tile, "pushButton_share")->isHidden());
-        QVERIFY(button(tile, "pushButton_delete")->isHidden());
-    }
 }
 
 LUMEXA_TEST_MAIN(tst_courseware_list)
