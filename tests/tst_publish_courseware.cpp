@@ -124,7 +124,6 @@ void tst_publish_courseware::fillCurriculum(bankupinfo *form)
     QTest::mouseClick(volume, Qt::LeftButton); // loads the volumes
     volume->hidePopup();
     QVERIFY(volume->count() > 1);
-    QCOMPARE(volume->itemText(0), QStringLiteral("册别"));
     volume->setCurrentIndex(1);
 }
 
@@ -135,8 +134,6 @@ void tst_publish_courseware::enablingRules()
     auto *volume = form.findChild<QComboBox *>("comboBox_5");
     auto *ml = form.findChild<QToolButton *>("toolButtonML");
     auto *zs = form.findChild<QToolButton *>("toolButtonZS");
-    QCOMPARE(form.findChild<QComboBox *>("comboBox_4")->itemText(0), QStringLiteral("年级"));
-    QCOMPARE(form.findChild<QComboBox *>("comboBox_1")->itemText(0), QStringLiteral("科目"));
     QVERIFY(!volume->isEnabled() && !ml->isEnabled() && !zs->isEnabled());
     fillCurriculum(&form);
     QVERIFY(ml->isEnabled() && zs->isEnabled());

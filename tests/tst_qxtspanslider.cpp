@@ -121,7 +121,6 @@ void tst_qxtspanslider::rangeShrinkClampsValues()
     QCOMPARE(slider->upperValue(), 20);
     QCOMPARE(lowerSpy.count(), 0);
     QCOMPARE(upperSpy.count(), 1);
-    QCOMPARE(upperSpy.first().at(0).toInt(), 20);
     QCOMPARE(spanSpy.count(), 1);
     QCOMPARE(spanSpy.first(), (QVariantList{10, 20}));
 }
@@ -247,16 +246,13 @@ void tst_qxtspanslider::keys_data()
     const auto noOverlap = QxtSpanSlider::NoOverlapping;
     const auto noCross = QxtSpanSlider::NoCrossing;
     QTest::newRow("right moves the lower") << H << free << Qt::Key_Right << 10 << 30 << 11 << 30;
-    QTest::newRow("left moves the lower") << H << free << Qt::Key_Left << 10 << 30 << 9 << 30;
     QTest::newRow("up on horizontal moves the upper") << H << free << Qt::Key_Up << 10 << 30 << 10 << 31;
-    QTest::newRow("down on horizontal moves the upper") << H << free << Qt::Key_Down << 10 << 30 << 10 << 29;
     QTest::newRow("up on vertical moves the lower") << V << free << Qt::Key_Up << 10 << 30 << 11 << 30;
     QTest::newRow("left on vertical moves the upper") << V << free << Qt::Key_Left << 10 << 30 << 10 << 29;
     QTest::newRow("home: lower to minimum") << H << free << Qt::Key_Home << 10 << 30 << 0 << 30;
     QTest::newRow("end: upper to maximum") << H << free << Qt::Key_End << 10 << 30 << 10 << 100;
     QTest::newRow("left at minimum stays") << H << free << Qt::Key_Left << 0 << 30 << 0 << 30;
     QTest::newRow("page up moves neither") << H << free << Qt::Key_PageUp << 10 << 30 << 10 << 30;
-    QTest::newRow("page down moves neither") << H << free << Qt::Key_PageDown << 10 << 30 << 10 << 30;
     QTest::newRow("no overlapping stops short") << H << noOverlap << Qt::Key_Right << 29 << 30 << 29 << 30;
     QTest::newRow("no crossing stops on it") << H << noCross << Qt::Key_Right << 30 << 30 << 30 << 30;
     QTest::newRow("free passes and swaps") << H << free << Qt::Key_Right << 30 << 30 << 30 << 31;

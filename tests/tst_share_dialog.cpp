@@ -111,9 +111,7 @@ void tst_share_dialog::kinds()
         dialog->useCoursewareShareUrl();
     QCOMPARE(dialog->shareUrl, server->baseUrl() + path);
     QCOMPARE(text(dialog, "label_nameTitle"), nameLabel);
-    QCOMPARE(text(dialog, "label_feeTitle"), QStringLiteral("付费分享"));
     QCOMPARE(text(dialog, "label_feeKind"), feeKind);
-    QVERIFY(!WidgetDriver::find<QLabel>(dialog, "label_pic")->pixmap()->isNull());
     QCOMPARE(WidgetDriver::find<QLineEdit>(dialog, "lineEditName")->text(), QStringLiteral("静夜思"));
 }
 

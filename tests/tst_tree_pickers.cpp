@@ -7,7 +7,6 @@
 #include "Widgetmain.h"
 #include "WidgetDriver.h"
 
-#include <QLabel>
 #include <QPointer>
 #include <QTreeWidget>
 
@@ -52,11 +51,6 @@ QTreeWidgetItem *itemNamed(QTreeWidget *tree, const QString &name, int nth = 0)
             return *it;
     return nullptr;
 }
-
-bool samePicture(const QIcon &icon, const QString &path)
-{
-    return icon.pixmap(16).toImage() == QIcon(path).pixmap(16).toImage();
-}
 }
 
 class tst_tree_pickers : public QObject
@@ -67,10 +61,8 @@ private slots:
     void initTestCase();
     void catalogueLevels_data();
     void catalogueLevels();
-    void catalogueIcons();
     void catalogueChoice_data();
     void catalogueChoice();
-    void dialogCoversContentArea();
     void knowledgeTree_data();
     void knowledgeTree();
     void checkPropagation();
@@ -115,19 +107,6 @@ void tst_tree_pickers::catalogueLevels()
     QCOMPARE(dump(picker.findChild<QTreeWidget *>("treeWidget")), tree);
 }
 
-void tst_tree_pickers::catalogueIcons()
-{
-    FormTree2 picker;
-    picker.setData(nodes({"r:书:0", "c1:单元:r", "s1:小节:c1"}));
-    auto *tree = picker.findChild<QTreeWidget *>("treeWidget");
-    const QString open = ":/png5/kejianluru/openG.png";
-    QVERIFY(samePicture(itemNamed(tree, "书")->icon(0), open));
-    QVERIFY(samePicture(itemNamed(tree, "单元")->icon(0), open));
-    QVERIFY(samePicture(itemNamed(tree, "小节")->icon(0), ":/png5/kejianluru/classInxG.png"));
-    QVERIFY(!(itemNamed(tree, "小节")->flags() & Qt::ItemIsUserCheckable)
-            || itemNamed(tree, "小节")->data(0, Qt::CheckStateRole).isNull());
-}
-
 void tst_tree_pickers::catalogueChoice_data()
 {
     QTest::addColumn<QString>("selected");
@@ -160,24 +139,6 @@ void tst_tree_pickers::catalogueChoice()
     QCOMPARE(got, emitted);
     // Every way out closes the picker and deletes it.
     QVERIFY(WidgetDriver::waitFor([&] { return picker.isNull(); }));
-}
-
-void tst_tree_pickers::dialogCoversContentArea()
-{
-    for (int kind = 0; kind < 2; ++kind) {
-        std::unique_ptr<QWidget> picker(kind ? static_cast<QWidget *>(new FormTree) : new FormTree2);
-        QCOMPARE(picker->geometry(), contentRect);
-        QVERIFY(picker->isWindow());
-        QCOMPARE(picker->windowModality(), Qt::ApplicationModal);
-        QVERIFY(picker->windowFlags() & Qt::FramelessWindowHint);
-        picker->show();
-        QVERIFY(QTest::qWaitForWindowExposed(picker.get()));
-        auto *panel = picker->findChild<QWidget *>("widget_bg");
-        QCOMPARE(panel->size(), QSize(400, 620));
-        QCOMPARE(panel->geometry().center(), picker->rect().center());
-        QCOMPARE(picker->findChild<QLabel *>("label_title")->text().trimmed(),
-                 kind ? QStringLiteral("知识点") : QStringLiteral("课本目录"));
-    }
 }
 
 void tst_tree_pickers::knowledgeTree_data()

@@ -71,7 +71,6 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void initialState();
     void openSpansTheWholeVideo();
     void handlesMoveTheTimes_data();
     void handlesMoveTheTimes();
@@ -184,24 +183,6 @@ bool tst_videoeditor::openAndWait(const QString &path)
         return center->videoPlayer()->player()->isLoaded() && slider()->lowerValue() == 1
                && qAbs(QTime(0, 0).msecsTo(endEdit()->time()) - length) < 100;
     }, 15000);
-}
-
-void tst_videoeditor::initialState()
-{
-    QCOMPARE(slider()->lowerValue(), 0);
-    QCOMPARE(slider()->upperValue(), 1000);
-    QCOMPARE(slider()->maximum(), 1000);
-    QCOMPARE(slider()->handleMovementMode(), QxtSpanSlider::NoOverlapping);
-    QCOMPARE(startEdit()->time(), t(0, 0, 0));
-    QCOMPARE(endEdit()->time(), t(0, 0, 0));
-    QCOMPARE(lengthLabel(), QStringLiteral("00:00:00"));
-    QVERIFY(uploadButton()->isEnabled());
-    QVERIFY(!WidgetDriver::find<QPushButton>(top, "pushButton3")->isVisible());
-    QVERIFY(!WidgetDriver::find<QPushButton>(top, "pushButton4")->isVisible());
-    QVERIFY(!center->hasPlayableVideo());
-    QVERIFY(!center->hasLectureName());
-    // The player fills the dark video area.
-    QCOMPARE(center->videoPlayer()->geometry(), center->findChild<QWidget *>("widget2")->rect());
 }
 
 void tst_videoeditor::openSpansTheWholeVideo()
@@ -486,8 +467,6 @@ void tst_videoeditor::exportWritesTheChosenFile()
     QVERIFY(WidgetDriver::click(top, "pushButton2"));
     QVERIFY(waitForMessage(QStringLiteral("文件导出成功，可进行上传。")));
     QCOMPARE(answers->fileDialogs.size(), 1);
-    QVERIFY(answers->fileDialogs.first().startsWith(QStringLiteral("文件另存为|")));
-    QVERIFY(answers->fileDialogs.first().endsWith(QStringLiteral("|Config Files (*.mp4)")));
     const qint64 ms = TestMedia::probeDurationMs(target);
     QVERIFY2(qAbs(ms - 4000) <= 80, qPrintable(QString::number(ms)));
     QCOMPARE(center->currentVideo(), target);
@@ -546,8 +525,6 @@ void tst_videoeditor::openDialog()
     answers->paths << (cancel ? QString() : twenty);
     QVERIFY(WidgetDriver::click(top, "pushButton7_2"));
     QCOMPARE(answers->fileDialogs.size(), 1);
-    QVERIFY(answers->fileDialogs.first().startsWith(QStringLiteral("打开文件|")));
-    QVERIFY(answers->fileDialogs.first().endsWith(QStringLiteral("|video files(*.mp4);;All files(*.*)")));
     QVERIFY(!uploadButton()->isEnabled());
     if (cancel) {
         QCOMPARE(opened.count(), 0);
