@@ -4,6 +4,7 @@
 #include "ApiPaths.h"
 #include "BaseAddress.h"
 #include "CurrentUser.h"
+#include "DictionaryLookup.h"
 #include "DocumentHost.h"
 #include "FormAnimation.h"
 #include "FormFaBuChenggong.h"
@@ -51,16 +52,8 @@ void bankupinfo::loadDictionary(const QString &type, QComboBox *combo, const QSt
                                 QList<DictItem> &entries)
 {
     const QSignalBlocker quiet(combo);
-    combo->clear();
-    entries.clear();
-    QUrlQuery query;
-    query.addQueryItem(QStringLiteral("type"), type);
-    Http_access::instance()->fetchDictItems(BaseAddress::api() + ApiPaths::dictList, query, {}, entries);
-    if (entries.isEmpty())
-        return;
-    combo->addItem(placeholder);
-    for (const DictItem &e : entries)
-        combo->addItem(e.label);
+    entries = DictionaryLookup::fetch(type);
+    DictionaryLookup::fill(combo, placeholder, entries);
 }
 
 void bankupinfo::updateVolumeEnabling()

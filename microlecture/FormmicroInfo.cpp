@@ -1,4 +1,5 @@
 #include "FormmicroInfo.h"
+#include "DictionaryLookup.h"
 #include "ui_FormmicroInfo.h"
 
 #include "ApiPaths.h"
@@ -82,20 +83,11 @@ void FormmicroInfo::fetchDictionaries(int generation)
         // A later load (a reset) took over while this one waited.
         if (!self || generation != m_loadGeneration)
             return;
-        QList<DictItem> entries;
-        QUrlQuery query;
-        query.addQueryItem(QStringLiteral("type"), QString::fromLatin1(l.type));
-        Http_access::instance()->fetchDictItems(BaseAddress::api() + ApiPaths::dictList, query, QJsonObject(),
-                                                entries);
+        const QList<DictItem> entries = DictionaryLookup::fetch(QString::fromLatin1(l.type));
         if (!self || generation != m_loadGeneration)
             return;
         *l.entries = entries;
-        l.combo->clear();
-        if (!entries.isEmpty()) {
-            l.combo->addItem(l.placeholder);
-            for (const DictItem &e : qAsConst(entries))
-                l.combo->addItem(e.label);
-        }
+        DictionaryLookup::fill(l.combo, l.placeholder, entries);
         l.combo->setEnabled(true);
     }
     m_lookupsReady = true;

@@ -3,6 +3,7 @@
 
 #include "ApiPaths.h"
 #include "BaseAddress.h"
+#include "DictionaryLookup.h"
 #include "FormTree2.h"
 #include "Http_access.h"
 
@@ -15,12 +16,6 @@
 namespace {
 const QString kPageSize = QStringLiteral("12");
 
-QUrlQuery dictionaryQuery(const QString &type)
-{
-    QUrlQuery q;
-    q.addQueryItem(QStringLiteral("type"), type);
-    return q;
-}
 }
 
 FormTopPanel::FormTopPanel(QWidget *parent)
@@ -96,19 +91,11 @@ void FormTopPanel::fetchDictionaries(int generation)
         // A later load (reset) replaced this one while it waited.
         if (!self || generation != m_loadGeneration)
             return;
-        QList<DictItem> entries;
-        Http_access::instance()->fetchDictItems(BaseAddress::api() + ApiPaths::dictList,
-                                                dictionaryQuery(QString::fromLatin1(l.type)), QJsonObject(),
-                                                entries);
+        const QList<DictItem> entries = DictionaryLookup::fetch(QString::fromLatin1(l.type));
         if (!self || generation != m_loadGeneration)
             return;
         *l.entries = entries;
-        l.combo->clear();
-        if (!entries.isEmpty()) {
-            l.combo->addItem(l.placeholder);
-            for (const DictItem &e : qAsConst(entries))
-                l.combo->addItem(e.label);
-        }
+        DictionaryLookup::fill(l.combo, l.placeholder, entries);
         l.combo->setEnabled(true);
     }
     m_lookupsReady = true;
