@@ -215,6 +215,12 @@ QStringList Seeder::makeMedia()
             jobs.append({m_videoRoot + v.file, v.source, card, 4});
             made.append(QStringLiteral("video") + v.file);
         }
+        // The help article on pictures and formulas comes with a short video.
+        const QString helpVideo = QStringLiteral("/help/help-1-video.mp4");
+        const QString helpCard = cards.filePath(QStringLiteral("card-help.png"));
+        DemoArt::titleCard(QStringLiteral("公式与图片的插入"), QStringLiteral("帮助视频")).save(helpCard, "PNG");
+        jobs.append({m_docRoot + helpVideo, DemoCatalog::videos().first().source, helpCard, 4});
+        made.append(QStringLiteral("doc") + helpVideo);
         qInfo("seed: help pictures %lld ms", clock.restart());
         const int failed = VideoMaker::run(jobs);
         qInfo("seed: videos %lld ms", clock.restart());
