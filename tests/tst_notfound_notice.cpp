@@ -78,11 +78,19 @@ void tst_notfound_notice::holdsThenFadesOut()
 void tst_notfound_notice::newNoticeDuringFadeGetsFullHold()
 {
     notice->showNotice(1);
+    // The second notice arrives at the first step of the first one's fade.
+    auto *effect = qobject_cast<QGraphicsOpacityEffect *>(notice->graphicsEffect());
+    bool renewed = false;
+    connect(effect, &QGraphicsOpacityEffect::opacityChanged, this, [&](qreal opacity) {
+        if (opacity < 1.0 && !renewed) {
+            renewed = true;
+            notice->showNotice(7);
+        }
+    });
     notice->handleTimeout(); // the first notice's two seconds are over
     QVERIFY(notice->fading());
-    QTRY_VERIFY(notice->opacity() < 1.0);
-
-    notice->showNotice(7);
+    QTRY_VERIFY(renewed);
+    disconnect(effect, nullptr, this, nullptr);
     QVERIFY(!notice->fading());
     QVERIFY(notice->holding());
     QCOMPARE(notice->opacity(), 1.0);
