@@ -6,6 +6,7 @@
 #include "PlatformFixture.h"
 #include "TourDriver.h"
 #include "Widgetmain.h"
+#include "widgetno1.h"
 
 class tst_road_courseware : public QObject
 {

@@ -7,6 +7,7 @@
 #include "FormSupportCenter.h"
 #include "FormVideoCenter.h"
 #include "FormVideoTop.h"
+#include "FormVLPanel.h"
 #include "FormmicroInfo.h"
 #include "FormCenterPanel.h"
 #include "FormTree.h"
@@ -29,6 +30,7 @@
 
 #include <QComboBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QLabel>
 #include <QStackedWidget>
 #include <QTextEdit>
@@ -93,14 +95,6 @@ bool TourDriver::fail(const QString &why)
     m_error = why;
     qWarning("tour: %s", qPrintable(why));
     return false;
-}
-
-QWidget *TourDriver::shownDialog(const char *className)
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->isVisible() && w->inherits(className))
-            return w;
-    return nullptr;
 }
 
 bool TourDriver::login(const QString &account, const QString &password)

@@ -46,9 +46,6 @@ public:
     bool confirmMicroFree(const QString &intro);
     bool microListShows(const QString &name);
 
-    // The top-level widget that is shown over the main window, if any.
-    static QWidget *shownDialog(const char *className);
-
 private:
     bool fail(const QString &why);
     bool choose(class QComboBox *combo, int index);

@@ -24,16 +24,16 @@
 #include <QPointer>
 
 namespace {
-QElapsedTimer clock;
+QElapsedTimer sinceStart;
 qint64 buildStart = -1, buildEnd = -1;
 QtMessageHandler previous = nullptr;
 
 void watchBuildPages(QtMsgType type, const QMessageLogContext &context, const QString &msg)
 {
     if (msg.startsWith(QLatin1String("init start wMain")))
-        buildStart = clock.nsecsElapsed();
+        buildStart = sinceStart.nsecsElapsed();
     else if (msg.startsWith(QLatin1String("init end wMain")))
-        buildEnd = clock.nsecsElapsed();
+        buildEnd = sinceStart.nsecsElapsed();
     if (type != QtDebugMsg && previous)
         previous(type, context, msg);
 }
@@ -77,7 +77,7 @@ int TourBench::bareWindow()
 
 int TourBench::login()
 {
-    clock.start();
+    sinceStart.start();
     previous = qInstallMessageHandler(watchBuildPages);
     auto *window = new Widgetmain;
     if (!window->startedUp())
