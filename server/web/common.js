@@ -16,8 +16,19 @@ function fragmentQuery() {
   return params;
 }
 
+var greetedAs = null;
+var baseTitle = '';
 function greet(done) {
   var p = fragmentQuery();
+  if (greetedAs === null) {
+    // Another teacher's login changes only the fragment, which does not
+    // reload the page: greet again when the account in it changes.
+    baseTitle = document.title;
+    window.addEventListener('hashchange', function () {
+      if ((fragmentQuery().username || '') !== greetedAs) greet(done);
+    });
+  }
+  greetedAs = p.username || '';
   var who = document.getElementById('who');
   var greeting = document.getElementById('greeting');
   if (!p.username) {
@@ -30,8 +41,9 @@ function greet(done) {
   fetch(url).then(function (r) { return r.json(); }).then(function (reply) {
     if (reply.code === 1) {
       greeting.textContent = reply.data.name + '老师，您好！';
+      greeting.className = 'greeting';
       who.textContent = reply.data.name + ' · ' + reply.data.school;
-      document.title = document.title + ' - ' + reply.data.name;
+      document.title = baseTitle + ' - ' + reply.data.name;
       done(reply.data);
     } else {
       greeting.textContent = '登录失败：' + reply.msg;
