@@ -18,6 +18,7 @@ function fragmentQuery() {
 
 var greetedAs = null;
 var baseTitle = '';
+var greetings = 0;
 function greet(done) {
   var p = fragmentQuery();
   if (greetedAs === null) {
@@ -29,6 +30,8 @@ function greet(done) {
     });
   }
   greetedAs = p.username || '';
+  // Only the latest account's answer is shown.
+  var mine = ++greetings;
   var who = document.getElementById('who');
   var greeting = document.getElementById('greeting');
   if (!p.username) {
@@ -39,6 +42,7 @@ function greet(done) {
   }
   var url = '/web/session?username=' + encodeURIComponent(p.username) + '&password=' + encodeURIComponent(p.password || '');
   fetch(url).then(function (r) { return r.json(); }).then(function (reply) {
+    if (mine !== greetings) return;
     if (reply.code === 1) {
       greeting.textContent = reply.data.name + '老师，您好！';
       greeting.className = 'greeting';
@@ -51,6 +55,7 @@ function greet(done) {
       done(null);
     }
   }).catch(function () {
+    if (mine !== greetings) return;
     greeting.textContent = '网络错误，请稍后重试';
     greeting.className = 'greeting error';
     done(null);
