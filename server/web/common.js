@@ -16,8 +16,22 @@ function fragmentQuery() {
   return params;
 }
 
+var greetedAs = null;
+var baseTitle = '';
+var greetings = 0;
 function greet(done) {
   var p = fragmentQuery();
+  if (greetedAs === null) {
+    // Another teacher's login changes only the fragment, which does not
+    // reload the page: greet again when the account in it changes.
+    baseTitle = document.title;
+    window.addEventListener('hashchange', function () {
+      if ((fragmentQuery().username || '') !== greetedAs) greet(done);
+    });
+  }
+  greetedAs = p.username || '';
+  // Only the latest account's answer is shown.
+  var mine = ++greetings;
   var who = document.getElementById('who');
   var greeting = document.getElementById('greeting');
   if (!p.username) {
@@ -28,10 +42,12 @@ function greet(done) {
   }
   var url = '/web/session?username=' + encodeURIComponent(p.username) + '&password=' + encodeURIComponent(p.password || '');
   fetch(url).then(function (r) { return r.json(); }).then(function (reply) {
+    if (mine !== greetings) return;
     if (reply.code === 1) {
       greeting.textContent = reply.data.name + '老师，您好！';
+      greeting.className = 'greeting';
       who.textContent = reply.data.name + ' · ' + reply.data.school;
-      document.title = document.title + ' - ' + reply.data.name;
+      document.title = baseTitle + ' - ' + reply.data.name;
       done(reply.data);
     } else {
       greeting.textContent = '登录失败：' + reply.msg;
@@ -39,6 +55,7 @@ function greet(done) {
       done(null);
     }
   }).catch(function () {
+    if (mine !== greetings) return;
     greeting.textContent = '网络错误，请稍后重试';
     greeting.className = 'greeting error';
     done(null);
