@@ -327,20 +327,26 @@ void Widgetmain::reloadWebPages()
 {
     if (!m_exerciseView || !m_terminalView)
         return;
-    const QList<QPair<QWebEngineView *, QUrl>> views{{m_exerciseView, exerciseAddress()},
-                                                     {m_terminalView, terminalAddress()}};
+    // Both views may share one profile: clear each profile once, before any
+    // page loads, or the second clearing cuts the first page's requests.
+    QList<QWebEngineProfile *> profiles;
+    for (QWebEngineView *view : {m_exerciseView, m_terminalView})
+        if (!profiles.contains(view->page()->profile()))
+            profiles << view->page()->profile();
     int n = 0;
-    for (const auto &v : views) {
+    for (QWebEngineProfile *profile : profiles) {
         ++n;
-        QWebEngineProfile *profile = v.first->page()->profile();
         profile->clearHttpCache();
         const QString cache = profile->cachePath();
         if (QDir(cache).exists() && !QDir().rmdir(cache))
             qDebug() << QStringLiteral("删除缓存目录失败%1！").arg(n);
         profile->cookieStore()->deleteAllCookies();
-        profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-        v.first->load(v.second);
+        // Setting the policy again restarts the profile's network: only once.
+        if (profile->persistentCookiesPolicy() != QWebEngineProfile::NoPersistentCookies)
+            profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     }
+    m_exerciseView->load(exerciseAddress());
+    m_terminalView->load(terminalAddress());
 }
 
 void Widgetmain::onTerminalUrlChanged(const QUrl &url)
