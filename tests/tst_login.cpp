@@ -25,22 +25,6 @@ QByteArray loginReply(const QString &name, const QString &token)
 }
 
 // The message dialogs shown right now, newest last.
-QStringList shownMessages()
-{
-    QStringList out;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
-            out << m->message();
-    return out;
-}
-
-void closeMessages()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
-            m->on_pushButtonOK_clicked();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 }
 
 class tst_login : public QObject
@@ -88,7 +72,7 @@ void tst_login::cleanupTestCase()
 
 void tst_login::cleanup()
 {
-    closeMessages();
+    WidgetDriver::closeMessages();
 }
 
 void tst_login::decoding_data()
@@ -141,7 +125,7 @@ void tst_login::refusals()
     QFETCH(QString, shown);
     server->scriptJson(ApiPaths::login.toUtf8(), QStringLiteral(R"({"code":0,"msg":"%1"})").arg(msg).toUtf8());
     QVERIFY(!Http_access::instance()->login("teacher01", "x", "3"));
-    QCOMPARE(shownMessages(), shown.isEmpty() ? QStringList() : QStringList{shown});
+    QCOMPARE(WidgetDriver::shownMessages(), shown.isEmpty() ? QStringList() : QStringList{shown});
 }
 
 void tst_login::serverDown()
@@ -150,7 +134,7 @@ void tst_login::serverDown()
     qputenv("LUMEXA_API_BASE", "http://127.0.0.1:9");
     QVERIFY(!Http_access::instance()->login("teacher01", "123456", "3"));
     qputenv("LUMEXA_API_BASE", saved);
-    QCOMPARE(shownMessages(), QStringList{QStringLiteral("网络读取错误.")});
+    QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("网络读取错误.")});
     QCOMPARE(CurrentUser::name, QString());
 }
 
@@ -172,7 +156,7 @@ void tst_login::emptyFields()
     login()->findChild<QLineEdit *>("lineEditName")->setText(account);
     login()->findChild<QLineEdit *>("lineEditPassword")->setText(password);
     QTest::keyClick(login(), Qt::Key_Return);
-    QCOMPARE(shownMessages(), QStringList{shown});
+    QCOMPARE(WidgetDriver::shownMessages(), QStringList{shown});
     QCOMPARE(server->requests.size(), before);
 }
 
@@ -240,7 +224,7 @@ void tst_login::wholeRoad()
 
     // Logout: cancelled first, then confirmed.
     QTest::mouseClick(top->findChild<QPushButton *>("pushButton_Outlog"), Qt::LeftButton);
-    QCOMPARE(shownMessages(), QStringList{QStringLiteral("确定要退出此账号吗？")});
+    QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("确定要退出此账号吗？")});
     QTest::keyClick(QApplication::topLevelWidgets().last(), Qt::Key_Return);
     for (QWidget *w : QApplication::topLevelWidgets())
         if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())

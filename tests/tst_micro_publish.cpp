@@ -35,24 +35,6 @@
 #include <memory>
 
 namespace {
-template <class T>
-T *shownTopLevel()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *t = qobject_cast<T *>(w); t && t->isVisible())
-            return t;
-    return nullptr;
-}
-
-QStringList shownMessages()
-{
-    QStringList out;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
-            out << m->message();
-    return out;
-}
-
 void closeTopLevels()
 {
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -185,7 +167,7 @@ void tst_micro_publish::readyVideo(const QString &name)
 QString tst_micro_publish::pickCatalogueNode()
 {
     QTest::mouseClick(panelChild<QToolButton>("toolButtonML"), Qt::LeftButton);
-    FormTree2 *catalogue = shownTopLevel<FormTree2>();
+    FormTree2 *catalogue = WidgetDriver::shownTopLevel<FormTree2>();
     if (!catalogue)
         return QString();
     auto *tree = catalogue->findChild<QTreeWidget *>("treeWidget");
@@ -198,7 +180,7 @@ QString tst_micro_publish::pickCatalogueNode()
 QStringList tst_micro_publish::pickKnowledgePoints(QStringList *ids)
 {
     QTest::mouseClick(panelChild<QToolButton>("toolButtonZS"), Qt::LeftButton);
-    FormTree *points = shownTopLevel<FormTree>();
+    FormTree *points = WidgetDriver::shownTopLevel<FormTree>();
     if (!points)
         return {};
     auto *tree = points->findChild<QTreeWidget *>("treeWidget");
@@ -311,8 +293,8 @@ void tst_micro_publish::emptyKnowledgeReplyShowsMessage()
     QTest::mouseClick(panelChild<QToolButton>("toolButtonZS"), Qt::LeftButton);
     qputenv("LUMEXA_API_BASE", api);
     QCOMPARE(empty.requests.size(), 1);
-    QCOMPARE(shownMessages(), QStringList{QStringLiteral("该单元或目录内暂无知识点选择.")});
-    QVERIFY(!shownTopLevel<FormTree>());
+    QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("该单元或目录内暂无知识点选择.")});
+    QVERIFY(!WidgetDriver::shownTopLevel<FormTree>());
     QCOMPARE(panelChild<QToolButton>("toolButtonZS")->text(), QStringLiteral("知识点"));
 }
 
@@ -352,11 +334,11 @@ void tst_micro_publish::checksBeforeTheDialog()
     }
     panel->outputUpload();
     if (text.isEmpty()) {
-        QVERIFY(shownMessages().isEmpty());
-        QVERIFY(shownTopLevel<FormUpClassMessage>());
+        QVERIFY(WidgetDriver::shownMessages().isEmpty());
+        QVERIFY(WidgetDriver::shownTopLevel<FormUpClassMessage>());
     } else {
-        QCOMPARE(shownMessages(), QStringList{text});
-        QVERIFY(!shownTopLevel<FormUpClassMessage>());
+        QCOMPARE(WidgetDriver::shownMessages(), QStringList{text});
+        QVERIFY(!WidgetDriver::shownTopLevel<FormUpClassMessage>());
     }
 }
 
@@ -370,7 +352,7 @@ void tst_micro_publish::dialogShowsThePanel()
     QVERIFY(!pickKnowledgePoints(&ids).isEmpty());
     QSignalSpy upload(panel, &FormmicroInfo::lookupsLoaded); // stays silent: no reload
     panel->outputUpload();
-    FormUpClassMessage *dialog = shownTopLevel<FormUpClassMessage>();
+    FormUpClassMessage *dialog = WidgetDriver::shownTopLevel<FormUpClassMessage>();
     QVERIFY(dialog);
     const QStringList expected{panelChild<QComboBox>("comboBox_1")->currentText(),
                                QStringLiteral("课本微课"),
@@ -441,7 +423,7 @@ void tst_micro_publish::confirmation()
     QTest::mouseClick(dialog->findChild<QPushButton *>("pushButton_public"), Qt::LeftButton);
     if (emitted.isEmpty()) {
         QCOMPARE(spy.count(), 0);
-        QCOMPARE(shownMessages(), QStringList{kIncomplete});
+        QCOMPARE(WidgetDriver::shownMessages(), QStringList{kIncomplete});
         QVERIFY(dialog->isVisible());
         QVERIFY(!overlay->isVisible());
         delete dialog;
@@ -493,10 +475,10 @@ void tst_micro_publish::uploadFailure()
     overlay->showBusy();
     BoxWatcher boxes;
     panel->UploadConfirm({"名称", "简介", "", "0"});
-    QCOMPARE(shownMessages(), QStringList{QStringLiteral("视频上传失败")});
+    QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("视频上传失败")});
     QVERIFY(!overlay->isVisible());
     QCOMPARE(requests("/v2.0/client/SmallClass/save").size(), saves);
-    QVERIFY(!shownTopLevel<FormFaBuChenggong>());
+    QVERIFY(!WidgetDriver::shownTopLevel<FormFaBuChenggong>());
 }
 
 void tst_micro_publish::saveFailureIsReported()
@@ -510,11 +492,11 @@ void tst_micro_publish::saveFailureIsReported()
     fillCurriculum();
     overlay->showBusy();
     panel->UploadConfirm({"名称", "简介", "", "0"});
-    const QStringList shown = shownMessages();
+    const QStringList shown = WidgetDriver::shownMessages();
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown.first().endsWith(QStringLiteral("检查网络重新尝试。")));
     QVERIFY(!overlay->isVisible());
-    QVERIFY(!shownTopLevel<FormFaBuChenggong>());
+    QVERIFY(!WidgetDriver::shownTopLevel<FormFaBuChenggong>());
     QCOMPARE(requests("/v2.0/client/SmallClass/save").last().value("name").toString(), QStringLiteral("名称"));
 }
 

@@ -131,10 +131,10 @@ void tst_micro_road::fromLocalFileToPlatformRecord()
     QVERIFY(WidgetDriver::click(editor, "pushButton5Save"));
     QVERIFY(FormAnimation::instance() && FormAnimation::instance()->isVisible());
     QVERIFY(WidgetDriver::waitFor([&] {
-        return MicroHarness::shownMessages().contains(QStringLiteral("文件保存成功，可进行上传。"));
+        return WidgetDriver::shownMessages().contains(QStringLiteral("文件保存成功，可进行上传。"));
     }, 60000));
     QVERIFY(!FormAnimation::instance()->isVisible());
-    MicroHarness::closeMessages();
+    WidgetDriver::closeMessages();
     const QString cut = appDir.filePath("tempv.mp4");
     QCOMPARE(savedVideoPath, cut);
     QVERIFY(upload->isEnabled());
@@ -158,7 +158,7 @@ void tst_micro_road::fromLocalFileToPlatformRecord()
     QVERIFY(volumeName != QStringLiteral("册别"));
 
     QTest::mouseClick(panel->findChild<QToolButton *>("toolButtonML"), Qt::LeftButton);
-    FormTree2 *catalogue = MicroHarness::shownTopLevel<FormTree2>();
+    FormTree2 *catalogue = WidgetDriver::shownTopLevel<FormTree2>();
     QVERIFY(catalogue);
     auto *tree = catalogue->findChild<QTreeWidget *>("treeWidget");
     QTreeWidgetItem *lesson = tree->topLevelItem(0)->child(1)->child(0);
@@ -169,7 +169,7 @@ void tst_micro_road::fromLocalFileToPlatformRecord()
     QCOMPARE(panel->findChild<QToolButton *>("toolButtonML")->text(), lessonName);
 
     QTest::mouseClick(panel->findChild<QToolButton *>("toolButtonZS"), Qt::LeftButton);
-    FormTree *points = MicroHarness::shownTopLevel<FormTree>();
+    FormTree *points = WidgetDriver::shownTopLevel<FormTree>();
     QVERIFY(points);
     QTreeWidgetItem *unit = points->findChild<QTreeWidget *>("treeWidget")->topLevelItem(1);
     unit->child(0)->setCheckState(0, Qt::Checked);
@@ -183,7 +183,7 @@ void tst_micro_road::fromLocalFileToPlatformRecord()
 
     // Upload: the confirmation dialog, free.
     QVERIFY(WidgetDriver::click(ui.top, "pushButton7"));
-    FormUpClassMessage *confirm = MicroHarness::shownTopLevel<FormUpClassMessage>();
+    FormUpClassMessage *confirm = WidgetDriver::shownTopLevel<FormUpClassMessage>();
     QVERIFY(confirm);
     QCOMPARE(confirm->findChild<QLineEdit *>("lineEditName")->text(), QStringLiteral("分数的初步认识"));
     QCOMPARE(confirm->findChild<QComboBox *>("comboBox_5")->currentText(), volumeName);
@@ -193,12 +193,12 @@ void tst_micro_road::fromLocalFileToPlatformRecord()
     const int uploadsBefore = requests("/v2.0/file/FileController/uploadFile").size();
     QTest::mouseClick(confirm->findChild<QPushButton *>("pushButton_public"), Qt::LeftButton);
 
-    FormFaBuChenggong *done = MicroHarness::shownTopLevel<FormFaBuChenggong>();
+    FormFaBuChenggong *done = WidgetDriver::shownTopLevel<FormFaBuChenggong>();
     QVERIFY(done);
     QVERIFY(done->text().contains(QStringLiteral("发布成功")));
     QVERIFY(done->text().contains(QStringLiteral("分数的初步认识")));
     QVERIFY(done->text().contains(QStringLiteral("微课")));
-    QVERIFY(MicroHarness::shownMessages().isEmpty());
+    QVERIFY(WidgetDriver::shownMessages().isEmpty());
     QVERIFY(!FormAnimation::instance()->isVisible());
 
     // What went over the wire.

@@ -26,31 +26,6 @@
 #include <QTreeWidget>
 
 namespace {
-template <class T>
-T *shownTopLevel()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *t = qobject_cast<T *>(w); t && t->isVisible())
-            return t;
-    return nullptr;
-}
-
-QStringList shownMessages()
-{
-    QStringList out;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
-            out << m->message();
-    return out;
-}
-
-void closeMessages()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
-            m->on_pushButtonOK_clicked();
-}
-
 void choose(QComboBox *combo, int index)
 {
     combo->setCurrentIndex(index);
@@ -95,7 +70,7 @@ void tst_publish_courseware::initTestCase()
 
 void tst_publish_courseware::cleanup()
 {
-    closeMessages();
+    WidgetDriver::closeMessages();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -198,7 +173,7 @@ void tst_publish_courseware::completeness()
     QSignalSpy ok(&form, &bankupinfo::shootOk);
     QTest::mouseClick(form.findChild<QPushButton *>("pushButton_OK"), Qt::LeftButton);
     QCOMPARE(ok.count(), 0);
-    QCOMPARE(shownMessages(), QStringList{QStringLiteral("请先填写完整课件信息\n在进行课件发布")});
+    QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("请先填写完整课件信息\n在进行课件发布")});
     QVERIFY(form.isVisible());
 }
 
@@ -223,7 +198,7 @@ void tst_publish_courseware::uploadFailure()
     form.findChild<QLineEdit *>("lineEdit_XD")->setText("200");
     BoxWatcher boxes;
     QTest::mouseClick(form.findChild<QPushButton *>("pushButton_OK"), Qt::LeftButton);
-    QCOMPARE(shownMessages(), QStringList{QStringLiteral("课件上传失败")});
+    QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("课件上传失败")});
     QVERIFY(!form.isVisible());
     QCOMPARE(requests("/v2.0/client/FileClass/save").size(), saves);
 }
@@ -243,10 +218,10 @@ void tst_publish_courseware::saveFailureIsReported()
     form.findChild<QLineEdit *>("lineEditName")->setText("文本");
     form.findChild<QLineEdit *>("lineEdit_XD")->setText("200");
     QTest::mouseClick(form.findChild<QPushButton *>("pushButton_OK"), Qt::LeftButton);
-    const QStringList shown = shownMessages();
+    const QStringList shown = WidgetDriver::shownMessages();
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown.first().endsWith(QStringLiteral("检查网络重新尝试。")));
-    QVERIFY(!shownTopLevel<FormFaBuChenggong>());
+    QVERIFY(!WidgetDriver::shownTopLevel<FormFaBuChenggong>());
 }
 
 void tst_publish_courseware::publishRoad()
@@ -264,7 +239,7 @@ void tst_publish_courseware::publishRoad()
     const QString volumeName = form->findChild<QComboBox *>("comboBox_5")->currentText();
 
     QTest::mouseClick(form->findChild<QToolButton *>("toolButtonML"), Qt::LeftButton);
-    FormTree2 *catalogue = shownTopLevel<FormTree2>();
+    FormTree2 *catalogue = WidgetDriver::shownTopLevel<FormTree2>();
     QVERIFY(catalogue);
     auto *tree = catalogue->findChild<QTreeWidget *>("treeWidget");
     QTreeWidgetItem *lesson = tree->topLevelItem(0)->child(0)->child(0);
@@ -275,7 +250,7 @@ void tst_publish_courseware::publishRoad()
     QCOMPARE(form->findChild<QToolButton *>("toolButtonML")->text(), lessonName);
 
     QTest::mouseClick(form->findChild<QToolButton *>("toolButtonZS"), Qt::LeftButton);
-    FormTree *points = shownTopLevel<FormTree>();
+    FormTree *points = WidgetDriver::shownTopLevel<FormTree>();
     QVERIFY(points);
     auto *ptree = points->findChild<QTreeWidget *>("treeWidget");
     QTreeWidgetItem *unit = ptree->topLevelItem(0);
@@ -294,7 +269,7 @@ void tst_publish_courseware::publishRoad()
     TestEnvironment::screenshot(form, "filled-form");
     QTest::mouseClick(form->findChild<QPushButton *>("pushButton_OK"), Qt::LeftButton);
 
-    FormFaBuChenggong *done = shownTopLevel<FormFaBuChenggong>();
+    FormFaBuChenggong *done = WidgetDriver::shownTopLevel<FormFaBuChenggong>();
     QVERIFY(done);
     QVERIFY(done->text().contains(QStringLiteral("发布成功")));
     QVERIFY(done->text().contains(QStringLiteral("分数的初步认识")));

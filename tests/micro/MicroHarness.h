@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WidgetDriver.h"
+
 #include "FormFaBuChenggong.h"
 #include "FormTree.h"
 #include "FormTree2.h"
@@ -46,31 +48,6 @@ public:
 
         host->resize(size);
         host->show();
-    }
-
-    template <class T>
-    static T *shownTopLevel()
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *t = qobject_cast<T *>(w); t && t->isVisible())
-                return t;
-        return nullptr;
-    }
-
-    static QStringList shownMessages()
-    {
-        QStringList out;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
-                out << m->message();
-        return out;
-    }
-
-    static void closeMessages()
-    {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
-                m->on_pushButtonOK_clicked();
     }
 
     // Text as an input method delivers it (the test keyboard knows no Chinese).

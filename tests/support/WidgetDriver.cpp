@@ -1,5 +1,7 @@
 #include "WidgetDriver.h"
 
+#include "messageForm.h"
+
 bool WidgetDriver::click(QObject *root, const QString &name)
 {
     auto *button = find<QAbstractButton>(root, name);
@@ -33,4 +35,21 @@ bool WidgetDriver::waitFor(const std::function<bool()> &condition, int timeoutMs
         QTest::qWait(10);
     }
     return true;
+}
+
+QStringList WidgetDriver::shownMessages()
+{
+    QStringList out;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
+            out << m->message();
+    return out;
+}
+
+void WidgetDriver::closeMessages()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
+            m->on_pushButtonOK_clicked();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QDeadlineTimer>
 #include <QtTest>
@@ -25,4 +26,18 @@ public:
     static bool type(QObject *root, const QString &name, const QString &text);
     // Spins the event loop until the condition holds or the time is up.
     static bool waitFor(const std::function<bool()> &condition, int timeoutMs = 10000);
+
+    // The first visible top-level window of a class.
+    template <class T>
+    static T *shownTopLevel()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *t = qobject_cast<T *>(w); t && t->isVisible())
+                return t;
+        return nullptr;
+    }
+    // The texts of the message dialogs shown right now.
+    static QStringList shownMessages();
+    // Answers every shown message dialog with its OK button.
+    static void closeMessages();
 };

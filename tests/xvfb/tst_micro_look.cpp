@@ -116,13 +116,13 @@ void tst_micro_look::editingViewAndDialogs()
     volume->hidePopup();
     volume->setCurrentIndex(1);
     QTest::mouseClick(panel->findChild<QToolButton *>("toolButtonML"), Qt::LeftButton);
-    FormTree2 *catalogue = MicroHarness::shownTopLevel<FormTree2>();
+    FormTree2 *catalogue = WidgetDriver::shownTopLevel<FormTree2>();
     QVERIFY(catalogue);
     auto *tree = catalogue->findChild<QTreeWidget *>("treeWidget");
     tree->setCurrentItem(tree->topLevelItem(0)->child(0)->child(1));
     QTest::mouseClick(catalogue->findChild<QPushButton *>("pushButton_2"), Qt::LeftButton);
     QTest::mouseClick(panel->findChild<QToolButton *>("toolButtonZS"), Qt::LeftButton);
-    FormTree *points = MicroHarness::shownTopLevel<FormTree>();
+    FormTree *points = WidgetDriver::shownTopLevel<FormTree>();
     QVERIFY(points);
     points->findChild<QTreeWidget *>("treeWidget")->topLevelItem(0)->setCheckState(0, Qt::Checked);
     QTest::mouseClick(points->findChild<QPushButton *>("pushButton_2"), Qt::LeftButton);
@@ -139,16 +139,16 @@ void tst_micro_look::editingViewAndDialogs()
     // Save, then the confirmation dialog over the page.
     QVERIFY(WidgetDriver::click(editor, "pushButton5Save"));
     QVERIFY(WidgetDriver::waitFor([&] {
-        return MicroHarness::shownMessages().contains(QStringLiteral("文件保存成功，可进行上传。"));
+        return WidgetDriver::shownMessages().contains(QStringLiteral("文件保存成功，可进行上传。"));
     }, 60000));
     screenShot("saved-message");
-    MicroHarness::closeMessages();
+    WidgetDriver::closeMessages();
     QVERIFY(WidgetDriver::waitFor([&] { return QTime(0, 0).secsTo(end->time()) == 12; }, 15000));
     const int framesBefore = player->videoOutput()->framesRendered();
     QVERIFY(WidgetDriver::waitFor([&] { return player->videoOutput()->framesRendered() > framesBefore + 5; }));
     player->pausePlayer();
     QVERIFY(WidgetDriver::click(ui.top, "pushButton7"));
-    FormUpClassMessage *confirm = MicroHarness::shownTopLevel<FormUpClassMessage>();
+    FormUpClassMessage *confirm = WidgetDriver::shownTopLevel<FormUpClassMessage>();
     QVERIFY(confirm);
     confirm->findChild<QTextEdit *>("textEdit")->setPlainText(QStringLiteral("用分数表示把一个物体平均分成几份。"));
     QTest::mouseClick(confirm->findChild<QPushButton *>("pushButton_pbulic"), Qt::LeftButton);
@@ -158,7 +158,7 @@ void tst_micro_look::editingViewAndDialogs()
     screenShot("confirmation");
 
     QTest::mouseClick(confirm->findChild<QPushButton *>("pushButton_public"), Qt::LeftButton);
-    FormFaBuChenggong *done = MicroHarness::shownTopLevel<FormFaBuChenggong>();
+    FormFaBuChenggong *done = WidgetDriver::shownTopLevel<FormFaBuChenggong>();
     QVERIFY(done);
     QVERIFY(QTest::qWaitForWindowExposed(done));
     QTest::qWait(200);
