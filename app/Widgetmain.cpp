@@ -29,6 +29,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QKeyEvent>
+#include <memory>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -318,6 +319,11 @@ void Widgetmain::loadWebPages()
     connect(m_terminalPage, &QWebEnginePage::featurePermissionRequested, m_terminalPage,
             &WebEnginePage::onFeaturePermissionRequested);
     m_terminalView->setPage(m_terminalPage);
+    // Changing the cookie policy restarts a profile's network and cuts the
+    // requests of its pages; set it before the first page ever loads, so
+    // that a later teacher's reload finds it already in place.
+    for (QWebEngineView *view : {m_exerciseView, m_terminalView})
+        view->page()->profile()->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     m_exerciseView->load(exerciseAddress());
     m_terminalView->load(terminalAddress());
     connect(m_terminalPage, &QWebEnginePage::urlChanged, this, &Widgetmain::onTerminalUrlChanged);
@@ -345,8 +351,23 @@ void Widgetmain::reloadWebPages()
         if (profile->persistentCookiesPolicy() != QWebEngineProfile::NoPersistentCookies)
             profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     }
-    m_exerciseView->load(exerciseAddress());
-    m_terminalView->load(terminalAddress());
+    // The new address differs from the old only after "#", which the engine
+    // would treat as a step within the old page; that page's requests still
+    // use the network the clearing just replaced and fail. A real reload of
+    // the new address gives the page a fresh start.
+    for (QWebEngineView *view : {m_exerciseView, m_terminalView}) {
+        const QUrl address = view == m_exerciseView ? exerciseAddress() : terminalAddress();
+        if (view->url() == address) {
+            view->reload();
+            continue;
+        }
+        auto arrived = std::make_shared<QMetaObject::Connection>();
+        *arrived = connect(view, &QWebEngineView::urlChanged, view, [view, arrived] {
+            QObject::disconnect(*arrived);
+            view->reload();
+        });
+        view->load(address);
+    }
 }
 
 void Widgetmain::onTerminalUrlChanged(const QUrl &url)

@@ -137,14 +137,27 @@ void tst_webpages::f11OnTerminalPageOnly()
 
 void tst_webpages::newTeacherReloadsBothPages()
 {
+    // Another teacher: both pages greet the new teacher.
+    QVERIFY(PlatformFixture::login("teacher02"));
+    main->reloadWebPages();
+    for (QWebEngineView *view : {main->exerciseView(), main->terminalView()})
+        QVERIFY(WidgetDriver::waitFor([&] {
+            return runScript(view->page(), "document.getElementById('greeting').textContent").toString()
+                .startsWith(CurrentUser::name);
+        }, 20000));
+
     // Separators in credentials must reach the page as typed.
     CurrentUser::username = QStringLiteral("王&老#师");
     CurrentUser::password = QStringLiteral("a&b#c%d");
     main->reloadWebPages();
-    QTRY_VERIFY_WITH_TIMEOUT(runScript(main->exerciseView()->page(), "fragmentQuery().username").toString()
-                                 == QStringLiteral("王&老#师"), 20000);
-    QTRY_VERIFY_WITH_TIMEOUT(runScript(main->terminalView()->page(), "fragmentQuery().password").toString()
-                                 == QStringLiteral("a&b#c%d"), 20000);
+    QVERIFY(WidgetDriver::waitFor([&] {
+        return runScript(main->exerciseView()->page(), "fragmentQuery().username").toString()
+               == QStringLiteral("王&老#师");
+    }, 30000));
+    QVERIFY(WidgetDriver::waitFor([&] {
+        return runScript(main->terminalView()->page(), "fragmentQuery().password").toString()
+               == QStringLiteral("a&b#c%d");
+    }, 30000));
 }
 
 void tst_webpages::previewHidesWhenUnused()

@@ -16,6 +16,24 @@ function fragmentQuery() {
   return params;
 }
 
+// The client clears the browser's cache and cookies when another teacher
+// logs in; a request caught in that moment can fail or never answer, so it
+// is given a few seconds and tried again.
+function fetchRetrying(url, tries) {
+  var controller = new AbortController();
+  var timer = setTimeout(function () { controller.abort(); }, 3000);
+  return fetch(url, { signal: controller.signal, cache: 'no-store' }).then(function (r) {
+    clearTimeout(timer);
+    return r;
+  }, function (error) {
+    clearTimeout(timer);
+    if (tries <= 1) throw error;
+    return new Promise(function (resolve) { setTimeout(resolve, 300); }).then(function () {
+      return fetchRetrying(url, tries - 1);
+    });
+  });
+}
+
 var greetedAs = null;
 var baseTitle = '';
 var greetings = 0;
@@ -41,7 +59,7 @@ function greet(done) {
     return;
   }
   var url = '/web/session?username=' + encodeURIComponent(p.username) + '&password=' + encodeURIComponent(p.password || '');
-  fetch(url).then(function (r) { return r.json(); }).then(function (reply) {
+  fetchRetrying(url, 4).then(function (r) { return r.json(); }).then(function (reply) {
     if (mine !== greetings) return;
     if (reply.code === 1) {
       greeting.textContent = reply.data.name + '老师，您好！';
