@@ -66,30 +66,12 @@ void FormmicroInfo::loadLookups()
 
 void FormmicroInfo::fetchDictionaries(int generation)
 {
-    struct Lookup
-    {
-        const char *type;
-        QComboBox *combo;
-        QList<DictItem> *entries;
-        QString placeholder;
-    };
-    const Lookup lookups[] = {
-        {"sys_office_grade", ui->comboBox_4, &gradeEntries, QStringLiteral("年级")},
-        {"CODE_VERSIONTYPE", ui->comboBox_3, &versionEntries, QStringLiteral("版本")},
-        {"sys_subject_type", ui->comboBox_1, &subjectEntries, QStringLiteral("科目")},
-    };
     QPointer<FormmicroInfo> self(this);
-    for (const Lookup &l : lookups) {
-        // A later load (a reset) took over while this one waited.
-        if (!self || generation != m_loadGeneration)
-            return;
-        const QList<DictItem> entries = DictionaryLookup::fetch(QString::fromLatin1(l.type));
-        if (!self || generation != m_loadGeneration)
-            return;
-        *l.entries = entries;
-        DictionaryLookup::fill(l.combo, l.placeholder, entries);
-        l.combo->setEnabled(true);
-    }
+    // A later load (a reset) takes over from one still waiting.
+    if (!DictionaryLookup::fillSelectors({ui->comboBox_4, &gradeEntries}, {ui->comboBox_3, &versionEntries},
+                                         {ui->comboBox_1, &subjectEntries},
+                                         [self, generation] { return self && generation == self->m_loadGeneration; }))
+        return;
     m_lookupsReady = true;
     emit lookupsLoaded();
 }

@@ -74,30 +74,12 @@ void FormTopPanel::loadLookups()
 
 void FormTopPanel::fetchDictionaries(int generation)
 {
-    struct Lookup
-    {
-        const char *type;
-        QComboBox *combo;
-        QList<DictItem> *entries;
-        QString placeholder;
-    };
-    const Lookup lookups[] = {
-        {"sys_office_grade", ui->comboBox_4, &m_grades, QStringLiteral("年级")},
-        {"CODE_VERSIONTYPE", ui->comboBox_3, &m_versions, QStringLiteral("版本")},
-        {"sys_subject_type", ui->comboBox_1, &m_subjects, QStringLiteral("科目")},
-    };
     QPointer<FormTopPanel> self(this);
-    for (const Lookup &l : lookups) {
-        // A later load (reset) replaced this one while it waited.
-        if (!self || generation != m_loadGeneration)
-            return;
-        const QList<DictItem> entries = DictionaryLookup::fetch(QString::fromLatin1(l.type));
-        if (!self || generation != m_loadGeneration)
-            return;
-        *l.entries = entries;
-        DictionaryLookup::fill(l.combo, l.placeholder, entries);
-        l.combo->setEnabled(true);
-    }
+    // A later load (a reset) takes over from one still waiting.
+    if (!DictionaryLookup::fillSelectors({ui->comboBox_4, &m_grades}, {ui->comboBox_3, &m_versions},
+                                         {ui->comboBox_1, &m_subjects},
+                                         [self, generation] { return self && generation == self->m_loadGeneration; }))
+        return;
     m_lookupsReady = true;
     updateTextbookSelectors();
     emit lookupsLoaded();
