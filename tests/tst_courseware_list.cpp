@@ -90,14 +90,6 @@ void closeMessages()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-FormShareInfo *openShareDialog()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *d = qobject_cast<FormShareInfo *>(w); d && d->isVisible())
-            return d;
-    return nullptr;
-}
-
 QStringList idsOf(const QList<miciroInfo> &records)
 {
     QStringList out;
@@ -604,7 +596,7 @@ void tst_courseware_list::platformShareCancelDelete()
 
     QTest::mouseClick(share, Qt::LeftButton);
     QVERIFY(!share->isChecked()); // not before the server agreed
-    QPointer<FormShareInfo> dialog = openShareDialog();
+    QPointer<FormShareInfo> dialog = WidgetDriver::shownTopLevel<FormShareInfo>();
     QVERIFY(dialog);
     QCOMPARE(WidgetDriver::find<QLineEdit>(dialog, "lineEditName")->text(), tile->record().name);
     WidgetDriver::find<QLineEdit>(dialog, "lineEditName")->setText(QStringLiteral("分享的课件"));

@@ -80,14 +80,6 @@ void closeMessages()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-FormShareInfo *openShareDialog()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *d = qobject_cast<FormShareInfo *>(w); d && d->isVisible())
-            return d;
-    return nullptr;
-}
-
 QStringList idsOf(const QList<miciroInfo> &records)
 {
     QStringList out;
@@ -493,7 +485,7 @@ void tst_microlecture_list::platformShareCancelDelete()
     QPushButton *share = button(tile, "pushButton_isFee");
     QTest::mouseClick(share, Qt::LeftButton);
     QVERIFY(!share->isChecked());
-    QPointer<FormShareInfo> dialog = openShareDialog();
+    QPointer<FormShareInfo> dialog = WidgetDriver::shownTopLevel<FormShareInfo>();
     QVERIFY(dialog);
     QVERIFY(WidgetDriver::type(dialog, "lineEdit_XD", "15"));
     QVERIFY(WidgetDriver::click(dialog, "pushButton_public"));
