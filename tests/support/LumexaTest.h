@@ -6,18 +6,14 @@
 #include <QApplication>
 #include <QtTest>
 
-// Like QTEST_MAIN, with the client's own process set-up and a private HOME so
-// that no test ever touches the user's real data directories.
-#define LUMEXA_TEST_MAIN(TestObject)                   \
-    int main(int argc, char *argv[])                   \
-    {                                                  \
-        TestEnvironment::prepare();                    \
-        Startup::beforeApplication();                  \
-        QApplication app(argc, argv);                  \
-        Startup::afterApplication(app);                \
-        QStandardPaths::setTestModeEnabled(true);      \
-        app.setAttribute(Qt::AA_Use96Dpi, true);       \
-        TestObject tc;                                 \
-        QTEST_SET_MAIN_SOURCE_PATH                     \
-        return QTest::qExec(&tc, argc, argv);          \
-    }
+// Test classes register themselves; each suite program (SuiteMain.cpp) runs
+// the classes linked into it, one after another, in one process with the
+// client's own set-up and a private HOME.
+namespace LumexaTest {
+using Factory = QObject *(*)();
+bool add(const char *name, Factory make);
+}
+
+#define LUMEXA_TEST_MAIN(TestObject)                                    \
+    static const bool lumexa_registered_##TestObject =                  \
+        LumexaTest::add(#TestObject, []() -> QObject * { return new TestObject; });

@@ -7,11 +7,27 @@
 #include <QtTest>
 
 namespace {
-QTemporaryDir *homeDir()
+QTemporaryDir *&homeDir()
 {
     static QTemporaryDir *dir = new QTemporaryDir(QDir::tempPath() + "/lumexa-test-home-XXXXXX");
     return dir;
 }
+QString &currentClass()
+{
+    static QString name;
+    return name;
+}
+}
+
+void TestEnvironment::setCurrentClass(const QString &name)
+{
+    currentClass() = name;
+}
+
+void TestEnvironment::cleanUp()
+{
+    delete homeDir();
+    homeDir() = nullptr;
 }
 
 void TestEnvironment::prepare()
@@ -42,8 +58,9 @@ QString TestEnvironment::screenshot(QWidget *widget, const QString &name)
 {
     const QString dir = QStringLiteral(LUMEXA_TEST_SHOTS);
     QDir().mkpath(dir);
-    const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    const QString path = dir + "/" + exe + "-" + name + ".png";
+    const QString owner = currentClass().isEmpty()
+        ? QFileInfo(QCoreApplication::applicationFilePath()).fileName() : currentClass();
+    const QString path = dir + "/" + owner + "-" + name + ".png";
     if (widget)
         widget->grab().save(path);
     return path;

@@ -17,4 +17,8 @@ public:
     static QString screenshot(QWidget *widget, const QString &name);
     // Saves a screenshot only when the current test function failed.
     static void screenshotIfFailed(QWidget *widget);
+    // The test class now running names its screenshots.
+    static void setCurrentClass(const QString &name);
+    // Removes the private HOME; call once, when the process ends.
+    static void cleanUp();
 };
