@@ -6,6 +6,7 @@
 #include "PlatformFixture.h"
 #include "TourDriver.h"
 #include "Widgetmain.h"
+#include "loginForm.h"
 #include "widgetno1.h"
 
 class tst_road_courseware : public QObject
@@ -24,6 +25,8 @@ private:
 
 void tst_road_courseware::initTestCase()
 {
+    // A fresh main window: its first login builds the pages.
+    loginCount = 0;
     QVERIFY2(platform.start({"--no-office"}), qPrintable(platform.error()));
     main = new Widgetmain;
     QVERIFY(main->startedUp());

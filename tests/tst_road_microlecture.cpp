@@ -6,6 +6,7 @@
 #include "PlatformFixture.h"
 #include "TourDriver.h"
 #include "Widgetmain.h"
+#include "loginForm.h"
 #include "media/TestMedia.h"
 #include "widgetno2.h"
 
@@ -29,6 +30,8 @@ private:
 
 void tst_road_microlecture::initTestCase()
 {
+    // A fresh main window: its first login builds the pages.
+    loginCount = 0;
     qputenv("LUMEXA_MPV_AO", "null");
     video = dir.filePath(QStringLiteral("第三课 分数.mp4"));
     QVERIFY(TestMedia::make(video, 20));
