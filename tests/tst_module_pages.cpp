@@ -146,23 +146,26 @@ void tst_module_pages::editFromListKeepsView()
 // The page greys the toolbar and the left menu; their own looks stay.
 void tst_module_pages::barsKeepTheirLooks()
 {
+    courseware->menu()->selectMyClass();
+    TestEnvironment::screenshot(courseware, "looks-my-courseware-view");
     courseware->select_click(0);
+    courseware->menu()->selectEditClass();
     auto *open = courseware->toolbar()->findChild<QPushButton *>("pushButton_open");
     auto *publish = courseware->toolbar()->findChild<QPushButton *>("pushButton_FB");
+    auto *edit = courseware->menu()->findChild<QPushButton *>("pushButton_editclass");
+    auto *mine = courseware->menu()->findChild<QPushButton *>("pushButton_myclass");
+    publish->setEnabled(true);
+    TestEnvironment::screenshot(courseware, "looks-editor-view");
+    auto colour = [](QWidget *w, QPoint at) { return w->grab().toImage().pixelColor(at); };
     QCOMPARE(open->font().pixelSize(), 16);
     QCOMPARE(open->font().weight(), 65);
-    auto colour = [](QWidget *w, QPoint at) { return w->grab().toImage().pixelColor(at); };
-    publish->setEnabled(true);
     QCOMPARE(colour(publish, {4, publish->height() / 2}), QColor(0x03, 0x80, 0x4B));
     publish->setEnabled(false);
     QCOMPARE(colour(publish, {4, publish->height() / 2}), QColor(0xDA, 0xDA, 0xDA));
+    QCOMPARE(colour(courseware->toolbar(), {courseware->toolbar()->width() - 2, 2}), QColor(240, 240, 240));
     // The checked entry of the menu is tinted, the others are not.
-    auto *edit = courseware->menu()->findChild<QPushButton *>("pushButton_editclass");
-    auto *mine = courseware->menu()->findChild<QPushButton *>("pushButton_myclass");
-    courseware->menu()->selectEditClass();
     QVERIFY(edit->isChecked() && !mine->isChecked());
     QVERIFY(colour(edit, {edit->width() / 2, 4}) != colour(mine, {mine->width() / 2, 4}));
-    QCOMPARE(colour(courseware->toolbar(), {courseware->toolbar()->width() - 2, 2}), QColor(240, 240, 240));
 }
 
 void tst_module_pages::sidePanel()
