@@ -206,6 +206,7 @@ void tst_module_pages::sidePanel()
     QVERIFY(page.editor()->isVisible()); // behind the half-transparent backdrop
     // The cards stand at the bottom of the tools panel.
     auto *cards = page.tools()->findChild<QWidget *>("widget");
+    QVERIFY(cards->height() < page.tools()->height());
     QCOMPARE(cards->geometry().bottom(), page.tools()->height() - 1);
     QCOMPARE(page.tools()->findChild<QWidget *>("widget_card1")->mapTo(page.tools(), QPoint()).y(),
              page.tools()->height() - cards->height() + 70);
