@@ -89,7 +89,7 @@ bool loginForm::decodeLoginReply(const QByteArray &bytes, Http_access *access)
         auto *m = new messageForm(0, nullptr);
         m->setMessage(QStringLiteral("网络读取错误."));
         m->show();
-        m->setGeometry(loginRect);
+        m->setGeometry(messageRect());
         access->lastMessage = m;
         // The reason of an earlier refusal does not apply to this failure.
         access->code = 0;
@@ -113,6 +113,13 @@ bool loginForm::decodeLoginReply(const QByteArray &bytes, Http_access *access)
     return true;
 }
 
+QRect loginForm::messageRect()
+{
+    // loginRect is in the window's coordinates; the messages are windows.
+    const loginForm *window = Http_access::instance()->loginWindow;
+    return window ? QRect(window->mapToGlobal(loginRect.topLeft()), loginRect.size()) : loginRect;
+}
+
 void loginForm::prepareRelogin()
 {
     setWindowFlags(Qt::FramelessWindowHint | Qt::SubWindow);
@@ -124,7 +131,7 @@ void loginForm::showLoginMessage(const QString &text)
     auto *m = new messageForm(0, nullptr);
     m->setMessage(text);
     m->show();
-    m->setGeometry(loginRect);
+    m->setGeometry(messageRect());
 }
 
 void loginForm::on_pushButton_clicked()

@@ -29,6 +29,8 @@ public:
     // Decodes the login reply into the current user; false on refusal or an
     // unreadable reply (the latter tells the user "网络读取错误.").
     static bool decodeLoginReply(const QByteArray &bytes, Http_access *access);
+    // loginRect on the screen, where the login flow's messages go.
+    static QRect messageRect();
 
     // Prepares a window shown again after a logout.
     void prepareRelogin();

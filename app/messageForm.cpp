@@ -2,14 +2,13 @@
 #include "ui_messageForm.h"
 
 #include <QKeyEvent>
-#include <QPainter>
 
 messageForm::messageForm(int type, QWidget *parent)
-    : QWidget(parent), ui(new Ui::messageForm), type(type)
+    : DimmedOverlay(parent), ui(new Ui::messageForm), type(type)
 {
     ui->setupUi(this);
+    setCard(ui->widget_bg);
     setWindowModality(Qt::ApplicationModal);
-    setAttribute(Qt::WA_TranslucentBackground);
     setWindowFlags(Qt::WindowFlags(0x813));
     autoClose.setSingleShot(true);
     connect(&autoClose, &QTimer::timeout, this, &messageForm::timeout);
@@ -72,11 +71,6 @@ void messageForm::timeout()
     deleteLater();
 }
 
-void messageForm::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    ui->widget_bg->move((width() - ui->widget_bg->width()) / 2, (height() - ui->widget_bg->height()) / 2);
-}
 
 void messageForm::keyPressEvent(QKeyEvent *event)
 {
@@ -87,10 +81,3 @@ void messageForm::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-void messageForm::paintEvent(QPaintEvent *)
-{
-    // The dimming layer: translucent windows do not paint style sheet
-    // backgrounds of their own.
-    QPainter p(this);
-    p.fillRect(rect(), QColor(0, 0, 0, 128));
-}

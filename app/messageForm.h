@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QTimer>
-#include <QWidget>
+#include "DimmedOverlay.h"
 
 namespace Ui {
 class messageForm;
@@ -10,7 +10,7 @@ class messageForm;
 // The in-window message and confirmation dialog: a dimmed layer over an area
 // with a card holding a text and one (type 0) or two (types 1, 2) buttons.
 // It deletes itself when a button or key closes it.
-class messageForm : public QWidget
+class messageForm : public DimmedOverlay
 {
     Q_OBJECT
 
@@ -33,9 +33,7 @@ public slots:
     void timeout();
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
 
 private:
     Ui::messageForm *ui;

@@ -4,16 +4,15 @@
 #include "Widgetmain.h"
 
 #include <QGuiApplication>
-#include <QPainter>
 #include <QScreen>
 
 FormTree::FormTree(QWidget *parent)
-    : QWidget(parent), ui(new Ui::FormTree)
+    : DimmedOverlay(parent), ui(new Ui::FormTree)
 {
     ui->setupUi(this);
+    setCard(ui->widget_bg);
     setWindowModality(Qt::ApplicationModal);
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint | Qt::Window);
-    setAttribute(Qt::WA_TranslucentBackground);
     QRect area = contentRect;
     if (!area.isValid() && QGuiApplication::primaryScreen())
         area = QGuiApplication::primaryScreen()->availableGeometry();
@@ -119,14 +118,4 @@ void FormTree::on_pushButton_clicked()
     deleteLater();
 }
 
-void FormTree::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.fillRect(rect(), QColor(0, 0, 0, 128));
-}
 
-void FormTree::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    ui->widget_bg->move((width() - ui->widget_bg->width()) / 2, (height() - ui->widget_bg->height()) / 2);
-}

@@ -2,7 +2,7 @@
 
 #include <QList>
 #include <QStringList>
-#include <QWidget>
+#include "DimmedOverlay.h"
 
 #include "TreeNode.h"
 
@@ -15,7 +15,7 @@ class FormTree;
 // The knowledge-point picker: units and their knowledge points with check
 // boxes; confirming reports the names and ids of every checked node.
 // Modal, dims the content area, deletes itself when closed.
-class FormTree : public QWidget
+class FormTree : public DimmedOverlay
 {
     Q_OBJECT
 
@@ -34,10 +34,6 @@ public slots:
     void on_pushButton_2_clicked();
     void on_pushButton_3_clicked();
     void on_pushButton_clicked();
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     Ui::FormTree *ui;

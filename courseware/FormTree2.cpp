@@ -4,16 +4,15 @@
 #include "Widgetmain.h"
 
 #include <QGuiApplication>
-#include <QPainter>
 #include <QScreen>
 
 FormTree2::FormTree2(QWidget *parent)
-    : QWidget(parent), ui(new Ui::FormTree2)
+    : DimmedOverlay(parent), ui(new Ui::FormTree2)
 {
     ui->setupUi(this);
+    setCard(ui->widget_bg);
     setWindowModality(Qt::ApplicationModal);
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint | Qt::Window);
-    setAttribute(Qt::WA_TranslucentBackground);
     QRect area = contentRect;
     if (!area.isValid() && QGuiApplication::primaryScreen())
         area = QGuiApplication::primaryScreen()->availableGeometry();
@@ -81,14 +80,4 @@ void FormTree2::on_pushButton_clicked()
     deleteLater();
 }
 
-void FormTree2::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.fillRect(rect(), QColor(0, 0, 0, 128));
-}
 
-void FormTree2::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    ui->widget_bg->move((width() - ui->widget_bg->width()) / 2, (height() - ui->widget_bg->height()) / 2);
-}

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QList>
-#include <QWidget>
+#include "DimmedOverlay.h"
 
 #include "TreeNode.h"
 
@@ -12,7 +12,7 @@ class FormTree2;
 // The textbook-catalogue picker: the catalogue of one textbook as a tree of
 // up to three levels; confirming reports the name of the selected node.
 // Modal, dims the content area, deletes itself when closed.
-class FormTree2 : public QWidget
+class FormTree2 : public DimmedOverlay
 {
     Q_OBJECT
 
@@ -30,10 +30,6 @@ public slots:
     void on_pushButton_2_clicked();
     void on_pushButton_3_clicked();
     void on_pushButton_clicked();
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     Ui::FormTree2 *ui;

@@ -18,6 +18,7 @@
 #include <QNetworkReply>
 #include <QPainter>
 #include <QPainterPath>
+#include <QUrl>
 
 namespace {
 const int MaxPreviews = 5;
@@ -71,9 +72,17 @@ QString bankcenterkid::shortName(const QString &name)
 QStringList bankcenterkid::previewAddresses(const QStringList &pptFiles)
 {
     QStringList out;
-    for (const QString &f : pptFiles.mid(0, MaxPreviews))
-        if (!f.trimmed().isEmpty())
-            out << f.trimmed();
+    for (const QString &entry : pptFiles.mid(0, MaxPreviews)) {
+        const QString f = entry.trimmed();
+        if (f.isEmpty())
+            continue;
+        // A stored path, as elsewhere in the replies, lies in the document
+        // storage; a complete address is used as it is.
+        if (QUrl(f).isRelative())
+            out << BaseAddress::doc() + (f.startsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + f;
+        else
+            out << f;
+    }
     return out;
 }
 

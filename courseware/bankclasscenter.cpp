@@ -99,7 +99,13 @@ void bankclasscenter::shootJson_object(QJsonObject obj, int classlist, int shado
     m_lastQuery = obj;
     m_lastClasslist = classlist;
     const QString path = classlist == 1 ? ApiPaths::fileClassList : ApiPaths::smallClassPurchaseList;
-    QNetworkRequest request{QUrl(BaseAddress::api() + path)};
+    QUrl address(BaseAddress::api() + path);
+    if (classlist != 1) {
+        // The purchased list holds both kinds: ask for decks, so that pages
+        // and their count are of decks. A platform without the key ignores it.
+        address.setQuery(QStringLiteral("resKind=courseware"));
+    }
+    QNetworkRequest request{address};
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
     request.setRawHeader("token", CurrentUser::token.toUtf8());
     // Only the latest query's reply is shown; an earlier one that arrives
@@ -197,7 +203,6 @@ void bankclasscenter::refreshSelection()
 {
     const bool any = !m_selection->isEmpty();
     ui->pushButton_output->setEnabled(any);
-    ui->label_YX->setVisible(any);
     const bool full = m_selection->isFull();
     for (bankcenterkid *tile : m_tiles) {
         const bool chosen = !tile->record().id.isEmpty() && m_selection->contains(tile->record().id);

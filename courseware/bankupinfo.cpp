@@ -15,17 +15,16 @@
 #include "Widgetmain.h"
 #include "messageForm.h"
 
-#include <QPainter>
 #include <QRegularExpressionValidator>
 #include <QUrlQuery>
 
 bankupinfo::bankupinfo(QWidget *parent)
-    : QWidget(parent), ui(new Ui::bankupinfo)
+    : DimmedOverlay(parent), ui(new Ui::bankupinfo)
 {
     ui->setupUi(this);
+    setCard(ui->widget_bg);
     setWindowModality(Qt::ApplicationModal);
     setWindowFlags(Qt::FramelessWindowHint | Qt::Window);
-    setAttribute(Qt::WA_TranslucentBackground);
     ui->lineEdit_XD->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[1-9][0-9][0-9]")), this));
     setGeometry(contentRect.isValid() ? contentRect : QRect(0, 0, 1200, 760));
@@ -255,14 +254,4 @@ void bankupinfo::on_pushButtonX_clicked()
     close();
 }
 
-void bankupinfo::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    ui->widget_bg->move((width() - ui->widget_bg->width()) / 2, (height() - ui->widget_bg->height()) / 2);
-}
 
-void bankupinfo::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.fillRect(rect(), QColor(0, 0, 0, 128));
-}

@@ -3,7 +3,7 @@
 #include "DictItem.h"
 #include "TreeNode.h"
 
-#include <QWidget>
+#include "DimmedOverlay.h"
 
 namespace Ui {
 class bankupinfo;
@@ -12,7 +12,7 @@ class QComboBox;
 
 // The courseware publish form: name, place in the curriculum, free or paid;
 // uploads the saved deck and saves the courseware record.
-class bankupinfo : public QWidget
+class bankupinfo : public DimmedOverlay
 {
     Q_OBJECT
 
@@ -44,10 +44,6 @@ public slots:
     void on_comboBox_4_currentIndexChanged(int index);
     void on_comboBox_5_currentIndexChanged(int index);
     void on_pushButton_OK_clicked();
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
 
 private:
     void loadDictionary(const QString &type, QComboBox *combo, const QString &placeholder,

@@ -8,12 +8,12 @@
 
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPainter>
 
 FormSupportCenter::FormSupportCenter(QWidget *parent)
-    : QWidget(parent), ui(new Ui::FormSupportCenter)
+    : DimmedOverlay(parent), ui(new Ui::FormSupportCenter)
 {
     ui->setupUi(this);
+    setCard(ui->widget_bg);
     setWindowModality(Qt::ApplicationModal);
     m_tabs = {{ui->pushButton_XT, ui->verticalLayoutPage1, QStringLiteral("1"), {}, true},
               {ui->pushButton_KJ, ui->verticalLayoutPage2, QStringLiteral("2"), {}, true},
@@ -40,7 +40,6 @@ FormSupportCenter::FormSupportCenter(QWidget *parent)
     connect(searchButton, &QPushButton::clicked, this, &FormSupportCenter::clickedBtn);
     connect(m_search, &QLineEdit::returnPressed, this, [this] { clickedBtn(false); });
 
-    setAttribute(Qt::WA_TranslucentBackground);
     setWindowFlags(Qt::WindowFlags(0x813));
 
     ui->pushButton_XT->setChecked(true);
@@ -125,18 +124,12 @@ void FormSupportCenter::on_pushButtonX_clicked()
 
 void FormSupportCenter::resizeEvent(QResizeEvent *event)
 {
-    QWidget::resizeEvent(event);
     QWidget *bg = ui->widget_bg;
     bg->resize(qMin(1000, width() - 40), qMin(660, height() - 40));
-    bg->move((width() - bg->width()) / 2, (height() - bg->height()) / 2);
+    DimmedOverlay::resizeEvent(event); // centres the card
     ui->widget->resize(bg->width(), ui->widget->height());
     ui->pushButtonX->move(bg->width() - 45, 12);
     ui->stackedWidget->resize(bg->width() - 40, bg->height() - ui->stackedWidget->y() - 20);
     m_search->move(bg->width() - m_search->width() - 24, 72);
 }
 
-void FormSupportCenter::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.fillRect(rect(), QColor(0, 0, 0, 128));
-}

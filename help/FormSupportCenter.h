@@ -2,7 +2,7 @@
 
 #include "HelpItem.h"
 
-#include <QWidget>
+#include "DimmedOverlay.h"
 
 namespace Ui {
 class FormSupportCenter;
@@ -13,7 +13,7 @@ class QVBoxLayout;
 
 // The help centre: three tabs of help articles, loaded on first use, with a
 // search in the current tab.
-class FormSupportCenter : public QWidget
+class FormSupportCenter : public DimmedOverlay
 {
     Q_OBJECT
 
@@ -37,7 +37,6 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
 
 private:
     struct Tab

@@ -16,6 +16,7 @@
 #include "myCurrentThread2.h"
 
 #include <QPainter>
+#include <QUrlQuery>
 #include <QScrollBar>
 
 FormCenterPanel::FormCenterPanel(QWidget *parent)
@@ -93,7 +94,11 @@ void FormCenterPanel::shootJson_object(QJsonObject obj, int classlist, int shado
     const int generation = ++m_loadGeneration;
     microLectureRecords.clear();
     const QString path = classlist == 1 ? ApiPaths::smallClassList : ApiPaths::smallClassPurchaseList;
-    Http_access::instance()->fetchMicroLectures(BaseAddress::api() + path, {}, obj);
+    // The purchased list holds both kinds: ask for videos (see bankclasscenter).
+    QUrlQuery kind;
+    if (classlist != 1)
+        kind.addQueryItem(QStringLiteral("resKind"), QStringLiteral("microlecture"));
+    Http_access::instance()->fetchMicroLectures(BaseAddress::api() + path, kind, obj);
     if (generation != m_loadGeneration) {
         // A later load started while this one waited and has been shown.
         microLectureRecords = m_records;

@@ -40,13 +40,13 @@ void FormMicroTools::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), QColor(0, 0, 0, 128));
+    // The panel's colour reaches the top above the cards.
+    p.fillRect(QRect(0, 0, ui->widget->width(), ui->widget->y()), QColor(240, 240, 240));
 }
 
 void FormMicroTools::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    // The card panel stands at the bottom and reaches the top.
+    // The card panel keeps its size and stands at the bottom.
     ui->widget->setGeometry(0, height() - ui->widget->height(), ui->widget->width(), ui->widget->height());
-    ui->widget->resize(ui->widget->width(), height());
-    ui->widget->move(0, 0);
 }

@@ -218,7 +218,7 @@ bool Http_access::login(const QString &userName, const QString &password, const 
         auto *m = new messageForm(0, nullptr);
         m->setMessage(text);
         m->show();
-        m->setGeometry(loginRect);
+        m->setGeometry(loginForm::messageRect());
         lastMessage = m;
     }
     return false;

@@ -16,7 +16,7 @@ void HelpApi::install(ApiRouter &router)
     router.post(QStringLiteral("/v2.0/client/ClientBasHelp/getList"), [this](ApiCall &call) {
         JsonArgs args(call.body);
         const QString resType = args.text(QStringLiteral("resType"), true).trimmed();
-        const QString title = args.text(QStringLiteral("title")).trimmed();
+        const QString title = args.keyword(QStringLiteral("title"));
         args.text(QStringLiteral("type"));
         if (!args.ok())
             return ApiResult::fail(args.error());

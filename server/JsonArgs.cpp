@@ -69,6 +69,16 @@ qint64 JsonArgs::integer(const QString &key, qint64 fallback, bool required)
     return fallback;
 }
 
+QString JsonArgs::keyword(const QString &key)
+{
+    const QString value = text(key).trimmed();
+    if (value.size() > MaxKeyword) {
+        fail(QStringLiteral("搜索关键字过长"));
+        return {};
+    }
+    return value;
+}
+
 QString JsonArgs::queryText(const QString &key)
 {
     if (m_query.contains(key))

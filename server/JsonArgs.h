@@ -16,6 +16,10 @@ public:
     QString text(const QString &key, bool required = false);
     // A whole number given as a JSON number or as digits in a string.
     qint64 integer(const QString &key, qint64 fallback, bool required = false);
+    // A search keyword, trimmed; longer than MaxKeyword characters is refused
+    // ("搜索关键字过长") before it reaches a LIKE pattern.
+    QString keyword(const QString &key);
+    static constexpr int MaxKeyword = 1000;
     // A key of the URL query (or, when absent there, of the body).
     QString queryText(const QString &key);
 

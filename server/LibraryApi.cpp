@@ -66,7 +66,7 @@ ApiResult LibraryApi::resources(ApiCall &call)
     JsonArgs args(call.body, call.query);
     const qint64 sort = args.integer(QStringLiteral("resSort"), 0, true);
     const qint64 category = args.integer(QStringLiteral("id"), 0);
-    const QString title = args.text(QStringLiteral("title")).trimmed();
+    const QString title = args.keyword(QStringLiteral("title"));
     const JsonArgs::Page page = args.page(10);
     if (!args.ok())
         return ApiResult::fail(args.error());
@@ -156,11 +156,17 @@ ApiResult LibraryApi::ownSave(ApiCall &call)
         return ApiResult::fail(QStringLiteral("图片文件不存在，请先上传"));
     if (!PictureSuffixes.contains(QFileInfo(clean).suffix().toLower()))
         return ApiResult::fail(QStringLiteral("只能保存图片文件"));
-    // Pictures are uploaded without a token; one uploaded by another teacher
-    // cannot be claimed.
+    // A picture uploaded by another teacher, or held in another teacher's
+    // list (seeded ones, and uploads that came without a token), cannot be
+    // claimed.
     const QVariant owner = m_db.value("SELECT owner_id FROM stored_files WHERE storage = 'doc' AND path = ?", {clean});
-    if (!owner.isNull() && owner.toLongLong() != call.userId)
+    const bool heldByOther = m_db.value("SELECT COUNT(*) FROM own_pictures WHERE file_name = ? AND owner_id <> ?",
+                                        {clean, call.userId}).toLongLong() > 0;
+    if ((!owner.isNull() && owner.toLongLong() != call.userId) || heldByOther)
         return ApiResult::fail(QStringLiteral("无权保存其他教师的图片"));
+    // An upload without a token belongs to its first registrant from now on.
+    m_db.update("UPDATE stored_files SET owner_id = ? WHERE storage = 'doc' AND path = ? AND owner_id IS NULL",
+                {call.userId, clean});
     if (realName.isEmpty())
         realName = QFileInfo(clean).fileName();
     if (suffix.isEmpty())

@@ -1,6 +1,7 @@
 #include "PlatformServer.h"
 
 #include "ApiRouter.h"
+#include "ConnectionPool.h"
 #include "AuthApi.h"
 #include "Database.h"
 #include "ExportApi.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <cstdlib>
+#include <sys/socket.h>
 #include <httplib.h>
 
 PlatformServer::PlatformServer(PlatformOptions options)
@@ -122,9 +124,15 @@ void PlatformServer::installRoutes()
 int PlatformServer::bind(QString *error)
 {
     m_http = std::make_unique<httplib::Server>();
-    // Players, thumbnail workers and the client's pages keep several
-    // connections open at once: more workers than the default eight.
-    m_http->new_task_queue = [] { return new httplib::ThreadPool(32); };
+    // One worker per open connection, so that clients that hold theirs
+    // (players, thumbnail workers, slow senders) never keep others waiting.
+    m_http->new_task_queue = [] { return new ConnectionPool(MaxConnections); };
+    // The listening socket, to widen its backlog once bound.
+    auto listening = std::make_shared<int>(-1);
+    m_http->set_socket_options([listening](socket_t sock) {
+        httplib::default_socket_options(sock);
+        *listening = sock;
+    });
     m_http->set_payload_max_length(size_t(m_options.maxUploadBytes) + 4 * 1024 * 1024);
     // Small replies would otherwise wait for the peer's delayed ACK.
     m_http->set_tcp_nodelay(true);
@@ -142,6 +150,10 @@ int PlatformServer::bind(QString *error)
         m_port = -1;
         return -1;
     }
+    // The library listens with a backlog of five: a burst of connections
+    // would be dropped or reset. Listening again only widens the queue.
+    if (*listening >= 0)
+        ::listen(*listening, SOMAXCONN);
     installRoutes();
     return m_port;
 }

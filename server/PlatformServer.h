@@ -45,6 +45,9 @@ public:
     QString videoRoot() const;
 
 private:
+    // Open connections served at once; far above what the clients keep.
+    static constexpr size_t MaxConnections = 1024;
+
     bool resetData(QString *error);
     void installRoutes();
 

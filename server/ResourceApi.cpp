@@ -95,12 +95,19 @@ ApiResult ResourceApi::list(ApiCall &call, const char *kind, bool purchased)
                                "JOIN purchases p ON p.resource_id = r.id AND p.user_id = ? "
                                "LEFT JOIN deck_slides d ON d.path = r.file_src WHERE 1 = 1");
         params << call.userId;
+        // The client's lists ask for their own kind, so that pages and the
+        // total are of that kind; without the key both kinds come.
+        const QString asked = args.queryText(QStringLiteral("resKind")).trimmed();
+        if (asked == QLatin1String("courseware") || asked == QLatin1String("microlecture")) {
+            where += QStringLiteral(" AND r.kind = ?");
+            params << QString::fromLatin1(asked == QLatin1String("courseware") ? Courseware : Micro);
+        }
     } else {
         where = QStringLiteral(" FROM resources r JOIN users u ON u.id = r.owner_id "
                                "LEFT JOIN deck_slides d ON d.path = r.file_src WHERE r.owner_id = ? AND r.kind = ?");
         params << call.userId << QString::fromLatin1(kind);
     }
-    const QString keyword = args.text(QStringLiteral("name")).trimmed();
+    const QString keyword = args.keyword(QStringLiteral("name"));
     if (!keyword.isEmpty()) {
         where += QStringLiteral(" AND r.name LIKE ? ESCAPE '\\'");
         params << QStringLiteral("%") + likeEscape(keyword) + QStringLiteral("%");

@@ -67,6 +67,11 @@ UploadApi::UploadApi(Database &db, SlideRenderer &slides, QString docRoot, QStri
 {
 }
 
+ApiResult UploadApi::tooLargeResult() const
+{
+    return ApiResult::error(413, QStringLiteral("文件超过大小限制（最大%1 MB）").arg(m_maxBytes / (1024 * 1024)));
+}
+
 void UploadApi::install(httplib::Server &server, ApiRouter &router)
 {
     const QString path = QString::fromLatin1(Path);
@@ -91,6 +96,16 @@ void UploadApi::install(httplib::Server &server, ApiRouter &router)
             });
             router.record(req, QString::fromStdString(body));
             router.reply(res, ApiResult::error(400, QStringLiteral("请以multipart/form-data方式上传文件")));
+            return;
+        }
+
+        // A body announced far beyond the limit is refused from its length:
+        // reading it first would take as long as the client cares to stall.
+        const qint64 announced = QByteArray::fromStdString(req.get_header_value("Content-Length")).toLongLong();
+        if (announced > m_maxBytes + MultipartSlack) {
+            router.record(req, QStringLiteral("[]"));
+            res.set_header("Connection", "close");
+            router.reply(res, tooLargeResult());
             return;
         }
 
@@ -144,7 +159,7 @@ void UploadApi::install(httplib::Server &server, ApiRouter &router)
         if (tooLarge) {
             discard();
             res.set_header("Connection", "close");
-            router.reply(res, ApiResult::error(413, QStringLiteral("文件超过大小限制（最大%1 MB）").arg(m_maxBytes / (1024 * 1024))));
+            router.reply(res, tooLargeResult());
             return;
         }
         if (writeFailed) {

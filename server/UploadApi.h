@@ -6,6 +6,7 @@ namespace httplib {
 class Server;
 }
 class ApiRouter;
+struct ApiResult;
 class Database;
 class SlideRenderer;
 
@@ -21,6 +22,10 @@ public:
     static const char *Path;
 
 private:
+    // Room for the part headers and small fields beside a file of the limit.
+    static constexpr qint64 MultipartSlack = 64 * 1024;
+    ApiResult tooLargeResult() const;
+
     Database &m_db;
     SlideRenderer &m_slides;
     QString m_docRoot;

@@ -31,6 +31,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QUrlQuery>
 
 namespace {
 const QByteArray ListPath = ApiPaths::fileClassList.toUtf8();
@@ -123,6 +124,7 @@ private slots:
     void emptyReply();
     void moreThanTwelveRecords();
     void previews();
+    void relativePreviewAddresses();
     void selectionCap();
     void chipsAcrossPages();
     void lateReplyOfEarlierQuery();
@@ -349,11 +351,25 @@ void tst_courseware_list::previews()
     QCOMPARE(asked, (QStringList{"/img/blue.png", "/img/green.png", "/img/red.png", "/img/yellow.png"}));
 }
 
+void tst_courseware_list::relativePreviewAddresses()
+{
+    // Like every stored path in the replies, a relative one lies in the
+    // document storage; a complete address stays as it is.
+    const QByteArray saved = qgetenv("LUMEXA_DOC_BASE");
+    qputenv("LUMEXA_DOC_BASE", "http://docs.example:81/doc");
+    const QStringList shown = bankcenterkid::previewAddresses({"/slides/1.png", "slides/2.png", "https://cdn.example/3.png", " "});
+    qputenv("LUMEXA_DOC_BASE", saved);
+    QCOMPARE(shown, (QStringList{"http://docs.example:81/doc/slides/1.png", "http://docs.example:81/doc/slides/2.png",
+                                 "https://cdn.example/3.png"}));
+}
+
 void tst_courseware_list::selectionCap()
 {
     QVERIFY(makePage(reply(decks(1, 6), 6), 3));
     auto *output = WidgetDriver::find<QPushButton>(page, "pushButton_output");
+    auto *chosenLabel = WidgetDriver::find<QLabel>(page, "label_YX");
     QVERIFY(!output->isEnabled());
+    QVERIFY(chosenLabel->isVisible()); // "已选" stands even before anything is chosen
     QVERIFY(WidgetDriver::click(page, "pushButton_selector"));
     QList<QPushButton *> boxes;
     for (bankcenterkid *tile : page->tiles())
@@ -382,6 +398,7 @@ void tst_courseware_list::selectionCap()
     QTest::mouseClick(boxes.at(2), Qt::LeftButton);
     QVERIFY(page->selectedRecords().isEmpty());
     QVERIFY(!output->isEnabled());
+    QVERIFY(chosenLabel->isVisible());
     QVERIFY(WidgetDriver::click(page, "pushButton_selector"));
     QVERIFY(boxes.first()->isHidden());
 }
@@ -434,6 +451,10 @@ void tst_courseware_list::lateReplyOfEarlierQuery()
     QVERIFY(page->tiles().at(2)->isHidden());
     QCOMPARE(page->lastClasslist(), 2);
     QVERIFY(openMessages().isEmpty());
+    // The purchased list is asked for decks; the own list needs no kind.
+    for (const auto &r : server->requests)
+        QCOMPARE(QUrlQuery(QString::fromUtf8(r.query)).queryItemValue("resKind"),
+                 r.path == PurchasedPath ? QStringLiteral("courseware") : QString());
 }
 
 void tst_courseware_list::searchFromLaterPage()

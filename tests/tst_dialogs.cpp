@@ -1,13 +1,20 @@
 // The message dialog, the busy overlay and the loading bar.
 #include "LumexaTest.h"
 
+#include "DimmedOverlay.h"
 #include "FormAnimation.h"
+#include "FormSupportCenter.h"
+#include "FormTree.h"
+#include "FormTree2.h"
 #include "LabelPaint.h"
+#include "bankupinfo.h"
 #include "messageForm.h"
 
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+
+#include <memory>
 
 class tst_dialogs : public QObject
 {
@@ -21,6 +28,8 @@ private slots:
     void autoCloseEmitsNothing();
     void loadingBarEndsOnTwelfthStep();
     void busyOverlayPlacement();
+    void overlaysDimAndCentre_data();
+    void overlaysDimAndCentre();
 };
 
 void tst_dialogs::buttonsPerType_data()
@@ -148,6 +157,39 @@ void tst_dialogs::busyOverlayPlacement()
     overlay->showBusy();
     QVERIFY(overlay->isVisible());
     TestEnvironment::screenshot(&window, "busy");
+}
+
+void tst_dialogs::overlaysDimAndCentre_data()
+{
+    QTest::addColumn<QString>("form");
+    for (const char *form : {"messageForm", "FormTree", "FormTree2", "bankupinfo", "FormSupportCenter"})
+        QTest::newRow(form) << QString::fromLatin1(form);
+}
+
+void tst_dialogs::overlaysDimAndCentre()
+{
+    QFETCH(QString, form);
+    std::unique_ptr<QWidget> w;
+    if (form == "messageForm")
+        w.reset(new messageForm(0));
+    else if (form == "FormTree")
+        w.reset(new FormTree);
+    else if (form == "FormTree2")
+        w.reset(new FormTree2);
+    else if (form == "bankupinfo")
+        w.reset(new bankupinfo);
+    else
+        w.reset(new FormSupportCenter);
+    auto *overlay = qobject_cast<DimmedOverlay *>(w.get());
+    QVERIFY(overlay && overlay->card());
+    w->show();
+    w->setGeometry(40, 30, 1300, 860);
+    QVERIFY(qAbs(overlay->card()->geometry().center().x() - w->width() / 2) <= 1);
+    QVERIFY(qAbs(overlay->card()->geometry().center().y() - w->height() / 2) <= 1);
+    // Outside the card the window is dimmed with half-opaque black.
+    const QColor corner = w->grab().toImage().pixelColor(2, 2);
+    QCOMPARE(corner.alpha(), 128);
+    QCOMPARE(corner.rgb() & 0xffffff, 0u);
 }
 
 LUMEXA_TEST_MAIN(tst_dialogs)

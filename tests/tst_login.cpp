@@ -46,6 +46,7 @@ private slots:
     void wholeRoad();
 
 private:
+    void messagesOverCard();
     loginForm *login() { return Http_access::instance()->loginWindow; }
     ScriptedResponder *server = nullptr;
     Widgetmain *main = nullptr;
@@ -62,6 +63,8 @@ void tst_login::initTestCase()
     QVERIFY(main->startedUp());
     QVERIFY(login());
     QVERIFY(login()->isVisible());
+    // Away from the screen's corner, so window and screen coordinates differ.
+    login()->move(240, 130);
 }
 
 void tst_login::cleanupTestCase()
@@ -73,6 +76,16 @@ void tst_login::cleanupTestCase()
 void tst_login::cleanup()
 {
     WidgetDriver::closeMessages();
+}
+
+// Messages of the login flow cover the login card wherever the window stands.
+void tst_login::messagesOverCard()
+{
+    const QRect card(login()->mapToGlobal(loginRect.topLeft()), loginRect.size());
+    QVERIFY(card.topLeft() != loginRect.topLeft());
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
+            QCOMPARE(m->geometry(), card);
 }
 
 void tst_login::decoding_data()
@@ -126,6 +139,7 @@ void tst_login::refusals()
     server->scriptJson(ApiPaths::login.toUtf8(), QStringLiteral(R"({"code":0,"msg":"%1"})").arg(msg).toUtf8());
     QVERIFY(!Http_access::instance()->login("teacher01", "x", "3"));
     QCOMPARE(WidgetDriver::shownMessages(), shown.isEmpty() ? QStringList() : QStringList{shown});
+    messagesOverCard();
 }
 
 void tst_login::serverDown()
@@ -135,6 +149,7 @@ void tst_login::serverDown()
     QVERIFY(!Http_access::instance()->login("teacher01", "123456", "3"));
     qputenv("LUMEXA_API_BASE", saved);
     QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("网络读取错误.")});
+    messagesOverCard();
     QCOMPARE(CurrentUser::name, QString());
 }
 
@@ -157,6 +172,7 @@ void tst_login::emptyFields()
     login()->findChild<QLineEdit *>("lineEditPassword")->setText(password);
     QTest::keyClick(login(), Qt::Key_Return);
     QCOMPARE(WidgetDriver::shownMessages(), QStringList{shown});
+    messagesOverCard();
     QCOMPARE(server->requests.size(), before);
 }
 

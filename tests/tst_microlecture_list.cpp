@@ -554,6 +554,11 @@ void tst_microlecture_list::platformPurchased()
     FormMicroKids *tile = page->tiles().first();
     QVERIFY(button(tile, "pushButton_isFee")->isHidden());
     QVERIFY(WidgetDriver::find<QLabel>(tile, "label_purchase")->isVisible());
+    // Two a page: the bought decks come first on the platform, yet the first
+    // page holds videos and the pages count videos only.
+    page->shootJson_object(QJsonObject{{"pageNum", "1"}, {"pageSize", "2"}}, 2);
+    QCOMPARE(page->records().size(), 2);
+    QCOMPARE(page->records().value(0).total, 2);
 }
 
 LUMEXA_TEST_MAIN(tst_microlecture_list)

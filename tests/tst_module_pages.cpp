@@ -36,6 +36,7 @@ private slots:
     void librariesLoadOnce();
     void deckBesideTemplates();
     void editFromListKeepsView();
+    void barsKeepTheirLooks();
     void sidePanel();
 
 private:
@@ -142,6 +143,31 @@ void tst_module_pages::editFromListKeepsView()
     QCOMPARE(checked, 1);
 }
 
+// The page greys the toolbar and the left menu; their own looks stay.
+void tst_module_pages::barsKeepTheirLooks()
+{
+    courseware->menu()->selectMyClass();
+    TestEnvironment::screenshot(courseware, "looks-my-courseware-view");
+    courseware->select_click(0);
+    courseware->menu()->selectEditClass();
+    auto *open = courseware->toolbar()->findChild<QPushButton *>("pushButton_open");
+    auto *publish = courseware->toolbar()->findChild<QPushButton *>("pushButton_FB");
+    auto *edit = courseware->menu()->findChild<QPushButton *>("pushButton_editclass");
+    auto *mine = courseware->menu()->findChild<QPushButton *>("pushButton_myclass");
+    publish->setEnabled(true);
+    TestEnvironment::screenshot(courseware, "looks-editor-view");
+    auto colour = [](QWidget *w, QPoint at) { return w->grab().toImage().pixelColor(at); };
+    QCOMPARE(open->font().pixelSize(), 16);
+    QCOMPARE(open->font().weight(), 65);
+    QCOMPARE(colour(publish, {4, publish->height() / 2}), QColor(0x03, 0x80, 0x4B));
+    publish->setEnabled(false);
+    QCOMPARE(colour(publish, {4, publish->height() / 2}), QColor(0xDA, 0xDA, 0xDA));
+    QCOMPARE(colour(courseware->toolbar(), {courseware->toolbar()->width() - 2, 2}), QColor(240, 240, 240));
+    // The checked entry of the menu is tinted, the others are not.
+    QVERIFY(edit->isChecked() && !mine->isChecked());
+    QVERIFY(colour(edit, {edit->width() / 2, 4}) != colour(mine, {mine->width() / 2, 4}));
+}
+
 void tst_module_pages::sidePanel()
 {
     widgetno2 page;
@@ -178,6 +204,12 @@ void tst_module_pages::sidePanel()
     QTest::mouseClick(tools, Qt::LeftButton);
     QVERIFY(page.tools()->isVisible() && !page.filterBar()->isVisible());
     QVERIFY(page.editor()->isVisible()); // behind the half-transparent backdrop
+    // The cards stand at the bottom of the tools panel.
+    auto *cards = page.tools()->findChild<QWidget *>("widget");
+    QVERIFY(cards->height() < page.tools()->height());
+    QCOMPARE(cards->geometry().bottom(), page.tools()->height() - 1);
+    QCOMPARE(page.tools()->findChild<QWidget *>("widget_card1")->mapTo(page.tools(), QPoint()).y(),
+             page.tools()->height() - cards->height() + 70);
     TestEnvironment::screenshot(&page, "tools");
 
     page.resetMicroPage();

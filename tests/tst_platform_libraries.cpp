@@ -154,6 +154,7 @@ void tst_platform_libraries::refused_data()
     QTest::newRow("negative page") << "/v2.0/client/LmResManagement/findList" << QJsonObject{{"resSort", "1"}, {"pageNum", "-2"}};
     QTest::newRow("save without file") << "/v2.0/file/FileController/save" << QJsonObject{{"fileLibType", 2}};
     QTest::newRow("save a file never uploaded") << "/v2.0/file/FileController/save" << QJsonObject{{"fileName", "/upload/x.png"}};
+    QTest::newRow("save another teacher's picture") << "/v2.0/file/FileController/save" << QJsonObject{{"fileName", "/pictures/10002/own-1.jpg"}};
     QTest::newRow("save a deck as picture") << "/v2.0/file/FileController/save" << QJsonObject{{"fileName", "/courseware/cw-1.pptx"}};
     QTest::newRow("delete unknown picture") << "/v2.0/file/FileController/deleteFileById" << QJsonObject{{"id", "99999"}};
     QTest::newRow("delete another teacher's picture") << "/v2.0/file/FileController/deleteFileById" << QJsonObject{{"id", "4"}};

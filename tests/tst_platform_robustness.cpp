@@ -5,6 +5,7 @@
 #include "PlatformHttp.h"
 
 #include <QJsonArray>
+#include <QTcpSocket>
 #include <QThread>
 
 #include <atomic>
@@ -24,6 +25,9 @@ private slots:
     void garbageOnTheSocket();
     void hostileTextIsJustText();
     void concurrentRequests();
+    void slowClientsAndBursts();
+    void overlongKeyword_data();
+    void overlongKeyword();
     void recordsWhatItReceived();
 
 private:
@@ -185,6 +189,72 @@ void tst_platform_robustness::concurrentRequests()
     const HttpReply after = m_http->post("/v2.0/client/FileClass/list", {{"pageNum", "1"}, {"pageSize", "100"}, {"name", QStringLiteral("并发")}});
     QCOMPARE(after.data().value("total").toInt(), 80);
     QCOMPARE(m_http->post("/v2.0/client/FileClass/list", {{"pageNum", "1"}, {"pageSize", "1"}}).data().value("total").toInt(), before + 80);
+}
+
+void tst_platform_robustness::slowClientsAndBursts()
+{
+    // Forty clients send half a header and hold their connections...
+    std::vector<std::unique_ptr<QTcpSocket>> slow;
+    for (int i = 0; i < 40; ++i) {
+        slow.push_back(std::make_unique<QTcpSocket>());
+        slow.back()->connectToHost(QStringLiteral("127.0.0.1"), m_http->port());
+        QVERIFY(slow.back()->waitForConnected(5000));
+        slow.back()->write("GET /v2.0/client/FileClass/list HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Slow: ");
+        slow.back()->flush();
+    }
+    QTest::qWait(300);
+    // ...while 300 others arrive at once: every one is answered, none reset.
+    const QByteArray request = "POST /v2.0/client/FileClass/list HTTP/1.1\r\nHost: 127.0.0.1\r\ntoken: " + m_http->token().toLatin1()
+                               + "\r\nContent-Type: application/json\r\nContent-Length: 2\r\nConnection: close\r\n\r\n{}";
+    std::vector<std::unique_ptr<QTcpSocket>> burst;
+    QHash<QTcpSocket *, QByteArray> replies;
+    int failed = 0;
+    for (int i = 0; i < 300; ++i) {
+        burst.push_back(std::make_unique<QTcpSocket>());
+        QTcpSocket *s = burst.back().get();
+        connect(s, &QTcpSocket::connected, s, [s, request] { s->write(request); });
+        connect(s, &QTcpSocket::readyRead, s, [s, &replies] { replies[s] += s->readAll(); });
+        connect(s, &QTcpSocket::errorOccurred, s, [s, &failed](QAbstractSocket::SocketError e) {
+            failed += e != QAbstractSocket::RemoteHostClosedError;
+        });
+        s->connectToHost(QStringLiteral("127.0.0.1"), m_http->port());
+    }
+    auto answered = [&] {
+        int n = 0;
+        for (const QByteArray &r : qAsConst(replies))
+            n += r.startsWith("HTTP/1.1 200");
+        return n;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(answered() + failed == 300, 20000);
+    QCOMPARE(failed, 0);
+    for (auto &s : slow)
+        QCOMPARE(s->state(), QAbstractSocket::ConnectedState);
+}
+
+void tst_platform_robustness::overlongKeyword_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QJsonObject>("body");
+    const QString keyword(20000, QChar(0x8BFE)); // 60,000 bytes of "课"
+    const QJsonObject page{{"pageNum", "1"}, {"pageSize", "12"}};
+    QJsonObject named = page;
+    named.insert("name", keyword);
+    QTest::newRow("own decks") << "/v2.0/client/FileClass/list" << named;
+    QTest::newRow("own micro-lectures") << "/v2.0/client/SmallClass/list" << named;
+    QTest::newRow("bought") << "/v2.0/client/SmallClass/purchaseList" << named;
+    QTest::newRow("library") << "/v2.0/client/LmResManagement/findList" << QJsonObject{{"resSort", "1"}, {"title", keyword}};
+    QTest::newRow("help") << "/v2.0/client/ClientBasHelp/getList" << QJsonObject{{"resType", "1"}, {"title", keyword}};
+}
+
+void tst_platform_robustness::overlongKeyword()
+{
+    QFETCH(QString, path);
+    QFETCH(QJsonObject, body);
+    const HttpReply r = m_http->post(path, body);
+    QCOMPARE(r.status, 200);
+    QCOMPARE(r.code(), 0);
+    QCOMPARE(r.msg(), QStringLiteral("搜索关键字过长"));
+    stillServing();
 }
 
 void tst_platform_robustness::recordsWhatItReceived()

@@ -5,6 +5,7 @@
 #include "PlatformHttp.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QStandardPaths>
 
 class tst_platform_uploads : public QObject
@@ -18,6 +19,7 @@ private slots:
     void refused_data();
     void refused();
     void sizeLimit();
+    void farOverTheLimit();
     void uploaderIsRemembered();
     void deckGetsRenderedSlides();
 
@@ -106,6 +108,22 @@ void tst_platform_uploads::sizeLimit()
     QCOMPARE(m_http->post("/v2.0/client/FileClass/list", {{"pageNum", "1"}, {"pageSize", "1"}}).code(), 1);
 }
 
+void tst_platform_uploads::farOverTheLimit()
+{
+    // 300 MB announced, a little sent, then nothing: the size refusal comes
+    // from the announced length, without waiting for the rest.
+    const QByteArray head = "POST /v2.0/file/FileController/uploadFile HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+                            "Content-Type: multipart/form-data; boundary=lumexaPart\r\nContent-Length: "
+                            + QByteArray::number(300ll * 1024 * 1024)
+                            + "\r\n\r\n--lumexaPart\r\nContent-Disposition: form-data; name=\"file\"; filename=\"big.mp4\"\r\n"
+                              "Content-Type: video/mp4\r\n\r\n";
+    const QByteArray reply = m_http->raw(head + QByteArray(64 * 1024, 'v'), 8000);
+    QVERIFY2(reply.startsWith("HTTP/1.1 413"), reply.left(60));
+    const QJsonObject env = QJsonDocument::fromJson(reply.mid(reply.indexOf("\r\n\r\n") + 4)).object();
+    QCOMPARE(env.value("msg").toString(), QStringLiteral("文件超过大小限制（最大1 MB）"));
+    QCOMPARE(m_http->post("/v2.0/client/FileClass/list", {{"pageNum", "1"}, {"pageSize", "1"}}).code(), 1);
+}
+
 void tst_platform_uploads::uploaderIsRemembered()
 {
     // A picture uploaded by teacher02 cannot be registered by teacher01.
@@ -116,6 +134,14 @@ void tst_platform_uploads::uploaderIsRemembered()
     const QJsonObject record{{"fileName", path}, {"fileLibType", 2}, {"fileRealname", "p.png"}, {"fileSize", 100}, {"fileSuffix", "png"}};
     QVERIFY(m_http->post("/v2.0/file/FileController/save", record).code() != 1);
     QCOMPARE(other.post("/v2.0/file/FileController/save", record).code(), 1);
+    // Uploaded without a token, as the client does: the first teacher to
+    // register it holds it.
+    const QString open = other.upload(QByteArray(100, 'q'), "q.png", "image/png").data().value("filepath").toString();
+    QVERIFY(!open.isEmpty());
+    QJsonObject second = record;
+    second.insert("fileName", open);
+    QCOMPARE(other.post("/v2.0/file/FileController/save", second).code(), 1);
+    QVERIFY(m_http->post("/v2.0/file/FileController/save", second).code() != 1);
 
     // The recorded request lists the part, not its bytes.
     bool seen = false;

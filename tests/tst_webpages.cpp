@@ -83,7 +83,12 @@ void tst_webpages::permissionOrigins_data()
     QTest::newRow("the web site") << web.toString() << true;
     QTest::newRow("other port") << QStringLiteral("http://127.0.0.1:1") << false;
     QTest::newRow("other host") << QStringLiteral("http://example.org") << false;
-    QTest::newRow("https of the same host") << QStringLiteral("https://127.0.0.1:%1").arg(web.port()) << false;
+    // A redirect to the other scheme keeps the platform's pages working.
+    QTest::newRow("https of the same host") << QStringLiteral("https://127.0.0.1:%1").arg(web.port()) << true;
+    QTest::newRow("https, standard port") << QStringLiteral("https://127.0.0.1") << true;
+    QTest::newRow("https, other port") << QStringLiteral("https://127.0.0.1:1") << false;
+    QTest::newRow("other scheme") << QStringLiteral("ftp://127.0.0.1:%1").arg(web.port()) << false;
+    QTest::newRow("other host, https") << QStringLiteral("https://example.org") << false;
 }
 
 void tst_webpages::permissionOrigins()
