@@ -1,6 +1,8 @@
 // Measures how long a deck takes from Open to its first painted slide, and
 // the longest pause of the GUI thread meanwhile. Run by scripts/bench-document
-// (LUMEXA_BENCH_DIR set); skipped otherwise.
+// (LUMEXA_BENCH_DIR set); skipped otherwise. One open, edit and save of a deck
+// with pictures, for scripts/office-cycles (LUMEXA_CYCLE_DIR set), which runs
+// it in many fresh processes to catch faults at exit.
 #include "LumexaTest.h"
 
 #include "DocumentControl.h"
@@ -53,6 +55,7 @@ class tst_documentcontrol_bench : public QObject
 
 private slots:
     void openToFirstPaint();
+    void officeCycle();
 };
 
 void tst_documentcontrol_bench::openToFirstPaint()
@@ -92,6 +95,36 @@ void tst_documentcontrol_bench::openToFirstPaint()
     const double saveStall = probe.stop();
     QCOMPARE(saved, 1);
     qInfo("BENCH save_ms=%lld save_longest_gui_stall_ms=%.1f", saveMs, saveStall);
+}
+
+void tst_documentcontrol_bench::officeCycle()
+{
+    const QString dir = qEnvironmentVariable("LUMEXA_CYCLE_DIR");
+    if (dir.isEmpty())
+        QSKIP("set LUMEXA_CYCLE_DIR (scripts/office-cycles) to run a cycle");
+    const QString deck = dir + QStringLiteral("/cycle.pptx");
+    if (!QFile::exists(deck))
+        QVERIFY(TestDecks::write(deck, TestDecks::numbered(3, true, 1200)));
+
+    DocumentControl control;
+    control.resize(1100, 680);
+    control.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&control));
+    QSignalSpy opened(&control, &DocumentControl::documentOpened);
+    QSignalSpy painted(&control, &DocumentControl::slidePainted);
+    control.Open(deck);
+    QVERIFY(opened.wait(120000));
+    QVERIFY(painted.count() > 0 || painted.wait(20000));
+    QSignalSpy counted(&control, &DocumentControl::slideCountChanged);
+    control.newSlide();
+    QVERIFY(counted.wait(20000));
+    const QRect r = control.slideRect();
+    QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, r.topLeft() + QPoint(r.width() / 2, r.height() / 8));
+    QTest::keyClicks(&control, "cycle");
+    QTest::keyClick(&control, Qt::Key_Escape);
+    const QString out = dir + QStringLiteral("/saved.pptx");
+    QCOMPARE(control.SaveAs(out, QStringLiteral("PowerPoint.Show")), 1);
+    QCOMPARE(TestDecks::slideTexts(out).value(1), QStringLiteral("cycle"));
 }
 
 LUMEXA_TEST_MAIN(tst_documentcontrol_bench)
