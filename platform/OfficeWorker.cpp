@@ -529,7 +529,9 @@ void OfficeWorker::render(bool others)
         return;
     if (m_slideDirty && !m_viewPixels.isEmpty()) {
         m_slideDirty = false;
+        // The office does not always write every pixel (valgrind).
         QImage image(m_viewPixels, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
         m_doc->paintTile(image.bits(), image.width(), image.height(), 0, 0, m_twips.width(), m_twips.height());
         emit slidePainted(m_current, image);
         if (m_thumbWidth > 0) {
@@ -553,6 +555,7 @@ void OfficeWorker::render(bool others)
         if (slide < 0 || slide >= m_slides)
             continue;
         QImage thumb(m_thumbWidth, thumbHeight, QImage::Format_ARGB32_Premultiplied);
+        thumb.fill(Qt::white);
         m_doc->paintPartTile(thumb.bits(), slide, thumb.width(), thumb.height(), 0, 0, m_twips.width(), m_twips.height());
         m_thumbs.insert(m_ids.value(slide), thumb);
         emit thumbnailPainted(slide, thumb);
