@@ -1,5 +1,6 @@
 #include "OfficeSession.h"
 
+#include "OfficePassword.h"
 #include "OfficeWorker.h"
 
 #include <QCoreApplication>
@@ -59,6 +60,8 @@ void OfficeSession::shutdown()
         return;
     OfficeWorker *w = officeWorker;
     const bool officeLoaded = w->state() != OfficeWorker::Missing;
+    // A load waiting for a password would never come back to shut down.
+    w->password()->close();
     QMetaObject::invokeMethod(w, [w] { w->shutdown(); }, Qt::BlockingQueuedConnection);
     // Exit handlers run last in, first out: registered now, this one runs
     // before every destructor the office registered.

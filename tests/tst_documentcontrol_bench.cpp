@@ -55,6 +55,7 @@ class tst_documentcontrol_bench : public QObject
 
 private slots:
     void openToFirstPaint();
+    void openMediaDeck();
     void officeCycle();
 };
 
@@ -95,6 +96,25 @@ void tst_documentcontrol_bench::openToFirstPaint()
     const double saveStall = probe.stop();
     QCOMPARE(saved, 1);
     qInfo("BENCH save_ms=%lld save_longest_gui_stall_ms=%.1f", saveMs, saveStall);
+}
+
+// A deck with three embedded sounds, made by scripts/bench-document; the
+// office is already running from the rounds before.
+void tst_documentcontrol_bench::openMediaDeck()
+{
+    const QString deck = qEnvironmentVariable("LUMEXA_BENCH_DIR") + QStringLiteral("/media-3.pptx");
+    if (!QFile::exists(deck))
+        QSKIP("scripts/bench-document makes the deck with sounds");
+    DocumentControl control;
+    control.resize(1280, 800);
+    control.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&control));
+    QSignalSpy painted(&control, &DocumentControl::slidePainted);
+    QElapsedTimer clock;
+    clock.start();
+    control.Open(deck);
+    QVERIFY(painted.wait(120000));
+    qInfo("BENCH media_open_to_first_paint_ms=%lld", clock.elapsed());
 }
 
 void tst_documentcontrol_bench::officeCycle()
