@@ -1,8 +1,10 @@
 #include "DocumentControl.h"
 
 #include "OfficeKeys.h"
+#include "OfficePassword.h"
 #include "OfficeSession.h"
 #include "OfficeWorker.h"
+#include "PasswordPrompt.h"
 #include "SlideStrip.h"
 
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -88,6 +91,7 @@ DocumentControl::DocumentControl(QWidget *parent)
     connect(w, &OfficeWorker::documentChanged, this, &DocumentControl::onDocumentChanged);
     connect(w, &OfficeWorker::slidePainted, this, &DocumentControl::onSlidePainted);
     connect(w, &OfficeWorker::thumbnailPainted, m_strip, &SlideStrip::setThumbnail);
+    connect(w, &OfficeWorker::hiddenSlidesChanged, m_strip, &SlideStrip::setHiddenSlides);
     connect(w, &OfficeWorker::copied, this, &DocumentControl::onCopied);
     connect(w, &OfficeWorker::cursorChanged, this, [this](const QRect &r) {
         m_cursor = r;
@@ -106,6 +110,18 @@ DocumentControl::DocumentControl(QWidget *parent)
     connect(w, &OfficeWorker::graphicSelectionChanged, this, [this](const QRect &r) {
         m_graphicSelection = r;
         update();
+    });
+    OfficePassword *gate = w->password();
+    connect(gate, &OfficePassword::requested, this, [this, gate](const QString &path, bool again) {
+        QPointer<DocumentControl> self(this);
+        QString password;
+        if (PasswordPrompt::ask(this, QFileInfo(path).fileName(), again, &password)) {
+            gate->answer(password);
+            return;
+        }
+        gate->cancel();
+        if (self)
+            m_passwordCancelled = true; // no notice: the teacher chose this
     });
     // The office may have come up, or failed to, before this control.
     if (w->state() != OfficeWorker::Starting)
@@ -222,12 +238,13 @@ void DocumentControl::onOpened(int request, bool ok, const QString &path)
 {
     if (request == m_openRequest)
         m_loading = false;
+    const bool cancelled = std::exchange(m_passwordCancelled, false);
     if (ok) {
         m_path = path;
         m_cursorVisible = false;
         m_textSelection.clear();
         m_graphicSelection = QRect();
-    } else {
+    } else if (!cancelled) {
         showNotice(QStringLiteral("无法打开文件：%1").arg(QFileInfo(path).fileName()));
     }
     update();

@@ -126,6 +126,7 @@ private:
     QRect m_graphicSelection;
     bool m_preediting = false;
     int m_copiesInFlight = 0;
+    bool m_passwordCancelled = false;
     int m_clickCount = 1;
 
     QString m_notice;

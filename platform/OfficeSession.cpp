@@ -1,15 +1,30 @@
 #include "OfficeSession.h"
 
+#include "OfficePassword.h"
 #include "OfficeWorker.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
 #include <QThread>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
 
 namespace {
 QThread *officeThread = nullptr;
 OfficeWorker *officeWorker = nullptr;
 bool finished = false;
+
+// The office's static destructors free pictures that its own teardown has
+// freed already (valgrind: ~ImpGraphic reading freed memory from a static
+// ~SdrItemPool at exit). Now and then that corrupts the heap and aborts the
+// process after a good save. Once our teardown is done nothing of the office
+// is needed, so the exit ends here, flushed, before those destructors run.
+void endBeforeOfficeStatics(int status, void *)
+{
+    std::fflush(nullptr);
+    _exit(status);
+}
 }
 
 OfficeWorker *OfficeSession::worker()
@@ -44,7 +59,14 @@ void OfficeSession::shutdown()
     if (!officeWorker)
         return;
     OfficeWorker *w = officeWorker;
+    const bool officeLoaded = w->state() != OfficeWorker::Missing;
+    // A load waiting for a password would never come back to shut down.
+    w->password()->close();
     QMetaObject::invokeMethod(w, [w] { w->shutdown(); }, Qt::BlockingQueuedConnection);
+    // Exit handlers run last in, first out: registered now, this one runs
+    // before every destructor the office registered.
+    if (officeLoaded)
+        on_exit(&endBeforeOfficeStatics, nullptr);
     officeThread->quit();
     officeThread->wait();
     delete officeWorker;

@@ -1,5 +1,7 @@
 #include "OfficeWorker.h"
 
+#include "OfficePassword.h"
+
 #include <LibreOfficeKit/LibreOfficeKit.hxx>
 #include <LibreOfficeKit/LibreOfficeKitEnums.h>
 
@@ -72,6 +74,8 @@ OfficeWorker::OfficeWorker(QObject *parent)
     : QObject(parent)
 {
     qRegisterMetaType<QVector<QRect>>("QVector<QRect>");
+    qRegisterMetaType<QList<int>>("QList<int>");
+    m_password = new OfficePassword(this);
     connect(this, &OfficeWorker::invalidated, this, &OfficeWorker::onInvalidated, Qt::QueuedConnection);
     connect(this, &OfficeWorker::partChanged, this, &OfficeWorker::onPartChanged, Qt::QueuedConnection);
     connect(this, &OfficeWorker::structureChanged, this, &OfficeWorker::onStructureChanged, Qt::QueuedConnection);
@@ -103,7 +107,8 @@ void OfficeWorker::start(const QString &programDir, const QString &profileDir)
         return;
     }
     m_office.reset(office);
-    m_office->setOptionalFeatures(LOK_FEATURE_PART_IN_INVALIDATION_CALLBACK);
+    m_office->setOptionalFeatures(LOK_FEATURE_PART_IN_INVALIDATION_CALLBACK | LOK_FEATURE_DOCUMENT_PASSWORD);
+    m_office->registerCallback(&OfficeWorker::officeCallback, this);
     m_state = Ready;
     emit started(true);
 }
@@ -137,7 +142,10 @@ void OfficeWorker::open(int request, const QString &path)
         return;
     }
 
+    m_opening = path;
+    m_passwordAsks = 0;
     lok::Document *doc = m_office->documentLoad(fileUrl(snapshot).constData(), "Language=zh-CN");
+    m_opening.clear();
     if (doc && doc->getDocumentType() != LOK_DOCTYPE_PRESENTATION) {
         delete doc;
         doc = nullptr;
@@ -209,6 +217,7 @@ void OfficeWorker::showSlide(int index)
     m_current = m_doc->getPart();
     m_slideDirty = true;
     emit documentChanged(m_slides, m_current, m_twips);
+    emit hiddenSlidesChanged(hiddenSlides());
     render(true);
 }
 
@@ -352,6 +361,7 @@ void OfficeWorker::close()
 
 void OfficeWorker::shutdown()
 {
+    m_password->close();
     closeDocument();
     m_office.reset();
     m_snapshots.reset();
@@ -366,6 +376,19 @@ void OfficeWorker::callback(int type, const char *payload, void *data)
     if (context->serial != context->worker->m_serial.load())
         return;
     context->worker->handleCallback(type, payload);
+}
+
+// The office asks for a password from inside documentLoad, on this thread,
+// and loads on once it has the answer: the password, or none to give up.
+void OfficeWorker::officeCallback(int type, const char *payload, void *data)
+{
+    if (type != LOK_CALLBACK_DOCUMENT_PASSWORD || !payload)
+        return;
+    auto *worker = static_cast<OfficeWorker *>(data);
+    QString password;
+    const bool given = worker->m_password->ask(worker->m_opening, worker->m_passwordAsks++ > 0, &password);
+    const QByteArray utf8 = password.toUtf8();
+    worker->m_office->setDocumentPassword(payload, given ? utf8.constData() : nullptr);
 }
 
 // Runs on the office's own thread: copy what matters and hand it on, never
@@ -474,6 +497,21 @@ QStringList OfficeWorker::slideIds() const
     return ids;
 }
 
+QList<int> OfficeWorker::hiddenSlides() const
+{
+    // Each slide's info is a JSON object whose "visible" is "0" for a slide
+    // left out of the show.
+    // (The C++ wrapper of this office version lacks the call.)
+    LibreOfficeKitDocument *doc = m_doc->get();
+    QList<int> hidden;
+    for (int i = 0; i < m_slides; ++i) {
+        const QJsonObject info = QJsonDocument::fromJson(takeString(doc->pClass->getPartInfo(doc, i)).toUtf8()).object();
+        if (info.value(QStringLiteral("visible")).toString() == QLatin1String("0"))
+            hidden.append(i);
+    }
+    return hidden;
+}
+
 QSize OfficeWorker::documentSize() const
 {
     long w = 0, h = 0;
@@ -529,7 +567,9 @@ void OfficeWorker::render(bool others)
         return;
     if (m_slideDirty && !m_viewPixels.isEmpty()) {
         m_slideDirty = false;
+        // The office does not always write every pixel (valgrind).
         QImage image(m_viewPixels, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
         m_doc->paintTile(image.bits(), image.width(), image.height(), 0, 0, m_twips.width(), m_twips.height());
         emit slidePainted(m_current, image);
         if (m_thumbWidth > 0) {
@@ -553,6 +593,7 @@ void OfficeWorker::render(bool others)
         if (slide < 0 || slide >= m_slides)
             continue;
         QImage thumb(m_thumbWidth, thumbHeight, QImage::Format_ARGB32_Premultiplied);
+        thumb.fill(Qt::white);
         m_doc->paintPartTile(thumb.bits(), slide, thumb.width(), thumb.height(), 0, 0, m_twips.width(), m_twips.height());
         m_thumbs.insert(m_ids.value(slide), thumb);
         emit thumbnailPainted(slide, thumb);

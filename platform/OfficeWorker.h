@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class OfficePassword;
 class QTemporaryDir;
 
 namespace lok {
@@ -36,6 +37,8 @@ public:
 
     // Safe from any thread.
     State state() const { return m_state.load(); }
+    // Where the office asks for the password of a protected deck.
+    OfficePassword *password() const { return m_password; }
 
     // Everything below runs on the office thread only (call through
     // QMetaObject::invokeMethod with a queued connection).
@@ -70,6 +73,8 @@ signals:
     void textSelectionChanged(const QVector<QRect> &twips);
     void graphicSelectionChanged(const QRect &twips);
     void copied(const QString &text);
+    // The slides left out of the show, by index.
+    void hiddenSlidesChanged(const QList<int> &slides);
 
     // From the office's own thread to this object.
     void invalidated(int slide);
@@ -83,6 +88,7 @@ private:
         int serial;
     };
     static void callback(int type, const char *payload, void *data);
+    static void officeCallback(int type, const char *payload, void *data);
     void handleCallback(int type, const char *payload);
 
     void onInvalidated(int slide);
@@ -95,6 +101,7 @@ private:
     void refreshStructure();
     // The identity of every slide, in order.
     QStringList slideIds() const;
+    QList<int> hiddenSlides() const;
     QSize documentSize() const;
     // Waits until the office has applied all input posted so far; it applies
     // keys and mouse events later on its own thread, so a save, slide switch
@@ -104,6 +111,9 @@ private:
     void markInput();
 
     std::atomic<State> m_state{Starting};
+    OfficePassword *m_password = nullptr;
+    QString m_opening;
+    int m_passwordAsks = 0;
     std::unique_ptr<lok::Office> m_office;
     std::unique_ptr<lok::Document> m_doc;
     std::unique_ptr<QTemporaryDir> m_snapshots;

@@ -8,6 +8,7 @@
 #include "WidgetDriver.h"
 
 #include <QClipboard>
+#include <QInputDialog>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QRegularExpression>
@@ -30,6 +31,8 @@ private slots:
     void failedOpenKeepsDeck_data();
     void failedOpenKeepsDeck();
     void openedFileCanBeSavedOver();
+    void protectedDeckAsksForPassword();
+    void hiddenSlidesAreMarked();
     void stripDeletesAndMovesSlides();
     void draggingMovesPicture();
     void insertPicture();
@@ -44,6 +47,7 @@ private:
     QString save();
     QStringList titles(const QString &pptx) const;
     QStringList chooseFromMenu(QWidget *target, const QPoint &pos, const QString &entry);
+    bool openWithPasswords(const QString &path, const QStringList &answers, QStringList *prompts);
 
     QTemporaryDir m_dir;
     QString m_lesson;
@@ -335,6 +339,67 @@ void tst_documentcontrol::openedFileCanBeSavedOver()
     QVERIFY(QFile::remove(copy));
     QCOMPARE(m_control->SaveAs(copy, QStringLiteral("PowerPoint.Show")), 1);
     QCOMPARE(TestDecks::slideTexts(copy).size(), 4);
+}
+
+// Opens the deck and answers each password prompt in turn (a null answer
+// cancels); the prompts' texts come back in order.
+bool tst_documentcontrol::openWithPasswords(const QString &path, const QStringList &answers, QStringList *prompts)
+{
+    QTimer answering;
+    connect(&answering, &QTimer::timeout, this, [&] {
+        auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != QLatin1String("documentPassword") || !dialog->isVisible())
+            return;
+        prompts->append(dialog->labelText());
+        if (prompts->size() == 1)
+            TestEnvironment::screenshot(dialog, QStringLiteral("password"));
+        const QString answer = answers.value(prompts->size() - 1);
+        if (answer.isNull()) {
+            dialog->reject();
+        } else {
+            dialog->setTextValue(answer);
+            dialog->accept();
+        }
+    });
+    answering.start(50);
+    QSignalSpy opened(m_control, &DocumentControl::documentOpened);
+    m_control->Open(path);
+    return opened.wait(60000) && opened.first().at(0).toBool();
+}
+
+void tst_documentcontrol::protectedDeckAsksForPassword()
+{
+    QVERIFY(open(m_lesson));
+    const QString locked = m_dir.filePath(QStringLiteral("加密.pptx"));
+    QVERIFY(TestDecks::protect(m_pictures, locked, QStringLiteral("chun-2024")));
+
+    // A wrong password asks again; cancelling then keeps the open deck.
+    QStringList prompts;
+    QVERIFY(!openWithPasswords(locked, {QStringLiteral("qiu-2024"), QString()}, &prompts));
+    QCOMPARE(prompts.size(), 2);
+    QVERIFY2(prompts.at(0).contains(QStringLiteral("“加密.pptx”设有密码")), qPrintable(prompts.at(0)));
+    QVERIFY2(prompts.at(1).startsWith(QStringLiteral("密码不正确")), qPrintable(prompts.at(1)));
+    QCOMPARE(m_control->openedPath(), m_lesson);
+    QCOMPARE(m_control->slideCount(), 4);
+
+    prompts.clear();
+    QVERIFY(openWithPasswords(locked, {QStringLiteral("chun-2024")}, &prompts));
+    QCOMPARE(prompts.size(), 1);
+    QCOMPARE(m_control->openedPath(), locked);
+    QCOMPARE(m_control->slideCount(), 2);
+}
+
+void tst_documentcontrol::hiddenSlidesAreMarked()
+{
+    QList<TestDecks::Slide> slides = TestDecks::numbered(3);
+    slides[1].hidden = true;
+    const QString deck = m_dir.filePath(QStringLiteral("hidden.pptx"));
+    QVERIFY(TestDecks::write(deck, slides));
+    QVERIFY(open(deck));
+    SlideStrip *strip = m_control->strip();
+    QVERIFY(WidgetDriver::waitFor([strip] { return strip->isSlideHidden(1); }));
+    QVERIFY(!strip->isSlideHidden(0) && !strip->isSlideHidden(2));
+    TestEnvironment::screenshot(m_control, QStringLiteral("hidden-slide"));
 }
 
 void tst_documentcontrol::stripDeletesAndMovesSlides()

@@ -1,6 +1,8 @@
 // Measures how long a deck takes from Open to its first painted slide, and
 // the longest pause of the GUI thread meanwhile. Run by scripts/bench-document
-// (LUMEXA_BENCH_DIR set); skipped otherwise.
+// (LUMEXA_BENCH_DIR set); skipped otherwise. One open, edit and save of a deck
+// with pictures, for scripts/office-cycles (LUMEXA_CYCLE_DIR set), which runs
+// it in many fresh processes to catch faults at exit.
 #include "LumexaTest.h"
 
 #include "DocumentControl.h"
@@ -53,6 +55,8 @@ class tst_documentcontrol_bench : public QObject
 
 private slots:
     void openToFirstPaint();
+    void openMediaDeck();
+    void officeCycle();
 };
 
 void tst_documentcontrol_bench::openToFirstPaint()
@@ -92,6 +96,55 @@ void tst_documentcontrol_bench::openToFirstPaint()
     const double saveStall = probe.stop();
     QCOMPARE(saved, 1);
     qInfo("BENCH save_ms=%lld save_longest_gui_stall_ms=%.1f", saveMs, saveStall);
+}
+
+// A deck with three embedded sounds, made by scripts/bench-document; the
+// office is already running from the rounds before.
+void tst_documentcontrol_bench::openMediaDeck()
+{
+    const QString deck = qEnvironmentVariable("LUMEXA_BENCH_DIR") + QStringLiteral("/media-3.pptx");
+    if (!QFile::exists(deck))
+        QSKIP("scripts/bench-document makes the deck with sounds");
+    DocumentControl control;
+    control.resize(1280, 800);
+    control.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&control));
+    QSignalSpy painted(&control, &DocumentControl::slidePainted);
+    QElapsedTimer clock;
+    clock.start();
+    control.Open(deck);
+    QVERIFY(painted.wait(120000));
+    qInfo("BENCH media_open_to_first_paint_ms=%lld", clock.elapsed());
+}
+
+void tst_documentcontrol_bench::officeCycle()
+{
+    const QString dir = qEnvironmentVariable("LUMEXA_CYCLE_DIR");
+    if (dir.isEmpty())
+        QSKIP("set LUMEXA_CYCLE_DIR (scripts/office-cycles) to run a cycle");
+    const QString deck = dir + QStringLiteral("/cycle.pptx");
+    if (!QFile::exists(deck))
+        QVERIFY(TestDecks::write(deck, TestDecks::numbered(3, true, 1200)));
+
+    DocumentControl control;
+    control.resize(1100, 680);
+    control.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&control));
+    QSignalSpy opened(&control, &DocumentControl::documentOpened);
+    QSignalSpy painted(&control, &DocumentControl::slidePainted);
+    control.Open(deck);
+    QVERIFY(opened.wait(120000));
+    QVERIFY(painted.count() > 0 || painted.wait(20000));
+    QSignalSpy counted(&control, &DocumentControl::slideCountChanged);
+    control.newSlide();
+    QVERIFY(counted.wait(20000));
+    const QRect r = control.slideRect();
+    QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, r.topLeft() + QPoint(r.width() / 2, r.height() / 8));
+    QTest::keyClicks(&control, "cycle");
+    QTest::keyClick(&control, Qt::Key_Escape);
+    const QString out = dir + QStringLiteral("/saved.pptx");
+    QCOMPARE(control.SaveAs(out, QStringLiteral("PowerPoint.Show")), 1);
+    QCOMPARE(TestDecks::slideTexts(out).value(1), QStringLiteral("cycle"));
 }
 
 LUMEXA_TEST_MAIN(tst_documentcontrol_bench)

@@ -58,7 +58,74 @@ QByteArray unzip(const QStringList &args)
     return p.readAllStandardOutput();
 }
 
+// Runs the office's converter with a profile of its own: it must not share
+// one with an office running inside the test process.
+bool runOffice(const QString &profile, const QStringList &args)
+{
+    QProcess soffice;
+    soffice.setProcessChannelMode(QProcess::MergedChannels);
+    soffice.start(QStringLiteral("soffice"),
+                  QStringList{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
+                              QStringLiteral("--headless")} + args);
+    soffice.closeWriteChannel();
+    if (!soffice.waitForFinished(120000) || soffice.exitCode() != 0) {
+        qWarning("soffice failed: %s", soffice.readAll().constData());
+        return false;
+    }
+    return true;
+}
+
+// Stores a deck encrypted: the command line cannot, a macro can.
+const char ProtectMacro[] = R"(
+Sub Protect(src As String, dst As String, pw As String)
+  Dim load(0) As New com.sun.star.beans.PropertyValue
+  load(0).Name = "Hidden" : load(0).Value = True
+  doc = StarDesktop.loadComponentFromURL(ConvertToURL(src), "_blank", 0, load())
+  Dim key(1) As New com.sun.star.beans.NamedValue
+  key(0).Name = "OOXPassword" : key(0).Value = pw
+  key(1).Name = "CryptoType" : key(1).Value = "Standard"
+  Dim store(1) As New com.sun.star.beans.PropertyValue
+  store(0).Name = "FilterName" : store(0).Value = "Impress MS PowerPoint 2007 XML"
+  store(1).Name = "EncryptionData" : store(1).Value = key()
+  doc.storeToURL(ConvertToURL(dst), store())
+  doc.close(True)
+  StarDesktop.terminate()
+End Sub
+)";
+
 } // namespace
+
+bool TestDecks::protect(const QString &source, const QString &target, const QString &password)
+{
+    QTemporaryDir work;
+    const QString profile = work.filePath(QStringLiteral("profile"));
+    if (!runOffice(profile, {QStringLiteral("--terminate_after_init")}))
+        return false;
+    const QString basic = profile + QStringLiteral("/user/basic/Standard/");
+    QFile index(basic + QStringLiteral("script.xlb"));
+    if (!index.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray xlb = index.readAll();
+    index.close();
+    xlb.replace("</library:library>", "<library:element library:name=\"Deck\"/></library:library>");
+    QFile module(basic + QStringLiteral("Deck.xba"));
+    if (!index.open(QIODevice::WriteOnly) || index.write(xlb) != xlb.size() || !module.open(QIODevice::WriteOnly))
+        return false;
+    index.close();
+    module.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<script:module xmlns:script=\"http://openoffice.org/2000/script\" "
+                 "script:name=\"Deck\" script:language=\"StarBasic\">");
+    module.write(QByteArray(ProtectMacro).replace("\"", "&quot;"));
+    module.write("</script:module>\n");
+    module.close();
+    QFile::remove(target);
+    const QString call = QStringLiteral("macro:///Standard.Deck.Protect(\"%1\",\"%2\",\"%3\")")
+                             .arg(QFileInfo(source).absoluteFilePath(), QFileInfo(target).absoluteFilePath(), password);
+    if (!runOffice(profile, {call}))
+        return false;
+    QFile out(target);
+    // An encrypted Office Open XML file is a compound file, not a zip.
+    return out.open(QIODevice::ReadOnly) && out.read(4) == QByteArray("\xD0\xCF\x11\xE0");
+}
 
 QList<TestDecks::Slide> TestDecks::numbered(int count, bool pictures, int pictureWidth)
 {
@@ -76,7 +143,7 @@ bool TestDecks::write(const QString &path, const QList<Slide> &slides)
     for (const Slide &s : slides) {
         ++n;
         pages += QStringLiteral(
-                     "<draw:page draw:name=\"s%1\" draw:master-page-name=\"Default\" "
+                     "<draw:page draw:name=\"s%1\" draw:master-page-name=\"Default\"%5 "
                      "presentation:presentation-page-layout-name=\"AL1\">"
                      "<draw:frame presentation:style-name=\"pr1\" presentation:class=\"title\" svg:x=\"2cm\" svg:y=\"1cm\" "
                      "svg:width=\"21.4cm\" svg:height=\"3cm\"><draw:text-box><text:p>%2</text:p></draw:text-box></draw:frame>"
@@ -85,7 +152,8 @@ bool TestDecks::write(const QString &path, const QList<Slide> &slides)
                      .arg(n)
                      .arg(escaped(s.title))
                      .arg(s.picture ? 11 : 21.4)
-                     .arg(escaped(s.body));
+                     .arg(escaped(s.body))
+                     .arg(s.hidden ? QStringLiteral(" draw:style-name=\"hidden\"") : QString());
         if (s.picture)
             pages += QStringLiteral("<draw:frame svg:x=\"14cm\" svg:y=\"5cm\" svg:width=\"9.6cm\" svg:height=\"6cm\">"
                                     "<draw:image><office:binary-data>%1</office:binary-data></draw:image></draw:frame>")
@@ -109,6 +177,8 @@ bool TestDecks::write(const QString &path, const QList<Slide> &slides)
         "draw:stroke=\"none\"/><style:text-properties fo:font-size=\"36pt\"/></style:style>"
         "<style:style style:name=\"pr2\" style:family=\"presentation\"><style:graphic-properties draw:fill=\"none\" "
         "draw:stroke=\"none\"/><style:text-properties fo:font-size=\"24pt\"/></style:style>"
+        "<style:style style:name=\"hidden\" style:family=\"drawing-page\"><style:drawing-page-properties "
+        "presentation:visibility=\"hidden\"/></style:style>"
         "</office:automatic-styles>"
         "<office:master-styles><style:master-page style:name=\"Default\" style:page-layout-name=\"PM1\"/></office:master-styles>"
         "<office:body><office:presentation>%1</office:presentation></office:body></office:document>\n")
@@ -121,20 +191,9 @@ bool TestDecks::write(const QString &path, const QList<Slide> &slides)
         return false;
     f.write(xml.toUtf8());
     f.close();
-
-    // The converter gets a profile of its own: it must not share one with
-    // an office running inside the test process.
-    QProcess soffice;
-    soffice.setProcessChannelMode(QProcess::MergedChannels);
-    soffice.start(QStringLiteral("soffice"),
-                  {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(work.filePath(QStringLiteral("profile"))).toString(),
-                   QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pptx"),
-                   QStringLiteral("--outdir"), work.path(), flat});
-    soffice.closeWriteChannel();
-    if (!soffice.waitForFinished(120000) || soffice.exitCode() != 0) {
-        qWarning("soffice failed: %s", soffice.readAll().constData());
+    if (!runOffice(work.filePath(QStringLiteral("profile")),
+                   {QStringLiteral("--convert-to"), QStringLiteral("pptx"), QStringLiteral("--outdir"), work.path(), flat}))
         return false;
-    }
     const QString converted = work.filePath(QStringLiteral("deck.pptx"));
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile::remove(path);

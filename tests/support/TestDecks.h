@@ -17,6 +17,7 @@ public:
         bool picture = false;
         // Width of the picture in pixels; large ones are photo-like.
         int pictureWidth = 480;
+        bool hidden = false;
     };
 
     // Writes the slides as a .pptx at path (16:9, a title and a text frame on
@@ -24,6 +25,8 @@ public:
     static bool write(const QString &path, const QList<Slide> &slides);
     // Slides with these titles and a line of Chinese text under each.
     static QList<Slide> numbered(int count, bool pictures = false, int pictureWidth = 480);
+    // Writes source again as a .pptx that opens only with the password.
+    static bool protect(const QString &source, const QString &target, const QString &password);
 
     // One zip entry of a file (empty when missing).
     static QByteArray entry(const QString &zipPath, const QString &name);
