@@ -42,4 +42,5 @@ protected:
 private:
     Ui::FormTree *ui;
     QList<TreeNode> m_nodes;
+    bool m_settingChildren = false;
 };

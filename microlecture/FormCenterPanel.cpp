@@ -93,7 +93,10 @@ void FormCenterPanel::shootJson_object(QJsonObject obj, int classlist, int shado
     const int generation = ++m_loadGeneration;
     microLectureRecords.clear();
     const QString path = classlist == 1 ? ApiPaths::smallClassList : ApiPaths::smallClassPurchaseList;
+    QPointer<FormCenterPanel> self(this);
     Http_access::instance()->fetchMicroLectures(BaseAddress::api() + path, {}, obj);
+    if (!self)
+        return; // the page went while the list was on its way
     if (generation != m_loadGeneration) {
         // A later load started while this one waited and has been shown.
         microLectureRecords = m_records;
