@@ -8,6 +8,7 @@
 #include "ApiPaths.h"
 #include "BaseAddress.h"
 #include "BoxWatcher.h"
+#include "FormMainTop.h"
 #include "FormShareInfo.h"
 #include "FormSupportCenter.h"
 #include "FormSupportKids.h"
