@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QScreen>
 
 int loginCount = 0;
@@ -144,13 +145,20 @@ void loginForm::on_pushButton_clicked()
         showLoginMessage(QStringLiteral("密码不能为空"));
         return;
     }
-    if (!ready || loggedIn)
+    if (!ready || loggedIn || busy)
         return;
     ready = false;
-    Http_access *access = Http_access::instance();
+    // The login request and the building of the pages wait in nested event
+    // loops: the loading bar may fill, and the close button be pressed,
+    // meanwhile. Whatever they do is finished once this handler is done.
+    busy = true;
+    QPointer<loginForm> self(this);
+    QPointer<Http_access> access = Http_access::instance();
     const QString account = ui->lineEditName->text();
     const bool ok = access->login(account, ui->lineEditPassword->text(), QStringLiteral("3"));
-    if (ok) {
+    if (!self)
+        return;
+    if (ok && access && !closing) {
         loggedIn = true;
         ui->widget_shadow->hide();
         ui->labelVersion->hide();
@@ -159,9 +167,14 @@ void loginForm::on_pushButton_clicked()
         // Above the loading bar, which runs across the window's middle.
         logo->move((width() - logo->width()) / 2, height() / 2 - 80 - logo->height());
 
-        Widgetmain *main = access->mainWindow;
+        QPointer<Widgetmain> main = access->mainWindow;
+        QFile remembered(sourceDir + QStringLiteral("lstemp"));
+        if (remembered.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            remembered.write(account.toUtf8());
         ++loginCount;
-        if (loginCount == 1) {
+        // The first login into a main window builds its pages, later ones
+        // refresh them.
+        if (!main || !main->topBar()) {
             painter->start(200);
             if (main)
                 main->buildPages();
@@ -172,10 +185,14 @@ void loginForm::on_pushButton_clicked()
         }
         if (main && main->topBar())
             main->topBar()->setUserName(CurrentUser::name);
-
-        QFile remembered(sourceDir + QStringLiteral("lstemp"));
-        if (remembered.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            remembered.write(account.toUtf8());
+        if (!self)
+            return;
+    }
+    busy = false;
+    if (finishPending) {
+        // The loading bar filled while the pages were still being built.
+        handleTimeout();
+        return;
     }
     rearm.start(5000);
 }
@@ -187,6 +204,7 @@ void loginForm::on_pushButtonMini_clicked()
 
 void loginForm::on_pushButtonClose_clicked()
 {
+    closing = true;
     close();
     Http_access *access = Http_access::instance();
     if (access->mainWindow)
@@ -206,6 +224,15 @@ void loginForm::on_pushButtonX2_clicked()
 
 void loginForm::handleTimeout()
 {
+    if (busy) {
+        // Still inside the login handler: finish when it returns, so that it
+        // never comes back to a deleted window.
+        finishPending = true;
+        return;
+    }
+    finishPending = false;
+    if (closing)
+        return; // the close button already ended the run
     close();
     Http_access *access = Http_access::instance();
     if (access->mainWindow)

@@ -12,8 +12,7 @@ class LabelPaint;
 class QLabel;
 class QGraphicsDropShadowEffect;
 
-// Successful logins in this run: the first builds the main window, later
-// ones refresh it.
+// Successful logins in this run.
 extern int loginCount;
 // The login window's background area; messages of the login flow cover it.
 extern QRect loginRect;
@@ -35,6 +34,7 @@ public:
     // Prepares a window shown again after a logout.
     void prepareRelogin();
     bool isReady() const { return ready; }
+    bool isBusy() const { return busy; }
 
 public slots:
     void on_pushButton_clicked();
@@ -60,4 +60,10 @@ private:
     QTimer rearm;
     bool ready = true;
     bool loggedIn = false;
+    // The login handler is on the stack (waiting in a nested event loop).
+    bool busy = false;
+    // The loading bar filled while busy: close once the handler returns.
+    bool finishPending = false;
+    // The close button was pressed: a login still waiting comes to nothing.
+    bool closing = false;
 };

@@ -7,6 +7,7 @@
 #include "Widgetmain.h"
 
 #include <QMessageBox>
+#include <QPointer>
 #include <QPainter>
 #include <QRegExpValidator>
 
@@ -78,7 +79,12 @@ void FormShareInfo::on_pushButton_public_clicked()
                            {QStringLiteral("name"), title},
                            {QStringLiteral("xuedou"), price}};
     ui->pushButton_public->setEnabled(false);
+    // The dialog may be closed, and gone, while the request waits.
+    QPointer<FormShareInfo> self(this);
+    const QString name = record.name;
     const bool ok = Http_access::instance()->postForSuccess(shareUrl, {}, body);
+    if (!self)
+        return;
     ui->pushButton_public->setEnabled(true);
     if (ok) {
         emit shootOkXD(price, title);
@@ -86,9 +92,9 @@ void FormShareInfo::on_pushButton_public_clicked()
         deleteLater();
         return;
     }
-    QMessageBox::information(nullptr, QStringLiteral("提示"),
-                             record.name + QStringLiteral("分享失败,检查网络重新尝试。"));
-    emit shootCancel();
+    QMessageBox::information(nullptr, QStringLiteral("提示"), name + QStringLiteral("分享失败,检查网络重新尝试。"));
+    if (self)
+        emit shootCancel();
 }
 
 void FormShareInfo::on_pushButtonX_clicked()

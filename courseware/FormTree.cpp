@@ -4,6 +4,7 @@
 #include "Widgetmain.h"
 
 #include <QGuiApplication>
+#include <QMultiHash>
 #include <QScreen>
 
 FormTree::FormTree(QWidget *parent)
@@ -33,6 +34,10 @@ void FormTree::setData(const QList<TreeNode> &nodes)
     ui->treeWidget->clear();
     const QIcon unit(QStringLiteral(":/png5/kejianluru/openG.png"));
     const QIcon point(QStringLiteral(":/png5/kejianluru/classInxG.png"));
+    // Children by parent, in list order: thousands of nodes stay quick.
+    QMultiHash<QString, int> children;
+    for (int i = m_nodes.size() - 1; i >= 0; --i)
+        children.insert(m_nodes.at(i).parentId, i);
     for (const TreeNode &top : qAsConst(m_nodes)) {
         if (top.parentId != QLatin1String("0"))
             continue;
@@ -42,9 +47,8 @@ void FormTree::setData(const QList<TreeNode> &nodes)
         // An empty id (one that did not come as text) has no children.
         if (top.id.isEmpty())
             continue;
-        for (const TreeNode &child : qAsConst(m_nodes)) {
-            if (child.parentId != top.id)
-                continue;
+        for (int c : children.values(top.id)) {
+            const TreeNode &child = m_nodes.at(c);
             auto *item = new QTreeWidgetItem(topItem, QStringList{child.name});
             item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
             item->setCheckState(0, Qt::Unchecked);
@@ -63,11 +67,14 @@ void FormTree::treeItemChanged(QTreeWidgetItem *item, int column)
     if (item->childCount() > 0) {
         if (state == Qt::PartiallyChecked)
             return;
+        // The children follow their unit; each need not recount the unit.
+        m_settingChildren = true;
         for (int i = 0; i < item->childCount(); ++i)
             item->child(i)->setCheckState(0, state);
+        m_settingChildren = false;
         return;
     }
-    if (state == Qt::PartiallyChecked)
+    if (state == Qt::PartiallyChecked || m_settingChildren)
         return;
     QTreeWidgetItem *parent = item->parent();
     if (!parent)
@@ -88,15 +95,15 @@ void FormTree::on_pushButton_2_clicked()
 {
     QStringList names;
     QStringList ids;
+    QMultiHash<QString, int> byName;
+    for (int i = m_nodes.size() - 1; i >= 0; --i)
+        byName.insert(m_nodes.at(i).name, i);
     for (QTreeWidgetItemIterator it(ui->treeWidget); *it; ++it) {
         if ((*it)->checkState(0) != Qt::Checked)
             continue;
-        const QString text = (*it)->text(0);
-        for (const TreeNode &node : qAsConst(m_nodes)) {
-            if (node.name == text) {
-                names << node.name;
-                ids << node.id;
-            }
+        for (int i : byName.values((*it)->text(0))) {
+            names << m_nodes.at(i).name;
+            ids << m_nodes.at(i).id;
         }
     }
     if (names.isEmpty())

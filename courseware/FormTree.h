@@ -38,4 +38,5 @@ public slots:
 private:
     Ui::FormTree *ui;
     QList<TreeNode> m_nodes;
+    bool m_settingChildren = false;
 };

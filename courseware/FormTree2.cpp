@@ -4,6 +4,7 @@
 #include "Widgetmain.h"
 
 #include <QGuiApplication>
+#include <QMultiHash>
 #include <QScreen>
 
 FormTree2::FormTree2(QWidget *parent)
@@ -39,16 +40,18 @@ void FormTree2::setData(const QList<TreeNode> &nodes)
     // otherwise adopt every node without a parent.
     if (root.id.isEmpty())
         return;
-    for (const TreeNode &second : qAsConst(m_nodes)) {
-        if (second.parentId != root.id)
-            continue;
+    // Children by parent, in list order: thousands of nodes stay quick.
+    QMultiHash<QString, int> children;
+    for (int i = m_nodes.size() - 1; i >= 0; --i)
+        children.insert(m_nodes.at(i).parentId, i);
+    for (int s : children.values(root.id)) {
+        const TreeNode &second = m_nodes.at(s);
         auto *secondItem = new QTreeWidgetItem(rootItem, QStringList{second.name});
         secondItem->setIcon(0, open);
         if (second.id.isEmpty())
             continue;
-        for (const TreeNode &third : qAsConst(m_nodes)) {
-            if (third.parentId != second.id)
-                continue;
+        for (int t : children.values(second.id)) {
+            const TreeNode &third = m_nodes.at(t);
             auto *thirdItem = new QTreeWidgetItem(secondItem, QStringList{third.name});
             thirdItem->setIcon(0, leaf);
         }

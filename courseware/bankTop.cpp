@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QPointer>
 #include <QFileInfo>
 #include <QPainter>
 #include <QStyleOption>
@@ -27,10 +28,13 @@ bankTop::~bankTop()
 void bankTop::on_pushButton_open_clicked()
 {
     // The dialog opens on the data drive where there is one, else at home.
+    if (m_saving)
+        return;
     const QString start = QDir(QStringLiteral("D:/")).exists() ? QStringLiteral("D:/") : QDir::homePath();
+    QPointer<bankTop> self(this);
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("打开文件"), start,
                                                       QStringLiteral("video files(*.ppt *.pptx);;All files(*.*)"));
-    if (path.isEmpty())
+    if (!self || path.isEmpty() || m_saving)
         return;
     DocumentHost::openFromToolbar(path);
     showFileName(path);
@@ -38,18 +42,34 @@ void bankTop::on_pushButton_open_clicked()
 
 void bankTop::on_pushButton1_clicked()
 {
+    // A save waits for the office in a nested event loop: a second click
+    // meanwhile would write the same file twice.
+    if (m_saving)
+        return;
+    m_saving = true;
+    QPointer<bankTop> self(this);
     DocumentHost::saveToWorkingFile();
+    if (!self)
+        return;
+    m_saving = false;
     ui->pushButton_FB->setEnabled(true);
 }
 
 void bankTop::on_pushButton2_clicked()
 {
+    if (m_saving)
+        return;
     const QString proposed = QFileInfo(DocumentHost::workingFile()).fileName();
+    QPointer<bankTop> self(this);
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("文件另存为"), proposed,
                                                       QStringLiteral("Config Files (*.pptx)"));
-    if (path.isNull())
+    if (!self || path.isNull() || m_saving)
         return;
+    m_saving = true;
     DocumentHost::exportTo(path);
+    if (!self)
+        return;
+    m_saving = false;
     ui->pushButton_FB->setEnabled(true);
 }
 

@@ -34,4 +34,6 @@ private:
     void showFileName(const QString &path);
 
     Ui::bankTop *ui;
+    // A save is waiting for the office: open and save are refused meanwhile.
+    bool m_saving = false;
 };

@@ -9,12 +9,14 @@
 #include "Http_access.h"
 #include "ListMessage.h"
 #include "LocalFileName.h"
+#include "ReplyWaiter.h"
 #include "Widgetmain.h"
 #include "messageForm.h"
 
 #include <QDir>
 #include <QGraphicsDropShadowEffect>
 #include <QMessageBox>
+#include <QPointer>
 #include <QNetworkReply>
 #include <QPainter>
 #include <QPainterPath>
@@ -159,6 +161,7 @@ void bankcenterkid::loadPreview(int index)
         return;
     m_requested[index] = true;
     QNetworkReply *reply = m_previewManager.get(QNetworkRequest(QUrl(m_previewAddresses.at(index))));
+    ReplyWaiter::watch(reply, Http_access::timeoutMs);
     const int generation = m_generation;
     connect(reply, &QNetworkReply::finished, this, [this, reply, index, generation] {
         reply->deleteLater();
@@ -328,6 +331,7 @@ void bankcenterkid::on_pushButton_Edit_clicked()
         return;
     }
     m_editReply = m_deckManager.get(QNetworkRequest(QUrl(BaseAddress::doc() + m_record.fileSrc)));
+    ReplyWaiter::watch(m_editReply, Http_access::timeoutMs);
 }
 
 void bankcenterkid::replyFinished(QNetworkReply *reply)
@@ -340,6 +344,10 @@ void bankcenterkid::replyFinished(QNetworkReply *reply)
     if (reply->error() != QNetworkReply::NoError) {
         m_editFile.close();
         m_editFile.remove();
+        if (ReplyWaiter::timedOut(reply)) {
+            ListMessage::show(0, QStringLiteral("课件下载失败：") + ReplyWaiter::timeoutText());
+            return;
+        }
         if (reply->error() == QNetworkReply::OperationCanceledError)
             return;
         QMessageBox::information(nullptr, QStringLiteral("HTTP"),
@@ -387,11 +395,17 @@ void bankcenterkid::shootCancelShare()
     const QJsonObject body{{QStringLiteral("id"), m_record.id},
                            {QStringLiteral("isFee"), QStringLiteral("0")},
                            {QStringLiteral("isshare"), QStringLiteral("0")}};
-    if (!Http_access::instance()->postForSuccess(BaseAddress::api() + ApiPaths::fileClassShare, {}, body)) {
-        QMessageBox::information(nullptr, QStringLiteral("提示"),
-                                 m_record.name + QStringLiteral("取消分享失败，检查网络重新尝试。"));
+    // The tile may be gone, or show another record, once the reply is in.
+    QPointer<bankcenterkid> self(this);
+    const QString id = m_record.id;
+    const QString name = m_record.name;
+    const bool ok = Http_access::instance()->postForSuccess(BaseAddress::api() + ApiPaths::fileClassShare, {}, body);
+    if (!ok) {
+        QMessageBox::information(nullptr, QStringLiteral("提示"), name + QStringLiteral("取消分享失败，检查网络重新尝试。"));
         return;
     }
+    if (!self || m_record.id != id)
+        return;
     m_record.isFee = QStringLiteral("0");
     setShared(false);
 }
@@ -409,11 +423,17 @@ void bankcenterkid::on_pushButton_delete_clicked()
 void bankcenterkid::shootMessage()
 {
     const QJsonObject body{{QStringLiteral("id"), m_record.id}};
-    if (!Http_access::instance()->postForSuccess(BaseAddress::api() + ApiPaths::fileClassDelete, {}, body)) {
-        QMessageBox::information(nullptr, QStringLiteral("提示"),
-                                 m_record.name + QStringLiteral("删除失败，检查网络重新尝试。"));
+    // The tile may be gone, or show another record, once the reply is in.
+    QPointer<bankcenterkid> self(this);
+    const QString id = m_record.id;
+    const QString name = m_record.name;
+    const bool ok = Http_access::instance()->postForSuccess(BaseAddress::api() + ApiPaths::fileClassDelete, {}, body);
+    if (!ok) {
+        QMessageBox::information(nullptr, QStringLiteral("提示"), name + QStringLiteral("删除失败，检查网络重新尝试。"));
         return;
     }
+    if (!self || m_record.id != id)
+        return;
     hide();
     // A deleted deck can no longer be exported.
     if (selectorChecked()) {

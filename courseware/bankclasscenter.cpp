@@ -6,11 +6,13 @@
 #include "CurrentUser.h"
 #include "ExportSelection.h"
 #include "FormExportProgress.h"
+#include "Http_access.h"
 #include "HttpClassInput.h"
 #include "ListMessage.h"
 #include "ListPaging.h"
 #include "LocalFileName.h"
 #include "PageWidget2.h"
+#include "ReplyWaiter.h"
 #include "ResourceExport.h"
 #include "bankShareShadow.h"
 #include "bankcenterkid.h"
@@ -115,6 +117,7 @@ void bankclasscenter::shootJson_object(QJsonObject obj, int classlist, int shado
         earlier->abort();
     }
     m_currentReply = m_manager.post(request, QJsonDocument(obj).toJson());
+    ReplyWaiter::watch(m_currentReply, Http_access::timeoutMs);
 }
 
 void bankclasscenter::replyFinished(QNetworkReply *reply)
@@ -127,6 +130,10 @@ void bankclasscenter::replyFinished(QNetworkReply *reply)
     if (reply != m_currentReply)
         return;
     m_currentReply = nullptr;
+    if (ReplyWaiter::timedOut(reply)) {
+        ListMessage::show(0, ReplyWaiter::timeoutText());
+        return;
+    }
 
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(reply->readAll(), &error);

@@ -15,6 +15,7 @@
 #include "Widgetmain.h"
 #include "messageForm.h"
 
+#include <QPointer>
 #include <QRegularExpressionValidator>
 #include <QUrlQuery>
 
@@ -100,7 +101,13 @@ void bankupinfo::comboxclicked5()
         body.insert("version", v->value);
     if (const DictItem *g = DictItem::lastWithLabel(gradeEntries, ui->comboBox_4->currentText()))
         body.insert("grades", g->value);
-    Http_access::instance()->fetchTextbooks(BaseAddress::api() + ApiPaths::textbookList, {}, body, textbookEntries);
+    // Into a local first: the form may be closed, and gone, while this waits.
+    QPointer<bankupinfo> self(this);
+    QList<DictItem> volumes;
+    Http_access::instance()->fetchTextbooks(BaseAddress::api() + ApiPaths::textbookList, {}, body, volumes);
+    if (!self)
+        return;
+    textbookEntries = volumes;
     ui->comboBox_5->addItem(QStringLiteral("册别"));
     for (const DictItem &t : textbookEntries)
         ui->comboBox_5->addItem(t.value);
@@ -116,10 +123,13 @@ QString bankupinfo::textbookId() const
 void bankupinfo::on_toolButtonML_clicked()
 {
     catalogueNodes.clear();
+    QPointer<bankupinfo> self(this);
+    QList<TreeNode> nodes;
     Http_access::instance()->fetchTreeNodes(BaseAddress::api() + ApiPaths::catalogueTree, {},
-                                            {{"twoVolumesId", textbookId()}}, catalogueNodes);
-    if (catalogueNodes.isEmpty())
+                                            {{"twoVolumesId", textbookId()}}, nodes);
+    if (!self || nodes.isEmpty())
         return;
+    catalogueNodes = nodes;
     auto *picker = new FormTree2;
     picker->setData(catalogueNodes);
     connect(picker, &FormTree2::shootStr, this, &bankupinfo::comBoxMLStr);
@@ -134,10 +144,13 @@ void bankupinfo::comBoxMLStr(QString str)
 void bankupinfo::on_toolButtonZS_clicked()
 {
     knowledgeNodes.clear();
+    QPointer<bankupinfo> self(this);
+    QList<TreeNode> nodes;
     Http_access::instance()->fetchTreeNodes(BaseAddress::api() + ApiPaths::knowledgeTree, {},
-                                            {{"refenencebookId", textbookId()}}, knowledgeNodes);
-    if (knowledgeNodes.isEmpty())
+                                            {{"refenencebookId", textbookId()}}, nodes);
+    if (!self || nodes.isEmpty())
         return;
+    knowledgeNodes = nodes;
     auto *picker = new FormTree;
     picker->setData(knowledgeNodes);
     connect(picker, &FormTree::shootStr, this, &bankupinfo::comBoxZSStr);
@@ -217,16 +230,22 @@ void bankupinfo::UploadConfirm()
     hide();
     FormAnimation::showBusyOverlay();
     QJsonObject r = record();
+    QPointer<bankupinfo> self(this);
     const QString stored = Http_access::instance()->uploadFile(BaseAddress::api() + ApiPaths::fileUpload,
                                                                currentDocumentPath,
                                                                QStringLiteral("application/vnd.ms-powerpoint"));
     FormAnimation::hideBusyOverlay();
+    if (!self)
+        return;
     if (stored.isEmpty()) {
         showMessage(QStringLiteral("课件上传失败"));
         return;
     }
     r.insert("fileSrc", stored);
-    if (!Http_access::instance()->saveRecord(BaseAddress::api() + ApiPaths::fileClassSave, {}, r)) {
+    const bool saved = Http_access::instance()->saveRecord(BaseAddress::api() + ApiPaths::fileClassSave, {}, r);
+    if (!self)
+        return;
+    if (!saved) {
         // The deck is on the server but no record points at it yet.
         showMessage(QStringLiteral("课件信息保存失败，检查网络重新尝试。"));
         return;

@@ -7,7 +7,9 @@
 #include "Http_access.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 
 FormSupportCenter::FormSupportCenter(QWidget *parent)
     : DimmedOverlay(parent), ui(new Ui::FormSupportCenter)
@@ -54,7 +56,26 @@ FormSupportCenter::~FormSupportCenter()
 
 int FormSupportCenter::articleCount(int tab) const
 {
-    return m_tabs.value(tab).layout ? m_tabs.value(tab).layout->count() : 0;
+    QVBoxLayout *layout = m_tabs.value(tab).layout;
+    int n = 0;
+    for (int i = 0; layout && i < layout->count(); ++i)
+        n += qobject_cast<FormSupportKids *>(layout->itemAt(i)->widget()) ? 1 : 0;
+    return n;
+}
+
+bool FormSupportCenter::load(int index, const QJsonObject &body)
+{
+    // The list goes into a local first: the window may be closed, and gone,
+    // while the request waits.
+    QPointer<FormSupportCenter> self(this);
+    QList<HelpItem> items;
+    const bool ok = Http_access::instance()->fetchHelpItems(BaseAddress::api() + ApiPaths::helpList, {}, body, items);
+    if (!self)
+        return false;
+    m_tabs[index].items = items;
+    if (ok)
+        fill(index, items);
+    return ok;
 }
 
 void FormSupportCenter::on_pushButton_XT_clicked(bool checked) { tabClicked(0, checked); }
@@ -77,9 +98,7 @@ void FormSupportCenter::tabClicked(int index, bool checked)
         return;
     tab.notLoaded = false;
     tab.items.clear();
-    const QJsonObject body{{"resType", tab.resType}, {"type", "1"}};
-    if (Http_access::instance()->fetchHelpItems(BaseAddress::api() + ApiPaths::helpList, {}, body, tab.items))
-        fill(index, tab.items);
+    load(index, QJsonObject{{"resType", tab.resType}, {"type", "1"}});
 }
 
 void FormSupportCenter::clickedBtn(bool)
@@ -88,20 +107,25 @@ void FormSupportCenter::clickedBtn(bool)
     while (index < m_tabs.size() - 1 && !m_tabs[index].button->isChecked())
         ++index;
     clearArticles(index);
-    Tab &tab = m_tabs[index];
-    tab.items.clear();
-    const QJsonObject body{{"resType", tab.resType}, {"title", m_search->text()}, {"type", "1"}};
-    if (Http_access::instance()->fetchHelpItems(BaseAddress::api() + ApiPaths::helpList, {}, body, tab.items))
-        fill(index, tab.items);
+    m_tabs[index].items.clear();
+    load(index, QJsonObject{{"resType", m_tabs[index].resType}, {"title", m_search->text()}, {"type", "1"}});
 }
 
 void FormSupportCenter::fill(int index, const QList<HelpItem> &items)
 {
-    for (const HelpItem &item : items) {
+    // A list of any length shows a readable first part; a search finds the rest.
+    for (const HelpItem &item : items.mid(0, MaxArticles)) {
         auto *article = new FormSupportKids;
         article->setItem(item);
         connect(article, &FormSupportKids::shootVideo, this, &FormSupportCenter::shootVideo);
         m_tabs[index].layout->addWidget(article);
+    }
+    if (items.size() > MaxArticles) {
+        auto *more = new QLabel(QStringLiteral("共%1条，仅显示前%2条，请搜索查找其余内容。").arg(items.size()).arg(MaxArticles));
+        more->setObjectName(QStringLiteral("label_more"));
+        more->setAlignment(Qt::AlignCenter);
+        more->setStyleSheet(QStringLiteral("color: #666666; font: 14px \"微软雅黑\"; padding: 12px;"));
+        m_tabs[index].layout->addWidget(more);
     }
 }
 

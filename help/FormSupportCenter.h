@@ -4,6 +4,8 @@
 
 #include "DimmedOverlay.h"
 
+#include <QJsonObject>
+
 namespace Ui {
 class FormSupportCenter;
 }
@@ -22,6 +24,8 @@ public:
     ~FormSupportCenter() override;
 
     QLineEdit *searchField() const { return m_search; }
+    // Articles shown per list; a longer list ends in a note to search.
+    static constexpr int MaxArticles = 30;
     // The articles shown in a tab (0 exercise, 1 courseware, 2 micro-lecture).
     int articleCount(int tab) const;
 
@@ -48,6 +52,8 @@ private:
         bool notLoaded = true;
     };
     void tabClicked(int index, bool checked);
+    // Fetches a tab's articles and shows them; false when the request failed.
+    bool load(int index, const QJsonObject &body);
     void fill(int index, const QList<HelpItem> &items);
     void clearArticles(int index);
 

@@ -3,6 +3,7 @@
 #include "MyWidgets.h"
 #include "ReplyWaiter.h"
 #include "Http_access.h"
+#include "SharedNetwork.h"
 
 #include <QMouseEvent>
 #include <QNetworkReply>
@@ -15,9 +16,20 @@ MyLabels::MyLabels(QWidget *parent)
     setStyleSheet(QStringLiteral("background-color: #EEEEEE;"));
 }
 
+MyLabels::~MyLabels()
+{
+    // The shared manager outlives the label: its request goes with it.
+    if (QNetworkReply *reply = m_reply) {
+        m_reply = nullptr;
+        disconnect(reply, nullptr, this, nullptr);
+        reply->abort();
+        reply->deleteLater();
+    }
+}
+
 void MyLabels::load(const QUrl &address)
 {
-    m_reply = m_manager.get(QNetworkRequest(address));
+    m_reply = SharedNetwork::manager()->get(QNetworkRequest(address));
     ReplyWaiter::watch(m_reply, Http_access::timeoutMs);
     connect(m_reply, &QNetworkReply::finished, this, &MyLabels::finished);
 }

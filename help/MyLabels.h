@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QLabel>
-#include <QNetworkAccessManager>
 #include <QPixmap>
+#include <QUrl>
 
 class QNetworkReply;
 
@@ -14,6 +14,7 @@ class MyLabels : public QLabel
 
 public:
     explicit MyLabels(QWidget *parent = nullptr);
+    ~MyLabels() override;
     void load(const QUrl &address);
     QPixmap picture() const { return m_picture; }
     bool isLoading() const { return m_reply != nullptr; }
@@ -32,6 +33,5 @@ protected:
 
 private:
     QPixmap m_picture;
-    QNetworkAccessManager m_manager;
     QNetworkReply *m_reply = nullptr;
 };

@@ -21,7 +21,9 @@ QString CategoryButtons::buttonText(const QString &name, int maxLength)
 void CategoryButtons::fill(QGridLayout *grid, QWidget *parent, const QList<LibraryItem> &categories,
                            int maxLength, QObject *receiver, const char *slot)
 {
-    for (int i = 0; i < categories.size(); ++i) {
+    // A list of any length gives at most a few readable rows.
+    const int count = qMin(categories.size(), MaxButtons);
+    for (int i = 0; i < count; ++i) {
         const LibraryItem &c = categories.at(i);
         auto *b = new QPushButton(parent);
         b->setCheckable(true);

@@ -15,12 +15,14 @@ class QWidget;
 class CategoryButtons
 {
 public:
+    // Categories past this many get no button.
+    static constexpr int MaxButtons = 24;
     static const QString &styleSheet();
     // The text of a category's button: cut to maxLength characters followed
     // by "..." when longer; maxLength < 0 keeps the whole name.
     static QString buttonText(const QString &name, int maxLength);
 
-    // Creates one button per category in grid order, connecting each one's
+    // Creates one button per category (up to MaxButtons) in grid order, connecting each one's
     // clicked(bool) to the receiver's slot (a SLOT() string).
     void fill(QGridLayout *grid, QWidget *parent, const QList<LibraryItem> &categories, int maxLength,
               QObject *receiver, const char *slot);

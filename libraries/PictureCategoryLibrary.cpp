@@ -102,14 +102,19 @@ void PictureCategoryLibrary::loadPage(const QString &pageNum, const QString &pag
         return; // a later load took over while this one waited
     m_records = records;
     const QList<QLabelImags *> all = tiles();
+    // A reply of any size fills one page of tiles; its pictures come side by side.
+    const QList<LibraryItem> shown = records.mid(0, all.size());
+    QStringList addresses;
+    for (const LibraryItem &r : shown)
+        addresses << BaseAddress::doc() + r.resFile;
+    const QList<QPixmap> pictures = HttpClassInput::instance()->downloadImages(addresses);
+    if (!self || serial != m_loadSerial)
+        return;
     int i = 0;
-    for (; i < records.size() && i < all.size(); ++i) {
-        const LibraryItem &r = records.at(i);
-        const QPixmap picture = HttpClassInput::instance()->downloadImage(BaseAddress::doc() + r.resFile);
-        if (!self || serial != m_loadSerial)
-            return;
+    for (; i < shown.size(); ++i) {
         QLabelImags *tile = all.at(i);
-        tile->setInfo(r.id, QLabelImags::Library);
+        const QPixmap picture = pictures.value(i);
+        tile->setInfo(shown.at(i).id, QLabelImags::Library);
         tile->setFixedSize(QLabelImags::scaledWidth(picture.size(), TileHeight), TileHeight);
         tile->showPicture(picture);
     }

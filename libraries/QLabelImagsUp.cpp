@@ -11,6 +11,7 @@
 
 #include <QDebug>
 #include <QFileDialog>
+#include <QPointer>
 #include <QFileInfo>
 #include <QJsonObject>
 #include <QMouseEvent>
@@ -35,11 +36,15 @@ void QLabelImagsUp::mousePressEvent(QMouseEvent *event)
     if (m_busy)
         return;
     m_busy = true;
+    // The dialog and the upload wait in nested event loops: the tile may be
+    // gone when they return.
+    QPointer<QLabelImagsUp> self(this);
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open File"), QString(),
                                                       QStringLiteral("Images (*.png *.jpg)"));
-    if (!path.isEmpty())
+    if (self && !path.isEmpty())
         uploadFile(path);
-    m_busy = false;
+    if (self)
+        m_busy = false;
 }
 
 bool QLabelImagsUp::uploadFile(const QString &localPath)
@@ -58,6 +63,7 @@ bool QLabelImagsUp::uploadFile(const QString &localPath)
                            {QStringLiteral("fileRealname"), info.fileName()},
                            {QStringLiteral("fileSize"), double(info.size())},
                            {QStringLiteral("fileSuffix"), info.suffix()}};
+    QPointer<QLabelImagsUp> self(this);
     const bool saved = HttpClassInput::instance()->saveFileRecord(BaseAddress::api() + ApiPaths::fileSave, {}, body);
     FormAnimation::hideBusyOverlay();
     if (!saved) {
@@ -66,7 +72,8 @@ bool QLabelImagsUp::uploadFile(const QString &localPath)
         return false;
     }
     tell(QStringLiteral("图片上传成功。"));
-    emit shootUpload(stored);
+    if (self)
+        emit shootUpload(stored);
     return true;
 }
 

@@ -56,10 +56,11 @@ void SearchableLibrary::initialise()
     if (!m_categories.isEmpty())
         return;
     QList<LibraryItem> categories;
+    QPointer<SearchableLibrary> self(this);
     HttpClassInput::instance()->fetchCategories(BaseAddress::api() + ApiPaths::resCategories, {},
                                                 {{QStringLiteral("resSort"), m_resSort}}, categories);
-    // Another call may have filled the grid while this one waited.
-    if (!m_categories.isEmpty() || categories.isEmpty())
+    // The panel may have gone, or another call filled the grid, while this one waited.
+    if (!self || !m_categories.isEmpty() || categories.isEmpty())
         return;
     m_categories = categories;
     // Full names on the buttons, in this library's text colour.

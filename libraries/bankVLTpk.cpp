@@ -73,11 +73,17 @@ bool bankVLTpk::fillTiles(bankPBLiu *container, const QList<LibraryItem> &record
 {
     const int &current = kind == QLabelImags::Own ? m_ownSerial : m_publicSerial;
     QPointer<bankVLTpk> self(this);
+    // A reply of any size fills one page of tiles; its pictures come side by side.
+    const QList<LibraryItem> shown = records.mid(0, TileCount);
+    QStringList addresses;
+    for (const LibraryItem &r : shown)
+        addresses << BaseAddress::doc() + r.resFile;
+    const QList<QPixmap> pictures = HttpClassInput::instance()->downloadImages(addresses);
+    if (!self || serial != current)
+        return false;
     int added = 0;
-    for (const LibraryItem &r : records) {
-        const QPixmap picture = HttpClassInput::instance()->downloadImage(BaseAddress::doc() + r.resFile);
-        if (!self || serial != current)
-            return false;
+    for (const LibraryItem &r : shown) {
+        const QPixmap picture = pictures.value(added);
         auto *tile = new QLabelImags;
         tile->setInfo(r.id, kind);
         tile->setFixedSize(TileWidth, QLabelImags::scaledHeight(picture.size(), TileWidth));

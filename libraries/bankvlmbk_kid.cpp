@@ -3,7 +3,9 @@
 
 #include "BaseAddress.h"
 #include "DocumentHost.h"
+#include "Http_access.h"
 #include "LocalFileName.h"
+#include "ReplyWaiter.h"
 #include "Widgetmain.h"
 #include "bankvlmbk_kidBrower.h"
 #include "bankvlmbk_kid_loadImag.h"
@@ -297,7 +299,8 @@ QT_WARNING_DISABLE_DEPRECATED
     if (m_manager->networkAccessible() == QNetworkAccessManager::NotAccessible)
         m_manager->setNetworkAccessible(QNetworkAccessManager::Accessible);
 QT_WARNING_POP
-    m_manager->get(QNetworkRequest(QUrl(BaseAddress::doc() + m_item.resFile)));
+    ReplyWaiter::watch(m_manager->get(QNetworkRequest(QUrl(BaseAddress::doc() + m_item.resFile))),
+                       Http_access::timeoutMs);
 }
 
 void bankvlmbk_kid::replyFinished(QNetworkReply *re)
@@ -311,9 +314,11 @@ void bankvlmbk_kid::replyFinished(QNetworkReply *re)
         file->cancelWriting();
         delete file;
         QMessageBox::information(this, QStringLiteral("提示"),
-                                 QStringLiteral("请求失败. /n错误提示:%1,错误代码:%2")
-                                     .arg(re->errorString())
-                                     .arg(int(re->error())));
+                                 ReplyWaiter::timedOut(re)
+                                     ? QStringLiteral("模板下载失败：") + ReplyWaiter::timeoutText()
+                                     : QStringLiteral("请求失败. /n错误提示:%1,错误代码:%2")
+                                           .arg(re->errorString())
+                                           .arg(int(re->error())));
         return;
     }
     file->write(re->readAll());

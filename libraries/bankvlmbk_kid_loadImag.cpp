@@ -1,5 +1,8 @@
 #include "bankvlmbk_kid_loadImag.h"
 
+#include "Http_access.h"
+#include "ReplyWaiter.h"
+
 #include <QDebug>
 #include <QNetworkReply>
 
@@ -11,7 +14,7 @@ bankvlmbk_kid_loadImag::bankvlmbk_kid_loadImag(QObject *parent)
 
 void bankvlmbk_kid_loadImag::load(const QString &address)
 {
-    m_manager.get(QNetworkRequest(QUrl(address)));
+    ReplyWaiter::watch(m_manager.get(QNetworkRequest(QUrl(address))), Http_access::timeoutMs);
 }
 
 void bankvlmbk_kid_loadImag::replyback(QNetworkReply *reply)

@@ -98,7 +98,10 @@ void FormCenterPanel::shootJson_object(QJsonObject obj, int classlist, int shado
     QUrlQuery kind;
     if (classlist != 1)
         kind.addQueryItem(QStringLiteral("resKind"), QStringLiteral("microlecture"));
+    QPointer<FormCenterPanel> self(this);
     Http_access::instance()->fetchMicroLectures(BaseAddress::api() + path, kind, obj);
+    if (!self)
+        return; // the page went while the list was on its way
     if (generation != m_loadGeneration) {
         // A later load started while this one waited and has been shown.
         microLectureRecords = m_records;

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QGraphicsOpacityEffect>
 #include <QMessageBox>
+#include <QPointer>
 
 FormMicroKids::FormMicroKids(QWidget *parent)
     : QWidget(parent), ui(new Ui::FormMicroKids)
@@ -178,11 +179,17 @@ void FormMicroKids::shootCancelShare()
     const QJsonObject body{{QStringLiteral("id"), m_record.id},
                            {QStringLiteral("isFee"), QStringLiteral("0")},
                            {QStringLiteral("isshare"), QStringLiteral("0")}};
-    if (!Http_access::instance()->postForSuccess(BaseAddress::api() + ApiPaths::smallClassShare, {}, body)) {
-        QMessageBox::information(nullptr, QStringLiteral("提示"),
-                                 m_record.name + QStringLiteral("取消分享失败，检查网络重新尝试。"));
+    // The tile may be gone, or show another record, once the reply is in.
+    QPointer<FormMicroKids> self(this);
+    const QString id = m_record.id;
+    const QString name = m_record.name;
+    const bool ok = Http_access::instance()->postForSuccess(BaseAddress::api() + ApiPaths::smallClassShare, {}, body);
+    if (!ok) {
+        QMessageBox::information(nullptr, QStringLiteral("提示"), name + QStringLiteral("取消分享失败，检查网络重新尝试。"));
         return;
     }
+    if (!self || m_record.id != id)
+        return;
     m_record.isFee = QStringLiteral("0");
     showPrice(m_record.xuedou, false);
     ui->pushButton_isFee->setText(QStringLiteral("分享"));
@@ -198,11 +205,17 @@ void FormMicroKids::on_pushButtonDelete_clicked()
 void FormMicroKids::shootMessage()
 {
     const QJsonObject body{{QStringLiteral("id"), m_record.id}};
-    if (!Http_access::instance()->postForSuccess(BaseAddress::api() + ApiPaths::smallClassDelete, {}, body)) {
-        QMessageBox::information(nullptr, QStringLiteral("提示"),
-                                 m_record.name + QStringLiteral("删除失败，检查网络重新尝试。"));
+    // The tile may be gone, or show another record, once the reply is in.
+    QPointer<FormMicroKids> self(this);
+    const QString id = m_record.id;
+    const QString name = m_record.name;
+    const bool ok = Http_access::instance()->postForSuccess(BaseAddress::api() + ApiPaths::smallClassDelete, {}, body);
+    if (!ok) {
+        QMessageBox::information(nullptr, QStringLiteral("提示"), name + QStringLiteral("删除失败，检查网络重新尝试。"));
         return;
     }
+    if (!self || m_record.id != id)
+        return;
     // A deleted video can no longer be exported.
     if (selectorChecked()) {
         setSelectorChecked(false);

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QPointer>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTemporaryFile>
@@ -345,10 +346,11 @@ void FormVideoCenter::outputMicroClass()
     }
     if (m_cut)
         return;
+    QPointer<FormVideoCenter> self(this);
     const QString target = QFileDialog::getSaveFileName(this, QStringLiteral("文件另存为"),
                                                         QFileInfo(currentVideoPath).fileName(),
                                                         QStringLiteral("Config Files (*.mp4)"));
-    if (target.isEmpty())
+    if (!self || target.isEmpty() || m_cut)
         return;
     if (sameFile(target, currentVideoPath, kFileNameCase)) {
         MicroDialogs::showMessage(QStringLiteral("不能导出到正在编辑的视频文件，请另选文件名."), this);

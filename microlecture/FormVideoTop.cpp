@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QPointer>
 #include <QStandardPaths>
 
 FormVideoTop::FormVideoTop(QWidget *parent)
@@ -38,8 +39,11 @@ QString FormVideoTop::startDirectory()
 void FormVideoTop::on_pushButton7_2_clicked()
 {
     ui->pushButton7->setEnabled(false);
+    QPointer<FormVideoTop> self(this);
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("打开文件"), startDirectory(),
                                                       QStringLiteral("video files(*.mp4);;All files(*.*)"));
+    if (!self)
+        return; // the editor went while the dialog was open
     if (!path.isEmpty())
         emit getVideoPath(path);
     savedVideoPath = path;

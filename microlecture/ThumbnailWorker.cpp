@@ -4,11 +4,40 @@
 #include "LocalFileName.h"
 #include "Widgetmain.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QPointer>
 #include <QThread>
 
 QAtomicInt ThumbnailWorker::s_live;
 QAtomicInt ThumbnailWorker::s_created;
+
+namespace {
+// However many videos a page shows, only a few threads (each with its
+// encoder process) run at once; the others wait their turn, oldest first.
+int g_running = 0;
+QList<QPointer<QThread>> g_waiting;
+
+void startWaiting()
+{
+    while (g_running < ThumbnailWorker::MaxRunning && !g_waiting.isEmpty()) {
+        QThread *next = g_waiting.takeFirst();
+        if (!next)
+            continue;
+        ++g_running;
+        QObject::connect(next, &QThread::finished, QCoreApplication::instance(), [] {
+            --g_running;
+            startWaiting();
+        });
+        next->start(QThread::InheritPriority);
+    }
+}
+}
+
+int ThumbnailWorker::runningCount()
+{
+    return g_running;
+}
 
 ThumbnailWorker::ThumbnailWorker(QObject *parent)
     : QObject(parent)
@@ -53,7 +82,8 @@ QThread *ThumbnailWorker::launch(ThumbnailWorker *worker, const QString &id, con
     // thread object afterwards on the thread that made it.
     connect(thread, &QThread::finished, worker, &QObject::deleteLater);
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    thread->start(QThread::InheritPriority);
+    g_waiting.append(thread);
+    startWaiting();
     return thread;
 }
 

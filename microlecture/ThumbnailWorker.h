@@ -22,6 +22,9 @@ public:
     // Where the thumbnail of a record id is written: sourceDir + id + ".png",
     // the id made safe as a file name.
     static QString pictureFor(const QString &id);
+    // Threads (and encoder processes) running at once, at most.
+    static constexpr int MaxRunning = 3;
+    static int runningCount();
     // Workers alive right now, and workers ever created (tests count these).
     static int liveCount() { return s_live.loadAcquire(); }
     static int createdCount() { return s_created.loadAcquire(); }
@@ -41,7 +44,8 @@ public slots:
 protected:
     explicit ThumbnailWorker(QObject *parent = nullptr);
     // Gives the worker its video, moves it to a new thread whose report goes
-    // (queued) to receiver's upDatePhoto(QString), and starts the thread.
+    // (queued) to receiver's upDatePhoto(QString), and starts the thread as
+    // soon as fewer than MaxRunning run.
     // Returns the thread, which deletes itself once it has finished.
     static QThread *launch(ThumbnailWorker *worker, const QString &id, const QString &videoAddress,
                            QObject *receiver);

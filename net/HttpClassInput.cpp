@@ -2,6 +2,7 @@
 
 #include "CurrentUser.h"
 #include "Http_access.h"
+#include "NetworkNotice.h"
 #include "ReplyWaiter.h"
 #include "messageForm.h"
 
@@ -71,7 +72,8 @@ bool HttpClassInput::postJson(const char *what, const QString &address, const QU
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
     request.setRawHeader("token", CurrentUser::token.toUtf8());
     QNetworkReply *reply = m_manager.post(request, QJsonDocument(body).toJson());
-    ReplyWaiter::wait(reply, Http_access::timeoutMs, false);
+    if (!ReplyWaiter::wait(reply, Http_access::timeoutMs, false))
+        NetworkNotice::show(ReplyWaiter::timeoutText());
     if (reply->error() != QNetworkReply::NoError) {
         qDebug() << "reply error:" << what << reply->error() << reply->errorString();
         reply->deleteLater();
@@ -193,24 +195,47 @@ QString HttpClassInput::uploadImage(const QString &address, const QString &local
 
 QPixmap HttpClassInput::downloadImage(const QString &address)
 {
-    QNetworkReply *reply = m_manager.get(QNetworkRequest(QUrl(address)));
-    ReplyWaiter::wait(reply, Http_access::timeoutMs, false);
-    QPixmap picture;
-    if (reply->error() == QNetworkReply::NoError) {
-        // A body that is no picture (an error page, a truncated file) gives
-        // a null picture; the caller shows its tile empty.
-        if (!picture.loadFromData(reply->readAll()))
-            qDebug() << "DownloadImg: not a picture" << address;
-    } else {
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        auto *m = new messageForm(0, nullptr);
-        m->useSmallText();
-        m->setMessage(QStringLiteral("请求失败. /nDownloadImg error code: %1. errorText:%2. HTTPscode:%3")
-                          .arg(QString::number(int(reply->error())), reply->errorString(),
-                               QString::number(status)));
-        m->show();
-        lastMessage = m;
+    return downloadImages({address}).value(0);
+}
+
+QList<QPixmap> HttpClassInput::downloadImages(const QStringList &addresses)
+{
+    QList<QNetworkReply *> replies;
+    for (const QString &address : addresses)
+        replies << m_manager.get(QNetworkRequest(QUrl(address)));
+    ReplyWaiter::waitAll(replies, Http_access::timeoutMs);
+    QList<QPixmap> pictures;
+    int failed = 0;
+    bool allLate = true;
+    QString firstFailure;
+    for (QNetworkReply *reply : qAsConst(replies)) {
+        QPixmap picture;
+        if (reply->error() == QNetworkReply::NoError) {
+            // A body that is no picture (an error page, a truncated file)
+            // gives a null picture; the caller shows its tile empty.
+            if (!picture.loadFromData(reply->readAll()))
+                qDebug() << "DownloadImg: not a picture" << reply->url();
+        } else {
+            allLate = allLate && ReplyWaiter::timedOut(reply);
+            if (failed++ == 0) {
+                const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+                firstFailure = QStringLiteral("请求失败. /nDownloadImg error code: %1. errorText:%2. HTTPscode:%3")
+                                   .arg(QString::number(int(reply->error())), reply->errorString(),
+                                        QString::number(status));
+            }
+        }
+        pictures << picture;
+        reply->deleteLater();
     }
-    reply->deleteLater();
-    return picture;
+    if (failed > 0) {
+        // One notice for the page, however many of its pictures failed.
+        QString text;
+        if (allLate)
+            text = (failed > 1 ? QStringLiteral("%1 张图片").arg(failed) : QStringLiteral("图片"))
+                   + QStringLiteral("下载失败：") + ReplyWaiter::timeoutText();
+        else
+            text = (failed > 1 ? QStringLiteral("%1 张图片下载失败. ").arg(failed) : QString()) + firstFailure;
+        lastMessage = NetworkNotice::show(text, true);
+    }
+    return pictures;
 }

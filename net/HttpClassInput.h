@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPixmap>
 #include <QPointer>
+#include <QStringList>
 #include <QUrlQuery>
 
 #include "LibraryItem.h"
@@ -47,11 +48,14 @@ public:
     // Fetches a picture; null when the request failed (then a message is
     // shown) or the body is not a picture.
     QPixmap downloadImage(const QString &address);
+    // Fetches a page of pictures side by side, in the order given; all the
+    // failures of the page share one message.
+    QList<QPixmap> downloadImages(const QStringList &addresses);
 
     // Envelope fields of the last decoded reply.
     int code = 0;
     QString msg;
-    // The message dialog of the last failed picture download.
+    // The message dialog of the last failed picture downloads.
     QPointer<messageForm> lastMessage;
 
 private:

@@ -3,7 +3,9 @@
 #include "ApiPaths.h"
 #include "BaseAddress.h"
 #include "CurrentUser.h"
+#include "NetworkNotice.h"
 #include "ReplyWaiter.h"
+#include "SharedNetwork.h"
 #include "loginForm.h"
 #include "messageForm.h"
 #include "miciroInfo.h"
@@ -22,6 +24,12 @@ int Http_access::timeoutMs = 30000;
 namespace {
 QPointer<Http_access> g_instance;
 
+// Downloads run side by side, but never more than a few at once; the rest
+// wait their turn (and their time limit starts with their turn).
+const int MaxDownloads = 3;
+int g_activeDownloads = 0;
+QList<QPointer<Http_access>> g_queuedDownloads;
+
 QNetworkRequest jsonRequest(const QUrl &url)
 {
     QNetworkRequest request(url);
@@ -38,7 +46,26 @@ Http_access::Http_access(QWidget *parent)
 
 Http_access::~Http_access()
 {
+    if (m_downloadReply) {
+        disconnect(m_downloadReply, nullptr, this, nullptr);
+        m_downloadReply->abort();
+        m_downloadReply->deleteLater();
+        --g_activeDownloads;
+        startQueuedDownloads();
+    }
     delete m_downloadFile;
+}
+
+void Http_access::startQueuedDownloads()
+{
+    while (g_activeDownloads < MaxDownloads && !g_queuedDownloads.isEmpty())
+        if (Http_access *next = g_queuedDownloads.takeFirst())
+            next->beginDownload();
+}
+
+int Http_access::activeDownloads()
+{
+    return g_activeDownloads;
 }
 
 Http_access *Http_access::instance()
@@ -50,7 +77,31 @@ Http_access *Http_access::instance()
 
 void Http_access::release()
 {
-    delete g_instance.data();
+    Http_access *access = g_instance.data();
+    if (!access)
+        return;
+    if (access->m_waiting.isEmpty()) {
+        delete access;
+        return;
+    }
+    // Callers up the stack still wait on it: cut their requests short and
+    // let the last one to return hand the instance over for deletion.
+    access->m_releasePending = true;
+    const auto waiting = access->m_waiting;
+    for (QNetworkReply *reply : waiting)
+        reply->abort();
+}
+
+bool Http_access::waitFor(QNetworkReply *reply, bool restartOnProgress)
+{
+    m_waiting.append(reply);
+    const bool inTime = ReplyWaiter::wait(reply, timeoutMs, restartOnProgress);
+    m_waiting.removeOne(reply);
+    // Called here, at the level of the call that waited, the deletion
+    // happens only once that call's caller has returned.
+    if (m_releasePending && m_waiting.isEmpty())
+        deleteLater();
+    return inTime;
 }
 
 bool Http_access::envelopeSuccess(int code, const QString &msg, bool strict)
@@ -65,7 +116,9 @@ Http_access::Reply Http_access::post(const QString &address, const QUrlQuery &qu
     if (!query.isEmpty())
         url.setQuery(query);
     QNetworkReply *reply = m_manager.post(jsonRequest(url), QJsonDocument(body).toJson());
-    ReplyWaiter::wait(reply, timeoutMs, false);
+    const bool inTime = waitFor(reply, false);
+    if (!inTime)
+        NetworkNotice::show(ReplyWaiter::timeoutText());
     Reply r;
     r.bytes = reply->readAll();
     r.networkOk = reply->error() == QNetworkReply::NoError;
@@ -198,11 +251,23 @@ bool Http_access::login(const QString &userName, const QString &password, const 
     // Keep "+" and "&" in passwords from being read as separators.
     url.setQuery(query.query(QUrl::FullyEncoded).replace("+", "%2B"));
     QNetworkReply *reply = m_manager.get(QNetworkRequest(url));
-    ReplyWaiter::wait(reply, timeoutMs, false);
+    const bool inTime = waitFor(reply, false);
     QByteArray bytes;
     if (reply->error() == QNetworkReply::NoError)
         bytes = reply->readAll();
     reply->deleteLater();
+    if (m_releasePending)
+        return false; // the login window was closed meanwhile
+    if (!inTime) {
+        code = 0;
+        msg.clear();
+        auto *m = new messageForm(0, nullptr);
+        m->setMessage(ReplyWaiter::timeoutText());
+        m->show();
+        m->setGeometry(loginRect);
+        lastMessage = m;
+        return false;
+    }
 
     if (loginForm::decodeLoginReply(bytes, this)) {
         CurrentUser::username = userName;
@@ -245,15 +310,17 @@ QString Http_access::uploadFile(const QString &address, const QString &localPath
     file->setParent(multi);
     multi->append(part);
 
-    QNetworkAccessManager manager;
     QNetworkRequest request{QUrl(address)};
     request.setRawHeader("token", CurrentUser::token.toUtf8());
-    QNetworkReply *reply = manager.post(request, multi);
+    QNetworkReply *reply = m_manager.post(request, multi);
     multi->setParent(reply);
-    ReplyWaiter::wait(reply, timeoutMs, true);
+    const bool inTime = waitFor(reply, true);
 
     QString result;
-    if (reply->error() != QNetworkReply::NoError) {
+    if (!inTime) {
+        QMessageBox::information(nullptr, QStringLiteral("提示"),
+                                 QStringLiteral("请求失败. ") + ReplyWaiter::timeoutText());
+    } else if (reply->error() != QNetworkReply::NoError) {
         QMessageBox::information(nullptr, QStringLiteral("提示"),
                                  QStringLiteral("请求失败.  错误提示:%1,错误代码:%2 ")
                                      .arg(reply->errorString())
@@ -263,7 +330,7 @@ QString Http_access::uploadFile(const QString &address, const QString &localPath
         if (decodeEnvelope(reply->readAll(), false, &data))
             result = data.value("filepath").toString();
     }
-    delete reply; // the manager dies with this call
+    delete reply; // releases the multipart body and the file with it
     return result;
 }
 
@@ -290,7 +357,16 @@ void Http_access::startDownload(const QString &address, const QString &localPath
         }, Qt::QueuedConnection);
         return;
     }
-    m_downloadReply = m_manager.get(QNetworkRequest(QUrl(address)));
+    m_downloadAddress = address;
+    g_queuedDownloads.append(this);
+    startQueuedDownloads();
+}
+
+void Http_access::beginDownload()
+{
+    ++g_activeDownloads;
+    const QString localPath = m_downloadFile->fileName();
+    m_downloadReply = SharedNetwork::manager()->get(QNetworkRequest(QUrl(m_downloadAddress)));
     ReplyWaiter::watch(m_downloadReply, timeoutMs);
     connect(m_downloadReply, &QNetworkReply::readyRead, this, &Http_access::on_readyRead);
     connect(m_downloadReply, &QNetworkReply::finished, this, &Http_access::on_finished);
@@ -311,11 +387,14 @@ void Http_access::on_finished()
     const QString path = m_downloadFile->fileName();
     const int status = m_downloadReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const bool ok = m_downloadReply->error() == QNetworkReply::NoError && status < 400;
+    const bool late = ReplyWaiter::timedOut(m_downloadReply);
     m_downloadFile->close();
     delete m_downloadFile;
     m_downloadFile = nullptr;
     m_downloadReply->deleteLater();
     m_downloadReply = nullptr;
+    --g_activeDownloads;
+    startQueuedDownloads();
     deleteLater();
 
     const QString base = QFileInfo(path).baseName();
@@ -329,6 +408,7 @@ void Http_access::on_finished()
     } else {
         // A short or empty file must not pass for the exported resource.
         QMessageBox::information(nullptr, QStringLiteral("提示"),
-                                 base + QStringLiteral("下载失败，检查网络重新尝试。"));
+                                 base + (late ? QStringLiteral("下载失败：") + ReplyWaiter::timeoutText()
+                                              : QStringLiteral("下载失败，检查网络重新尝试。")));
     }
 }

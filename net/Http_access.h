@@ -32,7 +32,9 @@ public:
 
     // The process-wide instance, created on first use.
     static Http_access *instance();
-    // Deletes the process-wide instance (the login window's close button).
+    // Deletes the process-wide instance (the login window's close button);
+    // while a call waits on it, that call is cut short and the deletion
+    // waits until it has returned.
     static void release();
 
     bool login(const QString &userName, const QString &password, const QString &userType);
@@ -53,7 +55,9 @@ public:
     // Starts an asynchronous download on an instance of its own, which reports
     // the result in an information box (unless the caller shows progress and
     // results itself: reportInBox false) and deletes itself.
+    // At most a few run at once; the others wait in line.
     static Http_access *download(const QString &address, const QString &localPath, bool reportInBox = true);
+    static int activeDownloads();
 
     // Judges an envelope: code 1, or (unless strict) msg "成功".
     static bool envelopeSuccess(int code, const QString &msg, bool strict = false);
@@ -95,7 +99,14 @@ private:
     bool fetchEach(const QString &address, const QUrlQuery &query, const QJsonObject &body,
                    const std::function<void(const QJsonObject &)> &entry, QJsonObject *data = nullptr);
     void startDownload(const QString &address, const QString &localPath);
+    // Waits for a blocking reply; false when its time limit passed.
+    bool waitFor(QNetworkReply *reply, bool restartOnProgress);
+    void beginDownload();
+    static void startQueuedDownloads();
+    QString m_downloadAddress;
     bool m_reportInBox = true;
+    QList<QNetworkReply *> m_waiting;
+    bool m_releasePending = false;
 
     QNetworkAccessManager m_manager;
     QNetworkReply *m_downloadReply = nullptr;

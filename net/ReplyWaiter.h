@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 class QNetworkReply;
 
@@ -12,6 +13,14 @@ class ReplyWaiter
 public:
     // Returns false when the reply was aborted for taking too long.
     static bool wait(QNetworkReply *reply, int timeoutMs, bool restartOnProgress);
+    // Waits for all replies at once (they run side by side), each with its
+    // own limit. Replies still running when the wait is cut short (the
+    // application quits) are aborted.
+    static void waitAll(const QList<QNetworkReply *> &replies, int timeoutMs);
     // Arms the same limit on a reply that is not waited for.
     static void watch(QNetworkReply *reply, int timeoutMs);
+    // True when the reply ended because its time limit passed.
+    static bool timedOut(const QNetworkReply *reply);
+    // What the teacher is told when the server did not answer in time.
+    static QString timeoutText();
 };

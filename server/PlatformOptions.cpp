@@ -8,7 +8,8 @@ QString PlatformOptions::usage()
 {
     return QStringLiteral(
         "usage: lumexa-platform [--port N] [--data DIR] [--host ADDR] [--reset] [--record]\n"
-        "                       [--max-upload-mb N] [--export-limit N] [--no-office] [--seed-cache DIR|off]\n"
+        "                       [--max-upload-mb N] [--export-limit N] [--upload-grace S] [--no-office]\n"
+        "                       [--seed-cache DIR|off]\n"
         "       lumexa-platform --blank-deck PATH\n"
         "\n"
         "  --port N           port to listen on, 0 picks a free one (default 8360)\n"
@@ -18,6 +19,8 @@ QString PlatformOptions::usage()
         "  --record           append every request received to DIR/requests.jsonl\n"
         "  --max-upload-mb N  largest file accepted by the upload (default 200)\n"
         "  --export-limit N   exports allowed per teacher and day (default 3)\n"
+        "  --upload-grace S   remove an uploaded file no record claims after S seconds\n"
+        "                     (default 3600)\n"
         "  --no-office        do not render uploaded decks with LibreOffice\n"
         "  --seed-cache DIR   keep the generated demo media there between runs\n"
         "                     (default $LUMEXA_PLATFORM_SEED_CACHE, else beside the program; off: none)\n"
@@ -81,6 +84,10 @@ bool PlatformOptions::parse(const QStringList &args, PlatformOptions *out, QStri
             if (!number(i, 0, 100000, &n))
                 return false;
             o.exportLimit = int(n);
+        } else if (a == QLatin1String("--upload-grace")) {
+            if (!number(i, 1, 365LL * 24 * 3600, &n))
+                return false;
+            o.uploadGraceSeconds = int(n);
         } else if (a == QLatin1String("--seed-cache")) {
             if (!value(i, &o.seedCache))
                 return false;

@@ -14,6 +14,8 @@ struct PlatformOptions
     bool useOffice = true;
     qint64 maxUploadBytes = 200LL * 1024 * 1024;
     int exportLimit = 3;
+    // Seconds an uploaded file may wait for a record before it is removed.
+    int uploadGraceSeconds = 3600;
     QString seedCache; // empty: none
     QString blankDeck; // write the blank deck there and end
 

@@ -14,6 +14,7 @@
 #include "SlideRenderer.h"
 #include "StorageServer.h"
 #include "UploadApi.h"
+#include "UploadSweeper.h"
 #include "WebPages.h"
 
 #include <QDir>
@@ -166,6 +167,8 @@ void PlatformServer::start()
         m_http->listen_after_bind();
         done->set_value();
     });
+    m_sweeper = std::make_unique<UploadSweeper>(*m_db, docRoot(), videoRoot(), m_options.uploadGraceSeconds);
+    m_sweeper->start();
 }
 
 void PlatformServer::stop()
@@ -182,6 +185,7 @@ void PlatformServer::stop()
         }
         m_thread.join();
     }
+    m_sweeper.reset();
     if (m_slides)
         m_slides->shutdown();
     m_db->close();

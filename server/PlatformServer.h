@@ -23,6 +23,7 @@ class ResourceApi;
 class SlideRenderer;
 class StorageServer;
 class UploadApi;
+class UploadSweeper;
 class WebPages;
 
 // The platform stand-in: data folder, records, seeding and the HTTP server
@@ -61,6 +62,7 @@ private:
     std::unique_ptr<ResourceApi> m_resources;
     std::unique_ptr<LibraryApi> m_library;
     std::unique_ptr<UploadApi> m_upload;
+    std::unique_ptr<UploadSweeper> m_sweeper;
     std::unique_ptr<LookupApi> m_lookups;
     std::unique_ptr<ExportApi> m_exports;
     std::unique_ptr<HelpApi> m_help;

@@ -4,6 +4,7 @@
 
 #include "CurrentUser.h"
 #include "HttpClassInput.h"
+#include "Http_access.h"
 #include "ScriptedResponder.h"
 #include "WidgetDriver.h"
 #include "messageForm.h"
@@ -56,6 +57,8 @@ private slots:
     void downloadPicture();
     void downloadFailures_data();
     void downloadFailures();
+    void pageOfPictures_data();
+    void pageOfPictures();
     void requestWhileAnotherWaits();
 
 private:
@@ -296,6 +299,39 @@ void tst_class_input::downloadFailures()
             QVERIFY(client->lastMessage->message().endsWith(QStringLiteral("HTTPscode:404")));
         QVERIFY(client->lastMessage->isVisible());
     }
+}
+
+void tst_class_input::pageOfPictures_data()
+{
+    QTest::addColumn<bool>("hang");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("refused") << false << "10 张图片下载失败. 请求失败. /nDownloadImg error code: 203.";
+    QTest::newRow("no answer in time") << true << "10 张图片下载失败：服务器没有在规定时间内应答，检查网络重新尝试。";
+}
+
+void tst_class_input::pageOfPictures()
+{
+    // A page of pictures the server holds back and then refuses (or never
+    // answers): they are asked for side by side, and one message tells of
+    // all the failures.
+    QFETCH(bool, hang);
+    QFETCH(QString, message);
+    QStringList addresses;
+    for (int i = 0; i < 10; ++i) {
+        const QByteArray path = "/doc/p" + QByteArray::number(i) + ".png";
+        server->script(path, {404, "no", {}, hang, 800});
+        addresses << server->baseUrl() + path;
+    }
+    Http_access::timeoutMs = 1500;
+    int askedAtOnce = 0;
+    QTimer::singleShot(400, this, [&] { askedAtOnce = server->requests.size(); });
+    const QList<QPixmap> pictures = client->downloadImages(addresses);
+    Http_access::timeoutMs = 30000;
+    QCOMPARE(pictures.size(), 10);
+    QVERIFY(pictures.at(9).isNull());
+    QVERIFY2(askedAtOnce > 1, qPrintable(QString::number(askedAtOnce)));
+    QCOMPARE(WidgetDriver::shownMessages().size(), 1);
+    QVERIFY2(client->lastMessage->message().startsWith(message), qPrintable(client->lastMessage->message()));
 }
 
 void tst_class_input::requestWhileAnotherWaits()

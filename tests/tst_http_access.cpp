@@ -6,6 +6,7 @@
 #include "BoxWatcher.h"
 #include "CurrentUser.h"
 #include "Http_access.h"
+#include "ReplyWaiter.h"
 #include "ScriptedResponder.h"
 #include "WidgetDriver.h"
 #include "miciroInfo.h"
@@ -232,6 +233,10 @@ void tst_http_access::timeLimit()
     QVERIFY(!http->postForSuccess(server->baseUrl() + "/hang", {}, {}));
     QList<DictItem> items;
     QVERIFY(!http->fetchDictItems(server->baseUrl() + "/hang", {}, {}, items));
+    // Both say the server did not answer in time, in one message.
+    QCOMPARE(WidgetDriver::shownMessages(), QStringList{ReplyWaiter::timeoutText()});
+    QVERIFY(ReplyWaiter::timeoutText().endsWith(QStringLiteral("检查网络重新尝试。")));
+    WidgetDriver::closeMessages();
 }
 
 void tst_http_access::reentrantRequests()

@@ -22,6 +22,7 @@ private slots:
     void farOverTheLimit();
     void uploaderIsRemembered();
     void deckGetsRenderedSlides();
+    void unclaimedUploadRemoved();
 
 private:
     PlatformFixture m_platform;
@@ -182,6 +183,30 @@ void tst_platform_uploads::deckGetsRenderedSlides()
         QCOMPARE(picture.status, 200);
         QVERIFY(!QImage::fromData(picture.body).isNull());
     }
+}
+
+void tst_platform_uploads::unclaimedUploadRemoved()
+{
+    // An upload whose record never comes is removed after the grace period;
+    // the ones a record claims stay.
+    PlatformFixture platform;
+    QVERIFY2(platform.start({"--no-office", "--upload-grace", "2"}), qPrintable(platform.error()));
+    PlatformHttp http(platform.baseUrl());
+    QVERIFY(!http.login().isEmpty());
+    auto upload = [&](const QString &name, const QByteArray &type) {
+        return http.upload(QByteArray(100, 'u'), name, type, "file", true).data().value("filepath").toString();
+    };
+    const QString orphan = upload("orphan.png", "image/png");
+    const QString picture = upload("own.png", "image/png");
+    const QString video = upload("v.mp4", "video/mp4");
+    QVERIFY(!orphan.isEmpty() && !picture.isEmpty() && !video.isEmpty());
+    QCOMPARE(http.post("/v2.0/file/FileController/save",
+                       {{"fileName", picture}, {"fileLibType", 2}, {"fileRealname", "own.png"}, {"fileSize", 100}, {"fileSuffix", "png"}})
+                 .code(), 1);
+    QCOMPARE(http.post("/v2.0/client/SmallClass/save", {{"name", QStringLiteral("微课")}, {"fileSrc", video}}).code(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(http.get("/doc" + orphan).status, 404, 15000);
+    QCOMPARE(http.get("/doc" + picture).status, 200);
+    QCOMPARE(http.get("/video" + video).status, 200);
 }
 
 LUMEXA_TEST_MAIN(tst_platform_uploads)

@@ -10,6 +10,7 @@
 
 #include <QFileDialog>
 #include <QJsonObject>
+#include <QPointer>
 
 std::function<QString(QWidget *)> ResourceExport::chooseFolder = [](QWidget *parent) {
     return QFileDialog::getExistingDirectory(parent, QStringLiteral("选择保存路径"), QStringLiteral("/"),
@@ -44,8 +45,11 @@ bool ResourceExport::run(QWidget *page, FormExportProgress *panel, const QList<m
 {
     if (records.isEmpty())
         return false;
+    // The folder dialog and the allowance request wait in nested event
+    // loops: the page and its progress panel may be gone when they return.
+    QPointer<FormExportProgress> progress(panel);
     const QString folder = chooseFolder ? chooseFolder(page) : QString();
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !progress)
         return false;
 
     QStringList sources;
@@ -55,10 +59,13 @@ bool ResourceExport::run(QWidget *page, FormExportProgress *panel, const QList<m
                            {QStringLiteral("resName"), sources.join(QLatin1Char(','))},
                            {QStringLiteral("resUrl"), folder},
                            {QStringLiteral("type"), type}};
-    Http_access *http = Http_access::instance();
+    QPointer<Http_access> http = Http_access::instance();
     http->code = 0;
     http->msg.clear();
-    if (!http->postForStrictSuccess(BaseAddress::api() + ApiPaths::exportSave, body)) {
+    const bool allowed = http->postForStrictSuccess(BaseAddress::api() + ApiPaths::exportSave, body);
+    if (!progress || !http)
+        return false;
+    if (!allowed) {
         // No envelope at all means the server was not reached, which is not
         // the allowance's fault.
         const bool answered = http->code != 0 || !http->msg.isEmpty();
