@@ -250,10 +250,15 @@ QString Http_access::uploadFile(const QString &address, const QString &localPath
     request.setRawHeader("token", CurrentUser::token.toUtf8());
     QNetworkReply *reply = manager.post(request, multi);
     multi->setParent(reply);
+    m_upload = reply;
+    m_uploadCancelled = false;
+    connect(reply, &QNetworkReply::uploadProgress, this, &Http_access::uploadProgress);
     ReplyWaiter::wait(reply, timeoutMs, true);
 
     QString result;
-    if (reply->error() != QNetworkReply::NoError) {
+    if (m_uploadCancelled) {
+        // The teacher's own choice: the caller says so.
+    } else if (reply->error() != QNetworkReply::NoError) {
         QMessageBox::information(nullptr, QStringLiteral("提示"),
                                  QStringLiteral("请求失败.  错误提示:%1,错误代码:%2 ")
                                      .arg(reply->errorString())
@@ -265,6 +270,14 @@ QString Http_access::uploadFile(const QString &address, const QString &localPath
     }
     delete reply; // the manager dies with this call
     return result;
+}
+
+void Http_access::cancelUpload()
+{
+    if (!m_upload)
+        return;
+    m_uploadCancelled = true;
+    m_upload->abort();
 }
 
 Http_access *Http_access::download(const QString &address, const QString &localPath, bool reportInBox)
