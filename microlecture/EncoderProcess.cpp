@@ -178,10 +178,10 @@ void EncoderProcess::onErrorOccurred(QProcess::ProcessError error)
 void EncoderProcess::onFinished(int exitCode, QProcess::ExitStatus status)
 {
     readProgress();
+    m_report = readAllStandardError();
     if ((exitCode == 0 && status == QProcess::NormalExit) || m_cancelled)
         return;
-    const QByteArray report = readAllStandardError();
-    const QList<QByteArray> lines = report.trimmed().split('\n');
+    const QList<QByteArray> lines = m_report.trimmed().split('\n');
     qDebug().noquote() << "encoder: ended with" << exitCode << "-"
                        << QString::fromLocal8Bit(lines.isEmpty() ? QByteArray() : lines.last().trimmed());
 }

@@ -63,6 +63,8 @@ public:
     bool wasCancelled() const { return m_cancelled; }
     // How much output the run reported written, in milliseconds.
     qint64 writtenMs() const { return m_writtenMs; }
+    // What the encoder said on its error channel, once it has finished.
+    QByteArray report() const { return m_report; }
 
     // "已完成 45%，剩余约 1分05秒" for the busy overlay.
     static QString progressText(int percent, qint64 leftMs);
@@ -81,4 +83,5 @@ private:
     qint64 m_writtenMs = 0;
     QElapsedTimer m_clock;
     bool m_cancelled = false;
+    QByteArray m_report;
 };

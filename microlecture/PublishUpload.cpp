@@ -68,7 +68,7 @@ qint64 PublishUpload::lengthOf(const QString &path)
     probe.startEncoder({QStringLiteral("-hide_banner"), QStringLiteral("-i"), path});
     loop.exec();
     const QRegularExpression duration(QStringLiteral("Duration: (\\d+):(\\d\\d):(\\d\\d)\\.(\\d\\d)"));
-    const QRegularExpressionMatch m = duration.match(QString::fromLocal8Bit(probe.readAllStandardError()));
+    const QRegularExpressionMatch m = duration.match(QString::fromLocal8Bit(probe.report()));
     if (!m.hasMatch())
         return -1;
     return ((m.captured(1).toLongLong() * 60 + m.captured(2).toLongLong()) * 60 + m.captured(3).toLongLong()) * 1000

@@ -560,7 +560,7 @@ void tst_micro_publish::largeVideo()
     QVERIFY2(asked.first().contains(PublishUpload::sizeText(QFileInfo(large).size())), qPrintable(asked.first()));
     QVERIFY(!overlay->isVisible());
     if (answer == "pushButton_shrink") {
-        QVERIFY(WidgetDriver::shownTopLevel<FormFaBuChenggong>());
+        QVERIFY2(WidgetDriver::shownTopLevel<FormFaBuChenggong>(), qPrintable(WidgetDriver::shownMessages().join('|')));
         QCOMPARE(requests("/v2.0/client/SmallClass/save").size(), saves + 1);
         const QString smaller = dir.filePath("tempv-50m.mp4");
         QVERIFY(QFileInfo(smaller).size() <= PublishUpload::kLimitBytes);
