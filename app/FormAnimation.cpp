@@ -23,9 +23,12 @@ FormAnimation::FormAnimation(QWidget *parent)
 
     progressPanel = new QWidget(this);
     progressPanel->setObjectName(QStringLiteral("widget_progress"));
-    progressPanel->setFixedSize(360, 110);
+    progressPanel->setFixedSize(380, 124);
+    // Opaque, so that the page under the overlay does not show through the text.
+    progressPanel->setAttribute(Qt::WA_StyledBackground);
+    progressPanel->setStyleSheet(QStringLiteral("#widget_progress { background-color: #FFFFFF; border-radius: 6px; }"));
     auto *column = new QVBoxLayout(progressPanel);
-    column->setContentsMargins(0, 0, 0, 0);
+    column->setContentsMargins(16, 12, 16, 12);
     column->setSpacing(8);
     progressBar = new QProgressBar(progressPanel);
     progressBar->setObjectName(QStringLiteral("progressBar"));

@@ -66,20 +66,19 @@ QStringList EncoderProcess::thumbnailArguments(const QString &videoAddress, cons
 }
 
 QStringList EncoderProcess::filmstripArguments(const QString &input, int count, double every, const QSize &tile,
-                                               const QString &picturePath)
+                                               bool keyFramesOnly, const QString &picturePath)
 {
-    // Key frames only: decoding every frame of a long recording would take
-    // minutes; a strip to find one's way needs no more.
     const QString filters = QStringLiteral("fps=1/%1,scale=%2:%3,tile=%4x1")
                                 .arg(every, 0, 'f', 3)
                                 .arg(tile.width())
                                 .arg(tile.height())
                                 .arg(count);
-    return {QStringLiteral("-skip_frame"), QStringLiteral("nokey"),
-            QStringLiteral("-i"),          input,
-            QStringLiteral("-an"),         QStringLiteral("-vf"), filters,
-            QStringLiteral("-frames:v"),   QStringLiteral("1"),
-            picturePath};
+    QStringList args;
+    if (keyFramesOnly)
+        args << QStringLiteral("-skip_frame") << QStringLiteral("nokey");
+    args << QStringLiteral("-i") << input << QStringLiteral("-an") << QStringLiteral("-vf") << filters
+         << QStringLiteral("-frames:v") << QStringLiteral("1") << picturePath;
+    return args;
 }
 
 QStringList EncoderProcess::shrinkArguments(const QString &input, int videoKbps, const QString &output)

@@ -37,10 +37,10 @@ public:
     // -ss 00:00:01 -i address -vframes 1 picture: one frame at one second,
     // reading only what lies around it (over HTTP: a range request).
     static QStringList thumbnailArguments(const QString &videoAddress, const QString &picturePath);
-    // One picture every `every` seconds of the key frames, scaled to tile and
-    // laid side by side into one image of `count` tiles.
+    // One picture every `every` seconds, scaled to tile and laid side by side
+    // into one image of `count` tiles; from the key frames only when asked.
     static QStringList filmstripArguments(const QString &input, int count, double every, const QSize &tile,
-                                          const QString &picturePath);
+                                          bool keyFramesOnly, const QString &picturePath);
     // The whole input again at videoKbps (and at most 720 lines high), so that
     // it fits a size.
     static QStringList shrinkArguments(const QString &input, int videoKbps, const QString &output);

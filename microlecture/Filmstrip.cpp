@@ -106,8 +106,11 @@ void Filmstrip::setVideo(const QString &path, qint64 lengthMs)
     m_run = run;
     connect(run, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
             [this, run](int) { finishRun(run); });
-    const double every = double(lengthMs) / 1000.0 / count;
-    run->startEncoder(EncoderProcess::filmstripArguments(path, count, every, kTile, m_part));
+    // One picture more than the strip holds, so that the last tile is
+    // filled before the end. Key frames alone (fast on a long recording)
+    // only where pictures stand further apart than key frames usually do.
+    const double every = double(lengthMs) / 1000.0 / (count + 1);
+    run->startEncoder(EncoderProcess::filmstripArguments(path, count, every, kTile, every >= 10.0, m_part));
 }
 
 void Filmstrip::finishRun(EncoderProcess *run)
