@@ -3,6 +3,10 @@
 #include <QMovie>
 #include <QWidget>
 
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
 namespace Ui {
 class FormAnimation;
 }
@@ -28,6 +32,18 @@ public:
     void placeBusy(int x, int y);
     void replaceBusy();
 
+    // A bar with a line of text and 取消 under the busy picture, for work
+    // whose progress is known (a cut, an upload). Hidden again by hideBusy.
+    void showProgress(int percent, const QString &text);
+    void hideProgress();
+    bool progressShown() const;
+    int progressValue() const;
+    QString progressText() const;
+
+signals:
+    // 取消 was pressed; whoever runs the work ends it.
+    void cancelRequested();
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -35,9 +51,14 @@ protected:
 private:
     void centrePicture();
     void putTextUnderPicture();
+    void placeProgress();
 
     Ui::FormAnimation *ui;
     QMovie movie;
     int placedX = 0;
     int placedY = 0;
+    QWidget *progressPanel = nullptr;
+    QProgressBar *progressBar = nullptr;
+    QLabel *progressLabel = nullptr;
+    QPushButton *cancelButton = nullptr;
 };

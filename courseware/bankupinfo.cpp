@@ -11,6 +11,7 @@
 #include "FormTree.h"
 #include "FormTree2.h"
 #include "Http_access.h"
+#include "PublishUpload.h"
 #include "QTAVPlayer.h"
 #include "Widgetmain.h"
 #include "messageForm.h"
@@ -229,16 +230,28 @@ void bankupinfo::UploadConfirm()
 {
     hide();
     FormAnimation::showBusyOverlay();
+    // Whatever stops the publish brings the form back, filled as it was.
+    auto giveBack = [this](const QString &text) {
+        FormAnimation::hideBusyOverlay();
+        show();
+        if (!text.isEmpty())
+            showMessage(text);
+    };
+    if (PublishUpload::ask(currentDocumentPath, false, this) != PublishUpload::Upload) {
+        giveBack(QString());
+        return;
+    }
     QJsonObject r = record();
     QPointer<bankupinfo> self(this);
-    const QString stored = Http_access::instance()->uploadFile(BaseAddress::api() + ApiPaths::fileUpload,
-                                                               currentDocumentPath,
-                                                               QStringLiteral("application/vnd.ms-powerpoint"));
-    FormAnimation::hideBusyOverlay();
-    if (!self)
+    bool cancelled = false;
+    const QString stored = PublishUpload::upload(BaseAddress::api() + ApiPaths::fileUpload, currentDocumentPath,
+                                                 QStringLiteral("application/vnd.ms-powerpoint"), &cancelled);
+    if (!self) {
+        FormAnimation::hideBusyOverlay();
         return;
+    }
     if (stored.isEmpty()) {
-        showMessage(QStringLiteral("课件上传失败"));
+        giveBack(cancelled ? QStringLiteral("课件上传已取消") : QStringLiteral("课件上传失败"));
         return;
     }
     r.insert("fileSrc", stored);
@@ -247,9 +260,10 @@ void bankupinfo::UploadConfirm()
         return;
     if (!saved) {
         // The deck is on the server but no record points at it yet.
-        showMessage(QStringLiteral("课件信息保存失败，检查网络重新尝试。"));
+        giveBack(QStringLiteral("课件信息保存失败，检查网络重新尝试。"));
         return;
     }
+    FormAnimation::hideBusyOverlay();
     auto *done = new FormFaBuChenggong;
     done->setAttribute(Qt::WA_DeleteOnClose);
     done->setPublishInfo(ui->lineEditName->text(), ui->lineEdit_XD->text(), QStringLiteral("1"),

@@ -85,9 +85,20 @@ void FormUpClassMessage::on_pushButton_public_clicked()
     hide();
     ui->pushButton_public->setEnabled(false);
     const QString fee = paid ? QStringLiteral("1") : QStringLiteral("0");
+    m_reopened = false;
     emit shootUpload({ui->lineEditName->text(), ui->textEdit->toPlainText(), ui->lineEdit_XD->text(), fee});
+    if (m_reopened)
+        return;
     close();
     deleteLater();
+}
+
+void FormUpClassMessage::reopen()
+{
+    m_reopened = true;
+    ui->pushButton_public->setEnabled(true);
+    show();
+    raise();
 }
 
 void FormUpClassMessage::on_pushButtonX_clicked()

@@ -20,6 +20,9 @@ public:
 
     // Subject, type, version, grade, volume, catalogue node, knowledge points.
     void showPublishInfo(const QStringList &info);
+    // The publish that the confirmation started did not go through: the
+    // dialog comes back with what the teacher typed, to try again.
+    void reopen();
 
 signals:
     // Name, introduction, price, fee flag ("1" paid, "0" free).
@@ -42,4 +45,5 @@ protected:
 
 private:
     Ui::FormUpClassMessage *ui;
+    bool m_reopened = false;
 };

@@ -2,9 +2,11 @@
 #include "ui_FormVideoCenter.h"
 
 #include "EncoderProcess.h"
+#include "Filmstrip.h"
 #include "FormAnimation.h"
 #include "MediaPlayer.h"
 #include "MicroDialogs.h"
+#include "PublishUpload.h"
 #include "QTAVPlayer.h"
 #include "Widgetmain.h"
 
@@ -16,6 +18,7 @@
 #include <QPointer>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QTemporaryFile>
 #include <QTimer>
 
@@ -68,6 +71,15 @@ FormVideoCenter::FormVideoCenter(QWidget *parent)
     readyTimer = new QTimer;
     connect(readyTimer, &QTimer::timeout, this, &FormVideoCenter::onReadyTimeout);
 
+    ui->filmstrip->setSlider(slider);
+    // Tenths of a second can be typed; the encoder still gets whole seconds.
+    ui->timeEdit_startTime->setDisplayFormat(QStringLiteral("H:mm:ss.z"));
+    ui->timeEdit_endTime->setDisplayFormat(QStringLiteral("H:mm:ss.z"));
+    ui->label_size->hide();
+    // Clicking the video area gives the page the keys.
+    setFocusPolicy(Qt::ClickFocus);
+    addKeys();
+
     setStartEdit(kZero);
     setEndEdit(kZero);
     updateRangeLength();
@@ -79,6 +91,11 @@ FormVideoCenter::~FormVideoCenter()
     if (!m_partPath.isEmpty())
         QFile::remove(m_partPath);
     delete ui;
+}
+
+Filmstrip *FormVideoCenter::filmstrip() const
+{
+    return ui->filmstrip;
 }
 
 int FormVideoCenter::mediaLength() const
@@ -175,14 +192,10 @@ void FormVideoCenter::setUpperHandle(int value)
 
 int FormVideoCenter::handleFor(const QTime &time) const
 {
-    const int lengthSeconds = kZero.secsTo(lengthTime());
-    float ratio = 0.0f;
-    if (lengthSeconds > 0) {
-        ratio = float(kZero.secsTo(time)) / float(lengthSeconds);
-    } else if (mediaLength() > 0) {
-        // Shorter than a second: whole seconds would divide by zero.
-        ratio = float(kZero.msecsTo(time)) / float(mediaLength());
-    }
+    // Milliseconds, so that typed tenths move the handle too (and a video
+    // under a second does not divide by zero).
+    const int length = mediaLength();
+    const double ratio = length > 0 ? double(kZero.msecsTo(time)) / double(length) : 0.0;
     return qBound(0, int(ratio * 1000), 1000);
 }
 
@@ -191,6 +204,7 @@ void FormVideoCenter::updateRangeLength()
     const int seconds = qMax(0, ui->timeEdit_startTime->time().secsTo(ui->timeEdit_endTime->time()));
     ui->labelTime6->setText(kZero.addSecs(seconds).toString(QStringLiteral("hh:mm:ss")));
     videoDurationText = ui->labelTime6->text();
+    ui->filmstrip->setHandleTimes(ui->timeEdit_startTime->text(), ui->timeEdit_endTime->text());
 }
 
 void FormVideoCenter::initProcessbar()
@@ -206,6 +220,8 @@ void FormVideoCenter::initProcessbar()
     setEndEdit(kZero.addMSecs(length));
     updateRangeLength();
     readyTimer->stop();
+    if (length > 0 && ui->filmstrip->strip().isNull() && !ui->filmstrip->isMaking())
+        ui->filmstrip->setVideo(currentVideoPath, length);
 }
 
 void FormVideoCenter::onReadyTimeout()
@@ -298,6 +314,9 @@ void FormVideoCenter::on_widget2_destroyed()
 void FormVideoCenter::openVideo(QString str)
 {
     currentVideoPath = str;
+    ui->filmstrip->clear();
+    ui->label_size->hide();
+    setFocus();
     player->playFile(str);
     m_readyRetries = 0;
     readyTimer->start(1000);
@@ -312,6 +331,8 @@ void FormVideoCenter::getVideoPreview()
 void FormVideoCenter::resetEditor()
 {
     player->stopPlayer();
+    ui->filmstrip->clear();
+    ui->label_size->hide();
     initProcessbar();
 }
 
@@ -378,25 +399,55 @@ void FormVideoCenter::startCut(const QString &output, bool save)
 
     auto *cut = new EncoderProcess(this);
     m_cut = cut;
+    const QTime start = ui->timeEdit_startTime->time();
+    const QTime end = ui->timeEdit_endTime->time();
+    const qint64 expectedMs = qint64(qMax(0, start.secsTo(end))) * 1000;
     connect(cut, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
-            [this, cut, save](int exitCode, QProcess::ExitStatus status) {
+            [this, cut, save, expectedMs](int exitCode, QProcess::ExitStatus status) {
                 if (m_cut != cut)
                     return;
                 m_cut = nullptr;
                 cut->deleteLater();
+                if (FormAnimation *overlay = FormAnimation::instance())
+                    overlay->disconnect(this);
+                if (cut->wasCancelled()) {
+                    MicroDialogs::busyOverlay(this)->hideBusy();
+                    QFile::remove(m_partPath);
+                    m_partPath.clear();
+                    return;
+                }
+                // Whole frames at 25 a second may fall short of the range by one.
+                m_cutShort = cut->writtenMs() + 200 < expectedMs;
                 const int tt = status == QProcess::NormalExit ? exitCode : -1;
                 if (save)
                     clipVideoFinished(tt);
                 else
                     clipVideoFinishedOutput(tt);
             });
-    cut->startEncoder(cutArguments(m_partPath));
+    FormAnimation *overlay = MicroDialogs::busyOverlay(this);
+    if (overlay) {
+        connect(cut, &EncoderProcess::progress, overlay, [overlay](int percent, qint64 leftMs) {
+            overlay->showProgress(percent, EncoderProcess::progressText(percent, leftMs));
+        });
+        connect(overlay, &FormAnimation::cancelRequested, this, &FormVideoCenter::cancelCut);
+    }
+    cut->startCut(currentVideoPath, start, end, m_partPath);
     showBusy();
+    if (overlay)
+        overlay->showProgress(0, EncoderProcess::progressText(0, -1));
+}
+
+void FormVideoCenter::cancelCut()
+{
+    if (m_cut)
+        m_cut->cancel();
 }
 
 void FormVideoCenter::showBusy()
 {
     FormAnimation *overlay = MicroDialogs::busyOverlay(this);
+    if (!overlay)
+        return;
     const QRect area = ui->widget2->geometry();
     overlay->placeBusy(area.x() + 50 + area.width() / 2, area.y() + 14 + area.height() / 2);
     overlay->showBusy();
@@ -419,7 +470,8 @@ void FormVideoCenter::finishCut(int exitCode, bool save)
     m_partPath.clear();
 
     const QFileInfo written(part);
-    bool ok = exitCode == 0 && !part.isEmpty() && written.isFile() && written.size() > 0;
+    bool ok = exitCode == 0 && !part.isEmpty() && written.isFile() && written.size() > 0 && !m_cutShort;
+    m_cutShort = false;
     if (ok && QFileInfo::exists(outputPath))
         ok = QFile::remove(outputPath);
     if (ok)
@@ -439,11 +491,80 @@ void FormVideoCenter::finishCut(int exitCode, bool save)
                               this);
     savedVideoPath = outputPath;
     currentVideoPath = outputPath;
+    ui->filmstrip->clear();
     player->playFile(outputPath);
     m_readyRetries = 0;
     readyTimer->start(1000);
+    showCutSize();
     if (save)
         emit shootSaveMicro();
+}
+
+void FormVideoCenter::showCutSize()
+{
+    // Beside the length, so that the 50 MB of the hint can be checked at a glance.
+    const qint64 size = QFileInfo(currentVideoPath).size();
+    const bool over = size > PublishUpload::kLimitBytes;
+    ui->label_size->setText(PublishUpload::sizeText(size));
+    ui->label_size->setStyleSheet(over ? QStringLiteral("font: bold 20px \"微软雅黑\"; color: rgb(252, 78, 78);")
+                                       : QStringLiteral("font: 20px \"微软雅黑\"; color: #808080;"));
+    ui->label_size->setToolTip(over ? QStringLiteral("大于50M，上传前可压缩") : QString());
+    ui->label_size->show();
+}
+
+// Keys -----------------------------------------------------------------------
+
+void FormVideoCenter::addKeys()
+{
+    // Shortcuts of the page and its children: a focused text or time edit
+    // keeps its own keys (letters, arrows, space), everything else gives
+    // them to the page.
+    auto key = [this](const QKeySequence &seq, auto action) {
+        auto *s = new QShortcut(seq, this);
+        s->setContext(Qt::WidgetWithChildrenShortcut);
+        s->setAutoRepeat(true);
+        connect(s, &QShortcut::activated, this, action);
+    };
+    MediaPlayer *media = player->player();
+    key(QKeySequence(Qt::Key_Space), [this, media] {
+        if (!media->isPlaying())
+            media->play();
+        else
+            media->pause(!media->isPaused());
+    });
+    key(QKeySequence(Qt::Key_Left), [this] { stepBy(-1000); });
+    key(QKeySequence(Qt::Key_Right), [this] { stepBy(1000); });
+    key(QKeySequence(Qt::SHIFT + Qt::Key_Left), [this] { stepBy(-5000); });
+    key(QKeySequence(Qt::SHIFT + Qt::Key_Right), [this] { stepBy(5000); });
+    key(QKeySequence(Qt::Key_Comma), [media] {
+        if (media->isPaused())
+            media->stepFrame(false);
+    });
+    key(QKeySequence(Qt::Key_Period), [media] {
+        if (media->isPaused())
+            media->stepFrame(true);
+    });
+    key(QKeySequence(Qt::Key_I), [this] { markAtPlayhead(true); });
+    key(QKeySequence(Qt::Key_O), [this] { markAtPlayhead(false); });
+    key(QKeySequence(Qt::Key_P), [this] { getVideoPreview(); });
+}
+
+void FormVideoCenter::stepBy(qint64 ms)
+{
+    MediaPlayer *media = player->player();
+    if (!media->isLoaded())
+        return;
+    media->seek(qBound<qint64>(0, media->position() + ms, media->duration()));
+}
+
+void FormVideoCenter::markAtPlayhead(bool start)
+{
+    MediaPlayer *media = player->player();
+    if (!media->isLoaded())
+        return;
+    // Through the edits' own handlers: the same clamping as typing there.
+    const QTime at = kZero.addMSecs(int(media->position()));
+    (start ? ui->timeEdit_startTime : ui->timeEdit_endTime)->setTime(at);
 }
 
 // Layout ---------------------------------------------------------------------

@@ -11,6 +11,7 @@
 namespace Ui {
 class FormVideoCenter;
 }
+class Filmstrip;
 class QTAVPlayer;
 class QTimer;
 
@@ -35,6 +36,7 @@ public:
     QString lastOutput() const { return outputPath; }
     // The cut running now, if any.
     EncoderProcess *runningCut() const { return m_cut; }
+    Filmstrip *filmstrip() const;
 
     // Player length in milliseconds, as the range model uses it.
     int mediaLength() const;
@@ -67,6 +69,8 @@ public slots:
     void clipVideoFinishedOutput(int tt);
     void lowerValueChangedSlot(int value);
     void upperValueChangedSlot(int value);
+    // Ends the running cut: its partial file goes, the earlier cut stays.
+    void cancelCut();
 
 private slots:
     void on_pushButton5Save_clicked();
@@ -97,6 +101,12 @@ private:
     void startCut(const QString &output, bool save);
     void finishCut(int exitCode, bool save);
     void showBusy();
+    void addKeys();
+    // The playhead moved by ms (paused or playing), kept within the video.
+    void stepBy(qint64 ms);
+    // Start (I) or end (O) of the range at the playhead.
+    void markAtPlayhead(bool start);
+    void showCutSize();
 
     Ui::FormVideoCenter *ui;
     QTAVPlayer *player = nullptr;
@@ -107,6 +117,8 @@ private:
     QTimer *readyTimer = nullptr;
     int m_readyRetries = 0;
     QPointer<EncoderProcess> m_cut;
+    // A cut whose output came out shorter than its range failed.
+    bool m_cutShort = false;
     QString m_applicationDir;
     bool ignoreStartEdit = false;
     bool ignoreEndEdit = false;

@@ -13,10 +13,13 @@
 #include "FormVideoCenter.h"
 #include "Http_access.h"
 #include "MicroDialogs.h"
+#include "PublishUpload.h"
 #include "QTAVPlayer.h"
 #include "Widgetmain.h"
 
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 #include <QUrlQuery>
 
@@ -234,6 +237,7 @@ void FormmicroInfo::outputUpload()
                               ui->comboBox_3->currentText(), ui->comboBox_4->currentText(),
                               ui->comboBox_5->currentText(), ui->toolButtonML->text(), ui->toolButtonZS->text()});
     connect(confirm, &FormUpClassMessage::shootUpload, this, &FormmicroInfo::UploadConfirm);
+    m_confirm = confirm;
 }
 
 QJsonObject FormmicroInfo::record(const QStringList &lstr) const
@@ -281,14 +285,51 @@ void FormmicroInfo::UploadConfirm(QStringList lstr)
     m_publishing = true;
     QPointer<FormmicroInfo> self(this);
     QJsonObject r = record(lstr);
-    const QString stored = Http_access::instance()->uploadFile(BaseAddress::api() + ApiPaths::fileUpload,
-                                                               savedVideoPath, QStringLiteral("video/mp4"));
+    // Whatever stops the publish brings the dialog back, filled as it was.
+    auto giveBack = [this](const QString &text) {
+        if (!text.isEmpty())
+            MicroDialogs::showMessage(text, this);
+        hideBusy();
+        if (m_confirm)
+            m_confirm->reopen();
+        m_publishing = false;
+    };
+
+    QString file = savedVideoPath;
+    const PublishUpload::Choice choice = PublishUpload::ask(file, true, this);
+    if (!self)
+        return;
+    if (choice == PublishUpload::Cancel) {
+        giveBack(QString());
+        return;
+    }
+    if (choice == PublishUpload::Shrink) {
+        bool cancelled = false;
+        const QString target = videoPage ? videoPage->saveFilePath() : savedVideoPath;
+        file = PublishUpload::shrink(savedVideoPath,
+                                     QFileInfo(target).absoluteDir().filePath(QStringLiteral("tempv-50m.mp4")),
+                                     &cancelled);
+        if (!self)
+            return;
+        if (file.isEmpty()) {
+            giveBack(cancelled ? QString() : QStringLiteral("视频压缩失败，请重新尝试。"));
+            return;
+        }
+        // Still too large (a very long video): the teacher decides again.
+        if (PublishUpload::ask(file, false, this) != PublishUpload::Upload) {
+            if (self)
+                giveBack(QString());
+            return;
+        }
+    }
+
+    bool cancelled = false;
+    const QString stored = PublishUpload::upload(BaseAddress::api() + ApiPaths::fileUpload, file,
+                                                 QStringLiteral("video/mp4"), &cancelled);
     if (!self)
         return;
     if (stored.isEmpty()) {
-        MicroDialogs::showMessage(QStringLiteral("视频上传失败"), this);
-        hideBusy();
-        m_publishing = false;
+        giveBack(cancelled ? QStringLiteral("视频上传已取消") : QStringLiteral("视频上传失败"));
         return;
     }
     r.insert(QStringLiteral("fileSrc"), stored);
@@ -296,18 +337,18 @@ void FormmicroInfo::UploadConfirm(QStringList lstr)
                                                            QUrlQuery(), r);
     if (!self)
         return;
-    if (saved) {
-        auto *done = new FormFaBuChenggong;
-        done->setAttribute(Qt::WA_DeleteOnClose);
-        done->setPublishInfo(lstr.value(0), lstr.value(2), QStringLiteral("1"), QStringLiteral("微课"));
-        done->show();
-        done->setGeometry(MicroDialogs::contentArea(this));
-        connect(done, &FormFaBuChenggong::shootback, this, &FormmicroInfo::close_OK);
-    } else {
+    if (!saved) {
         // The video is on the server, but no record points at it yet.
         qDebug() << "micro-lecture record not saved:" << Http_access::instance()->msg;
-        MicroDialogs::showMessage(QStringLiteral("微课信息保存失败，检查网络重新尝试。"), this);
+        giveBack(QStringLiteral("微课信息保存失败，检查网络重新尝试。"));
+        return;
     }
+    auto *done = new FormFaBuChenggong;
+    done->setAttribute(Qt::WA_DeleteOnClose);
+    done->setPublishInfo(lstr.value(0), lstr.value(2), QStringLiteral("1"), QStringLiteral("微课"));
+    done->show();
+    done->setGeometry(MicroDialogs::contentArea(this));
+    connect(done, &FormFaBuChenggong::shootback, this, &FormmicroInfo::close_OK);
     hideBusy();
     m_publishing = false;
 }

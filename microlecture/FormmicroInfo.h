@@ -12,6 +12,7 @@ namespace Ui {
 class FormmicroInfo;
 }
 class QComboBox;
+class FormUpClassMessage;
 class FormVideoCenter;
 
 // The publish panel beside the video editing page: where a micro-lecture
@@ -80,4 +81,5 @@ private:
     int m_loadGeneration = 0;
     bool m_lookupsReady = false;
     bool m_publishing = false;
+    QPointer<FormUpClassMessage> m_confirm;
 };

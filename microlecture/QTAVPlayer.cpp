@@ -40,6 +40,13 @@ QTAVPlayer::QTAVPlayer(QWidget *parent)
 
     updateTimer = new QTimer;
     connect(updateTimer, &QTimer::timeout, this, &QTAVPlayer::upDateSliderTimer);
+    // A range ends at its end, not at the next once-a-second tick.
+    connect(m_player, &MediaPlayer::positionChanged, this, [this](qint64 ms) {
+        if (stopAtActive && ms >= stopAtMs) {
+            m_player->pause(true);
+            stopAtActive = false;
+        }
+    });
 
     // The 0-99 range takes this as its maximum.
     ui->horizontalSlider_volum->setValue(500);

@@ -314,10 +314,15 @@ QString Http_access::uploadFile(const QString &address, const QString &localPath
     request.setRawHeader("token", CurrentUser::token.toUtf8());
     QNetworkReply *reply = m_manager.post(request, multi);
     multi->setParent(reply);
+    m_upload = reply;
+    m_uploadCancelled = false;
+    connect(reply, &QNetworkReply::uploadProgress, this, &Http_access::uploadProgress);
     const bool inTime = waitFor(reply, true);
 
     QString result;
-    if (!inTime) {
+    if (m_uploadCancelled) {
+        // The teacher's own choice: the caller says so.
+    } else if (!inTime) {
         QMessageBox::information(nullptr, QStringLiteral("提示"),
                                  QStringLiteral("请求失败. ") + ReplyWaiter::timeoutText());
     } else if (reply->error() != QNetworkReply::NoError) {
@@ -332,6 +337,14 @@ QString Http_access::uploadFile(const QString &address, const QString &localPath
     }
     delete reply; // releases the multipart body and the file with it
     return result;
+}
+
+void Http_access::cancelUpload()
+{
+    if (!m_upload)
+        return;
+    m_uploadCancelled = true;
+    m_upload->abort();
 }
 
 Http_access *Http_access::download(const QString &address, const QString &localPath, bool reportInBox)

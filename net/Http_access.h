@@ -42,6 +42,10 @@ public:
     bool postForStrictSuccess(const QString &address, const QJsonObject &body);
     bool saveRecord(const QString &address, const QUrlQuery &query, const QJsonObject &body);
     QString uploadFile(const QString &address, const QString &localPath, const QString &contentType);
+    // Aborts the upload that waits now: uploadFile returns empty, shows no
+    // message, and uploadCancelled() is true until the next upload.
+    void cancelUpload();
+    bool uploadCancelled() const { return m_uploadCancelled; }
     bool fetchDictItems(const QString &address, const QUrlQuery &query, const QJsonObject &body,
                         QList<DictItem> &out);
     bool fetchTextbooks(const QString &address, const QUrlQuery &query, const QJsonObject &body,
@@ -78,6 +82,8 @@ signals:
     void downloadFinished(const QString &localPath, bool ok);
     // Bytes of a download so far; total is -1 while the size is unknown.
     void downloadProgress(const QString &localPath, qint64 received, qint64 total);
+    // Bytes of the waiting upload sent so far.
+    void uploadProgress(qint64 sent, qint64 total);
 
 private slots:
     void on_readyRead();
@@ -110,5 +116,7 @@ private:
 
     QNetworkAccessManager m_manager;
     QNetworkReply *m_downloadReply = nullptr;
+    QPointer<QNetworkReply> m_upload;
+    bool m_uploadCancelled = false;
     QFile *m_downloadFile = nullptr;
 };

@@ -381,6 +381,15 @@ void MediaPlayer::issueSeek(qint64 ms)
     commandAsync({"seek", QByteArray::number(double(ms) / 1000.0, 'f', 3), "absolute+exact"});
 }
 
+void MediaPlayer::stepFrame(bool forward)
+{
+    if (!m_mpv || !m_active || !m_loaded)
+        return;
+    m_ended = false;
+    m_paused = true;
+    commandAsync({forward ? QByteArray("frame-step") : QByteArray("frame-back-step")});
+}
+
 qint64 MediaPlayer::position() const
 {
     return m_durationMs > 0 ? qMin(m_positionMs, m_durationMs) : m_positionMs;

@@ -40,6 +40,8 @@ public:
     void stop();
     void seek(qint64 ms);
     void setPosition(qint64 ms) { seek(ms); }
+    // One frame on (or back) and paused there.
+    void stepFrame(bool forward);
 
     QString file() const { return m_path; }
     qint64 position() const;

@@ -1,21 +1,21 @@
 // The encoder child process: where the program is, both command lines
-// argument by argument, a real cut checked with ffprobe, a real thumbnail
-// taken over HTTP from a worker thread, and the runs that must not hang.
+// argument by argument, a real cut checked with ffprobe and by its first
+// frame, a real thumbnail taken over HTTP from a worker thread, the runs that
+// must not hang, and the filmstrip made once and then taken from its cache.
 #include "media/MediaServer.h"
 
 #include "LumexaTest.h"
 #include "media/TestMedia.h"
 
 #include "EncoderProcess.h"
+#include "Filmstrip.h"
+#include "Widgetmain.h"
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
-#include <algorithm>
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -42,11 +42,26 @@ public slots:
     }
 };
 
-QString shellQuote(const QString &s)
+// The frame shown at seconds, decoded exactly by ffmpeg.
+QImage frameAt(const QString &video, double seconds)
 {
-    QString q = s;
-    q.replace(QLatin1Char('\''), QLatin1String("'\\''"));
-    return QLatin1Char('\'') + q + QLatin1Char('\'');
+    QProcess p;
+    p.start("ffmpeg", {"-v", "error", "-i", video, "-vf", QStringLiteral("select=gte(t\\,%1)").arg(seconds),
+                       "-frames:v", "1", "-f", "image2pipe", "-c:v", "png", "-"});
+    p.waitForFinished(30000);
+    return QImage::fromData(p.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+// Mean difference of the grey levels of two pictures of one size.
+double difference(const QImage &a, const QImage &b)
+{
+    if (a.isNull() || a.size() != b.size())
+        return 1e9;
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            sum += qAbs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
+    return sum / (a.width() * a.height());
 }
 }
 
@@ -65,18 +80,18 @@ private slots:
     void existingOutputEndsInsteadOfWaiting();
     void missingProgramStillFinishes();
     void thumbnailOverHttpFromWorkerThread();
-    void benchCutAgainstDirectRun();
+    void filmstripMadeOnceThenCached();
 
 private:
     QTemporaryDir dir;
-    QString sixSeconds;
+    QString sixty;
 };
 
 void tst_encoderprocess::initTestCase()
 {
     QVERIFY(dir.isValid());
-    sixSeconds = dir.filePath("six.mp4");
-    QVERIFY(TestMedia::make(sixSeconds, 6));
+    sixty = dir.filePath("sixty.mp4");
+    QVERIFY(TestMedia::make(sixty, 60));
 }
 
 void tst_encoderprocess::programLocation_data()
@@ -136,14 +151,14 @@ void tst_encoderprocess::cutArguments()
     QFETCH(QString, lengthText);
     // A list compare names the first argument that differs.
     QCOMPARE(EncoderProcess::cutArguments("/in/put.mp4", start, end, "/out/tempv.mp4"),
-             (QStringList{"-i", "/in/put.mp4", "-r", "25", "-ss", startText, "-t", lengthText, "/out/tempv.mp4"}));
+             (QStringList{"-ss", startText, "-i", "/in/put.mp4", "-r", "25", "-t", lengthText, "/out/tempv.mp4"}));
 }
 
 void tst_encoderprocess::thumbnailArguments()
 {
     const QString url = QStringLiteral("http://127.0.0.1:8360/video/2024/a b.mp4");
     QCOMPARE(EncoderProcess::thumbnailArguments(url, "/cache/source/17.png"),
-             (QStringList{"-i", url, "-ss", "00:00:01", "-vframes", "1", "/cache/source/17.png"}));
+             (QStringList{"-ss", "00:00:01", "-i", url, "-vframes", "1", "/cache/source/17.png"}));
 }
 
 void tst_encoderprocess::realCut()
@@ -156,14 +171,23 @@ void tst_encoderprocess::realCut()
     connect(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
             [&](int) { existedAtFinish = QFile::exists(out); });
     QSignalSpy finished(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
-    process.startCut(sixSeconds, QTime(0, 0, 1), QTime(0, 0, 3), out);
+    QSignalSpy progress(&process, &EncoderProcess::progress);
+    process.startCut(sixty, QTime(0, 0, 50), QTime(0, 1, 0), out);
     QCOMPARE(process.program(), EncoderProcess::program());
     QVERIFY(finished.wait(60000));
     QCOMPARE(finished.first().at(0).toInt(), 0);
     QVERIFY(existedAtFinish);
     const qint64 ms = TestMedia::probeDurationMs(out);
-    QVERIFY2(qAbs(ms - 2000) <= 100, qPrintable(QString::number(ms)));
-    QCOMPARE(TestMedia::probeFrames(out), 50);
+    QVERIFY2(qAbs(ms - 10000) <= 100, qPrintable(QString::number(ms)));
+    QCOMPARE(TestMedia::probeFrames(out), 250);
+    QVERIFY(!progress.isEmpty());
+    QCOMPARE(progress.last().at(0).toInt(), 100);
+    // The seek before the input still starts on the frame at 50 s, not on
+    // the key frame before it nor on a neighbour.
+    const QImage first = frameAt(out, 0);
+    const double atStart = difference(first, frameAt(sixty, 50.0));
+    const double neighbour = difference(first, frameAt(sixty, 49.96));
+    QVERIFY2(atStart * 3 < neighbour, qPrintable(QStringLiteral("%1 against %2").arg(atStart).arg(neighbour)));
 }
 
 void tst_encoderprocess::existingOutputEndsInsteadOfWaiting()
@@ -177,7 +201,7 @@ void tst_encoderprocess::existingOutputEndsInsteadOfWaiting()
     }
     EncoderProcess process;
     QSignalSpy finished(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
-    process.startThumbnail(sixSeconds, out);
+    process.startThumbnail(sixty, out);
     QVERIFY(finished.wait(30000));
     QVERIFY(finished.first().at(0).toInt() != 0);
     QFile f(out);
@@ -191,7 +215,7 @@ void tst_encoderprocess::missingProgramStillFinishes()
     qputenv("PATH", QFile::encodeName(dir.filePath("no-such-dir")));
     EncoderProcess process;
     QSignalSpy finished(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
-    process.startCut(sixSeconds, QTime(0, 0, 0), QTime(0, 0, 1), dir.filePath("never.mp4"));
+    process.startCut(sixty, QTime(0, 0, 0), QTime(0, 0, 1), dir.filePath("never.mp4"));
     qputenv("PATH", path);
     // Never inside start(): the caller shows its busy picture after starting.
     QCOMPARE(finished.count(), 0);
@@ -208,7 +232,7 @@ void tst_encoderprocess::thumbnailOverHttpFromWorkerThread()
     QVERIFY(server.start());
     QTemporaryDir cache;
     ThumbnailWorker *worker = new ThumbnailWorker;
-    worker->address = server.videoBase() + "/six.mp4";
+    worker->address = server.videoBase() + "/sixty.mp4";
     worker->picture = cache.filePath("42.png");
     QThread thread;
     worker->moveToThread(&thread);
@@ -229,74 +253,36 @@ void tst_encoderprocess::thumbnailOverHttpFromWorkerThread()
     QVERIFY(colours.size() > 8);
 }
 
-// Run by scripts/bench-encoder: a cut through the client's encoder code and
-// the same command run directly, side by side.
-void tst_encoderprocess::benchCutAgainstDirectRun()
+void tst_encoderprocess::filmstripMadeOnceThenCached()
 {
-    if (qEnvironmentVariableIsEmpty("LUMEXA_BENCH"))
-        QSKIP("benchmark: set LUMEXA_BENCH=1 (scripts/bench-encoder)");
-    const QString input = dir.filePath("bench.mp4");
-    {
-        QProcess p;
-        p.start("ffmpeg", {"-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
-                           "testsrc=duration=20:size=640x360:rate=25", "-f", "lavfi", "-i",
-                           "sine=frequency=440:duration=20", "-c:v", "libx264", "-pix_fmt", "yuv420p",
-                           "-c:a", "aac", "-shortest", input});
-        QVERIFY(p.waitForFinished(120000) && p.exitCode() == 0);
-    }
-    const QString out = dir.filePath("bench-out.mp4");
-    const QTime start(0, 0, 5), end(0, 0, 10);
-    const QStringList args = EncoderProcess::cutArguments(input, start, end, out);
-    QString command = shellQuote(EncoderProcess::program());
-    for (const QString &a : args)
-        command += QLatin1Char(' ') + shellQuote(a);
-    command += QStringLiteral(" </dev/null >/dev/null 2>&1");
-
-    auto runClient = [&]() -> double {
-        QFile::remove(out);
-        QElapsedTimer t;
-        t.start();
-        EncoderProcess process;
-        QSignalSpy finished(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
-        process.startEncoder(args);
-        if (!finished.wait(120000) || !QFile::exists(out))
-            return -1;
-        return t.nsecsElapsed() / 1e6;
-    };
-    auto runDirect = [&]() -> double {
-        QFile::remove(out);
-        QElapsedTimer t;
-        t.start();
-        if (std::system(command.toLocal8Bit().constData()) != 0 || !QFile::exists(out))
-            return -1;
-        return t.nsecsElapsed() / 1e6;
-    };
-
-    const int rounds = qMax(1, qEnvironmentVariableIntValue("LUMEXA_BENCH_ROUNDS"));
-    QVector<double> client, direct;
-    runClient();  // warm-up: caches, first exec
-    runDirect();
-    for (int i = 0; i < rounds; ++i) {
-        // Alternate the order so that neither side always runs second.
-        double c, d;
-        if (i % 2) {
-            d = runDirect();
-            c = runClient();
-        } else {
-            c = runClient();
-            d = runDirect();
-        }
-        QVERIFY(c > 0 && d > 0);
-        client.append(c);
-        direct.append(d);
-    }
-    for (int i = 0; i < client.size(); ++i)
-        qInfo("bench round %d: client %.0f ms, direct %.0f ms", i + 1, client.at(i), direct.at(i));
-    std::sort(client.begin(), client.end());
-    std::sort(direct.begin(), direct.end());
-    const double c = client.at(client.size() / 2), d = direct.at(direct.size() / 2);
-    qInfo("bench cut 5 s of 640x360 (%d rounds, median): client encoder %.0f ms, direct ffmpeg %.0f ms, ratio %.3f",
-          rounds, c, d, c / d);
+    QTemporaryDir cache;
+    sourceDir = cache.path() + "/";
+    const QString other = dir.filePath("other.mp4");
+    QVERIFY(QFile::copy(sixty, other));
+    Filmstrip strip;
+    strip.resize(640, 52);
+    QSignalSpy ready(&strip, &Filmstrip::ready);
+    // Another video opened before the first strip is made: only the
+    // second is made, and nothing of the first is left.
+    strip.setVideo(other, 60000);
+    QVERIFY(strip.isMaking());
+    strip.setVideo(sixty, 60000);
+    QVERIFY(ready.wait(60000));
+    QTest::qWait(200);
+    QCOMPARE(ready.count(), 1);
+    const int count = Filmstrip::countFor(640);
+    QCOMPARE(strip.strip().size(), QSize(count * 80, 45));
+    const QStringList files = QDir(cache.filePath("filmstrip")).entryList(QDir::Files);
+    QCOMPARE(files, QStringList{QFileInfo(Filmstrip::cachePath(sixty, count)).fileName()});
+    // The second open takes it from the cache at once.
+    Filmstrip again;
+    again.resize(640, 52);
+    QSignalSpy againReady(&again, &Filmstrip::ready);
+    again.setVideo(sixty, 60000);
+    QCOMPARE(againReady.count(), 1);
+    QVERIFY(!again.isMaking());
+    QCOMPARE(again.strip(), strip.strip());
+    sourceDir.clear();
 }
 
 LUMEXA_TEST_MAIN(tst_encoderprocess)

@@ -1,7 +1,8 @@
 // The micro-lecture publish panel and its confirmation dialog against the
 // platform stand-in: lookups and enabling, the knowledge-point text and ids
 // across resets, the three checks, the dialog's checks and values, the
-// record, and failed uploads and saves.
+// record, failed uploads and saves, and a video over 50 MB: the question,
+// the re-encode that makes it fit, and an upload cancelled on its way.
 #include "LumexaTest.h"
 
 #include "BoxWatcher.h"
@@ -13,8 +14,10 @@
 #include "FormUpClassMessage.h"
 #include "FormVideoCenter.h"
 #include "FormmicroInfo.h"
+#include "Http_access.h"
 #include "MediaPlayer.h"
 #include "PlatformFixture.h"
+#include "PublishUpload.h"
 #include "QTAVPlayer.h"
 #include "ScriptedResponder.h"
 #include "WidgetDriver.h"
@@ -27,6 +30,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -76,6 +80,8 @@ private slots:
     void freeAndPaid();
     void uploadFailure();
     void saveFailureIsReported();
+    void largeVideo_data();
+    void largeVideo();
 
 private:
     void fillCurriculum();
@@ -89,6 +95,7 @@ private:
     PlatformFixture platform;
     QTemporaryDir dir;
     QString video;
+    QString large;
     std::unique_ptr<QWidget> host;
     FormVideoCenter *editor = nullptr;
     FormmicroInfo *panel = nullptr;
@@ -101,6 +108,13 @@ void tst_micro_publish::initTestCase()
     QVERIFY(dir.isValid());
     video = dir.filePath("lesson.mp4");
     QVERIFY(TestMedia::make(video, 3));
+    // Six seconds of noise, kept lossless: just over 50 MB.
+    large = dir.filePath("large.mp4");
+    QProcess noise;
+    noise.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "nullsrc=s=640x360:r=25:d=6,geq=random(1)*255:128:128",
+                           "-c:v", "libx264", "-preset", "ultrafast", "-qp", "0", "-pix_fmt", "yuv420p", large});
+    QVERIFY(noise.waitForFinished(120000) && noise.exitCode() == 0);
+    QVERIFY(QFileInfo(large).size() > PublishUpload::kLimitBytes);
     QVERIFY2(platform.start({"--record", "--no-office"}), qPrintable(platform.error()));
     QVERIFY(PlatformFixture::login());
     contentRect = QRect(0, 0, 1200, 760);
@@ -498,6 +512,70 @@ void tst_micro_publish::saveFailureIsReported()
     QVERIFY(!overlay->isVisible());
     QVERIFY(!WidgetDriver::shownTopLevel<FormFaBuChenggong>());
     QCOMPARE(requests("/v2.0/client/SmallClass/save").last().value("name").toString(), QStringLiteral("名称"));
+}
+
+void tst_micro_publish::largeVideo_data()
+{
+    QTest::addColumn<QString>("answer"); // the button pressed in the size question
+    QTest::addColumn<bool>("cancelUpload");
+    QTest::newRow("cancelled at the question") << "pushButton_cancel" << false;
+    QTest::newRow("upload cancelled on its way") << "pushButton_upload" << true;
+    QTest::newRow("re-encoded to fit") << "pushButton_shrink" << false;
+}
+
+void tst_micro_publish::largeVideo()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, cancelUpload);
+    readyVideo(QStringLiteral("分数的意义"));
+    fillCurriculum();
+    savedVideoPath = large;
+    const int saves = requests("/v2.0/client/SmallClass/save").size();
+    panel->outputUpload();
+    QPointer<FormUpClassMessage> dialog = WidgetDriver::shownTopLevel<FormUpClassMessage>();
+    QVERIFY(dialog);
+    dialog->findChild<QTextEdit *>("textEdit")->setPlainText(QStringLiteral("认识分数"));
+
+    QStringList asked;
+    QTimer answering;
+    connect(&answering, &QTimer::timeout, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (box && box->isVisible() && box->objectName() == "sizeQuestion") {
+            asked << box->text();
+            box->findChild<QPushButton *>(answer)->click();
+        }
+    });
+    answering.start(20);
+    bool cancelled = false;
+    connect(Http_access::instance(), &Http_access::uploadProgress, this, [&](qint64 sent, qint64) {
+        if (cancelUpload && sent > 0 && !cancelled) {
+            cancelled = true;
+            QTimer::singleShot(0, overlay, [&] { WidgetDriver::click(overlay, "pushButton_cancel"); });
+        }
+    });
+    QTest::mouseClick(dialog->findChild<QPushButton *>("pushButton_public"), Qt::LeftButton);
+    disconnect(Http_access::instance(), &Http_access::uploadProgress, this, nullptr);
+
+    QCOMPARE(asked.size(), 1);
+    QVERIFY2(asked.first().contains(PublishUpload::sizeText(QFileInfo(large).size())), qPrintable(asked.first()));
+    QVERIFY(!overlay->isVisible());
+    if (answer == "pushButton_shrink") {
+        QVERIFY2(WidgetDriver::shownTopLevel<FormFaBuChenggong>(), qPrintable(WidgetDriver::shownMessages().join('|')));
+        QCOMPARE(requests("/v2.0/client/SmallClass/save").size(), saves + 1);
+        const QString smaller = dir.filePath("tempv-50m.mp4");
+        QVERIFY(QFileInfo(smaller).size() <= PublishUpload::kLimitBytes);
+        QVERIFY(qAbs(TestMedia::probeDurationMs(smaller) - 6000) < 200);
+        return;
+    }
+    // Nothing saved; the dialog is back with what was typed.
+    QCOMPARE(requests("/v2.0/client/SmallClass/save").size(), saves);
+    QCOMPARE(WidgetDriver::shownMessages(),
+             cancelUpload ? QStringList{QStringLiteral("视频上传已取消")} : QStringList{});
+    QVERIFY(cancelled == cancelUpload);
+    QVERIFY(dialog && dialog->isVisible());
+    QCOMPARE(dialog->findChild<QLineEdit *>("lineEditName")->text(), QStringLiteral("分数的意义"));
+    QCOMPARE(dialog->findChild<QTextEdit *>("textEdit")->toPlainText(), QStringLiteral("认识分数"));
+    QVERIFY(dialog->findChild<QPushButton *>("pushButton_public")->isEnabled());
 }
 
 LUMEXA_TEST_MAIN(tst_micro_publish)

@@ -199,7 +199,9 @@ void tst_publish_courseware::uploadFailure()
     BoxWatcher boxes;
     QTest::mouseClick(form.findChild<QPushButton *>("pushButton_OK"), Qt::LeftButton);
     QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("课件上传失败")});
-    QVERIFY(!form.isVisible());
+    // The form comes back as it was filled, to try again.
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.findChild<QLineEdit *>("lineEditName")->text(), QStringLiteral("不存在的课件"));
     QCOMPARE(requests("/v2.0/client/FileClass/save").size(), saves);
 }
 

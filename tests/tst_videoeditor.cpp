@@ -1,13 +1,15 @@
 // The video editing page and its toolbar on real videos made by ffmpeg: the
-// range model (handles, time edits, clamping, very short videos), preview,
-// real cuts into "tempv.mp4" and into a chosen file checked with ffprobe, the
-// refusals, failed cuts, the open dialog and the reset.
+// range model (handles, time edits, clamping, tenths, very short videos), the
+// page's keys, preview, real cuts into "tempv.mp4" and into a chosen file
+// checked with ffprobe, a cut cancelled on its way, the refusals, failed
+// cuts, the open dialog and the reset.
 #include "LumexaTest.h"
 #include "WidgetDriver.h"
 #include "media/SliderGeometry.h"
 #include "media/TestMedia.h"
 #include "micro/DialogAnswerer.h"
 
+#include "FormAnimation.h"
 #include "FormVideoCenter.h"
 #include "FormVideoTop.h"
 #include "MediaPlayer.h"
@@ -79,6 +81,8 @@ private slots:
     void typedTimes();
     void subSecondVideoKeepsHandlesInRange_data();
     void subSecondVideoKeepsHandlesInRange();
+    void typedTenths();
+    void keysSetAndPlayTheRange();
     void cutArgumentsOverAnHour();
     void previewPausesAfterTheEnd();
     void saveCutsTheRange();
@@ -86,6 +90,7 @@ private slots:
     void secondSaveRefused();
     void failedCutKeepsTheState_data();
     void failedCutKeepsTheState();
+    void cancelledCutKeepsTheEarlierOne();
     void exportWritesTheChosenFile();
     void exportRefusesItsOwnInput();
     void missingVideoMessages_data();
@@ -329,7 +334,50 @@ void tst_videoeditor::cutArgumentsOverAnHour()
     endEdit()->setTime(t(1, 15, 10));
     QCOMPARE(lengthLabel(), QStringLiteral("01:15:05"));
     const QStringList args = center->cutArguments("/out/tempv.mp4");
-    QCOMPARE(args, (QStringList{"-i", overAnHour, "-r", "25", "-ss", "00:00:05", "-t", "01:15:05", "/out/tempv.mp4"}));
+    QCOMPARE(args, (QStringList{"-ss", "00:00:05", "-i", overAnHour, "-r", "25", "-t", "01:15:05", "/out/tempv.mp4"}));
+}
+
+void tst_videoeditor::typedTenths()
+{
+    QVERIFY(openAndWait(twenty));
+    QTimeEdit *start = startEdit();
+    start->setFocus();
+    start->selectAll();
+    // The page's own keys (".", digits are none) leave a focused edit alone.
+    QTest::keyClicks(start, "0:00:12.5");
+    QCOMPARE(start->time(), t(0, 0, 12, 500));
+    QCOMPARE(slider()->lowerValue(), 625);
+    QCOMPARE(center->cutArguments("/out/tempv.mp4").mid(0, 2), (QStringList{"-ss", "00:00:12"}));
+}
+
+void tst_videoeditor::keysSetAndPlayTheRange()
+{
+    QVERIFY(openAndWait(twenty));
+    host->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(host.get()));
+    center->setFocus();
+    MediaPlayer *media = center->videoPlayer()->player();
+    QTest::keyClick(center, Qt::Key_Space);
+    QVERIFY(WidgetDriver::waitFor([&] { return media->isPaused(); }));
+    media->seek(2000);
+    QTest::keyClick(center, Qt::Key_Right);
+    QTest::keyClick(center, Qt::Key_I);
+    QTest::keyClick(center, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(center, Qt::Key_O);
+    QCOMPARE(startEdit()->time(), t(0, 0, 3));
+    QCOMPARE(endEdit()->time(), t(0, 0, 8));
+    QCOMPARE(slider()->lowerValue(), 150);
+    QCOMPARE(slider()->upperValue(), 400);
+    // P plays the range once and stops at its end.
+    QTest::keyClick(center, Qt::Key_P);
+    QVERIFY(WidgetDriver::waitFor([&] { return !media->isPaused() && media->position() > 3000; }));
+    QVERIFY(WidgetDriver::waitFor([&] { return media->isPaused(); }, 15000));
+    QVERIFY2(media->position() >= 8000 && media->position() < 8400, qPrintable(QString::number(media->position())));
+    // One frame on while paused.
+    const qint64 at = media->position();
+    QTest::keyClick(center, Qt::Key_Period);
+    QVERIFY(WidgetDriver::waitFor([&] { return media->position() > at; }));
+    QVERIFY2(media->position() - at <= 60, qPrintable(QString::number(media->position() - at)));
 }
 
 void tst_videoeditor::previewPausesAfterTheEnd()
@@ -366,6 +414,9 @@ void tst_videoeditor::saveCutsTheRange()
     QVERIFY(uploadButton()->isEnabled());
     const qint64 ms = TestMedia::probeDurationMs(out);
     QVERIFY2(qAbs(ms - 6000) <= 80, qPrintable(QString::number(ms)));
+    // The size of the cut stands beside its length.
+    QCOMPARE(WidgetDriver::find<QLabel>(center, "label_size")->text(),
+             QStringLiteral("%1 MB").arg(QFileInfo(out).size() / 1048576.0, 0, 'f', 1));
     // Nothing of the encoder's own file is left beside it.
     QCOMPARE(QDir(appDir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tempv.mp4"});
     // A second later the range spans the cut.
@@ -414,6 +465,8 @@ void tst_videoeditor::failedCutKeepsTheState_data()
     QTest::addColumn<QString>("how");
     QTest::newRow("encoder fails on a file that is no video") << "not a video";
     QTest::newRow("ends well without an output file") << "no output";
+    // The encoder writes a file that holds less than the range.
+    QTest::newRow("input shorter than the range") << "shorter";
 }
 
 void tst_videoeditor::failedCutKeepsTheState()
@@ -435,6 +488,15 @@ void tst_videoeditor::failedCutKeepsTheState()
         QVERIFY(WidgetDriver::click(center, "pushButton5Save"));
         QVERIFY(center->runningCut());
         QVERIFY(waitForMessage(QStringLiteral("文件保存失败，请重新尝试。")));
+    } else if (how == "shorter") {
+        current = dir.filePath("shrinking.mp4");
+        QFile::remove(current);
+        QVERIFY(QFile::copy(twenty, current));
+        QVERIFY(openAndWait(current));
+        startEdit()->setTime(t(0, 0, 5));
+        QVERIFY(QFile::remove(current) && QFile::copy(halfSecond, current));
+        QVERIFY(WidgetDriver::click(center, "pushButton5Save"));
+        QVERIFY(waitForMessage(QStringLiteral("文件保存失败，请重新尝试。")));
     } else {
         QVERIFY(openAndWait(twenty));
         current = twenty;
@@ -445,6 +507,27 @@ void tst_videoeditor::failedCutKeepsTheState()
     QCOMPARE(center->currentVideo(), current);
     QCOMPARE(savedVideoPath, earlier);
     QCOMPARE(saved.count(), 0);
+    QCOMPARE(TestMedia::probeDurationMs(earlier), TestMedia::probeDurationMs(halfSecond));
+    QCOMPARE(QDir(appDir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tempv.mp4"});
+}
+
+void tst_videoeditor::cancelledCutKeepsTheEarlierOne()
+{
+    const QString earlier = appDir->filePath("tempv.mp4");
+    QVERIFY(QFile::copy(halfSecond, earlier));
+    savedVideoPath = earlier;
+    // Over an hour at 25 frames a second: a cut long enough to cancel.
+    QVERIFY(openAndWait(overAnHour));
+    QVERIFY(WidgetDriver::click(center, "pushButton5Save"));
+    FormAnimation *overlay = FormAnimation::instance();
+    QVERIFY(overlay && overlay->isVisible());
+    QVERIFY(WidgetDriver::waitFor([&] { return overlay->progressText().contains(QStringLiteral("剩余约")); }, 60000));
+    QVERIFY(WidgetDriver::click(overlay, "pushButton_cancel"));
+    QVERIFY(WidgetDriver::waitFor([&] { return !center->runningCut(); }));
+    QVERIFY(!overlay->isVisible());
+    QVERIFY(messages().isEmpty());
+    QCOMPARE(savedVideoPath, earlier);
+    QCOMPARE(center->currentVideo(), overAnHour);
     QCOMPARE(TestMedia::probeDurationMs(earlier), TestMedia::probeDurationMs(halfSecond));
     QCOMPARE(QDir(appDir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"tempv.mp4"});
 }

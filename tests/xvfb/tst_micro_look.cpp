@@ -1,8 +1,13 @@
 // How the micro-lecture editing view looks on a real X server: the editing
-// page showing a frame through OpenGL with a chosen range beside the filled
-// publish panel, the confirmation dialog over it, and the success dialog.
+// page showing a frame through OpenGL with a chosen range over its filmstrip
+// beside the filled publish panel, the progress of a cut, the confirmation
+// dialog over it, the question about a file over 50 MB, and the success
+// dialog.
 #include "LumexaTest.h"
 
+#include "EncoderProcess.h"
+#include "Filmstrip.h"
+#include "FormAnimation.h"
 #include "MediaPlayer.h"
 #include "PlatformFixture.h"
 #include "QTAVPlayer.h"
@@ -14,6 +19,7 @@
 #include "../micro/MicroHarness.h"
 
 #include <QComboBox>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QProcess>
@@ -25,6 +31,7 @@
 #include <QTimeEdit>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <csignal>
 
 class tst_micro_look : public QObject
 {
@@ -104,6 +111,7 @@ void tst_micro_look::editingViewAndDialogs()
     MicroHarness::typeText(editor->findChild<QLineEdit *>("lineEdit1"), QStringLiteral("分数的初步认识"));
     QVERIFY(WidgetDriver::waitFor([&] { return player->videoOutput()->framesRendered() >= 10; }));
     player->pausePlayer();
+    QVERIFY(WidgetDriver::waitFor([&] { return !editor->filmstrip()->strip().isNull(); }, 30000));
 
     FormmicroInfo *panel = ui.panel;
     QVERIFY(WidgetDriver::waitFor([&] { return panel->lookupsReady(); }));
@@ -136,8 +144,28 @@ void tst_micro_look::editingViewAndDialogs()
     QVERIFY2(colourCount(page, videoArea.adjusted(20, 20, -20, -60)) > 8, "no frame in the video area");
     screenShot("editing-screen");
 
-    // Save, then the confirmation dialog over the page.
+    // Save, held on its way for the picture of its progress, then the
+    // confirmation dialog over the page.
     QVERIFY(WidgetDriver::click(editor, "pushButton5Save"));
+    EncoderProcess *cut = editor->runningCut();
+    QVERIFY(cut && cut->waitForStarted());
+    const qint64 pid = cut->processId();
+    ::kill(pid_t(pid), SIGSTOP);
+    QTest::qWait(700); // the encoder reports at once when it goes on
+    bool held = false;
+    connect(cut, &EncoderProcess::progress, this, [&](int percent) {
+        if (!held && percent > 0 && percent < 100) {
+            held = true;
+            ::kill(pid_t(pid), SIGSTOP);
+        }
+    });
+    ::kill(pid_t(pid), SIGCONT);
+    QVERIFY(WidgetDriver::waitFor([&] { return held || !editor->runningCut(); }, 30000));
+    if (held) {
+        QTest::qWait(300);
+        screenShot("cut-progress");
+        ::kill(pid_t(pid), SIGCONT);
+    }
     QVERIFY(WidgetDriver::waitFor([&] {
         return WidgetDriver::shownMessages().contains(QStringLiteral("文件保存成功，可进行上传。"));
     }, 60000));
@@ -156,6 +184,32 @@ void tst_micro_look::editingViewAndDialogs()
     QVERIFY(QTest::qWaitForWindowExposed(confirm));
     QTest::qWait(200);
     screenShot("confirmation");
+
+    // A file over 50 MB brings the question first; cancelled, the dialog
+    // comes back as it was.
+    const QString saved = savedVideoPath;
+    {
+        QFile large(dir.filePath("large.mp4"));
+        QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(60LL * 1024 * 1024));
+    }
+    savedVideoPath = dir.filePath("large.mp4");
+    bool asked = false;
+    QTimer answering;
+    connect(&answering, &QTimer::timeout, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!asked && box && box->isVisible()) {
+            asked = true;
+            QTest::qWait(300);
+            screenShot("size-question");
+            box->findChild<QPushButton *>("pushButton_cancel")->click();
+        }
+    });
+    answering.start(50);
+    QTest::mouseClick(confirm->findChild<QPushButton *>("pushButton_public"), Qt::LeftButton);
+    answering.stop();
+    QVERIFY(asked);
+    QVERIFY(confirm->isVisible());
+    savedVideoPath = saved;
 
     QTest::mouseClick(confirm->findChild<QPushButton *>("pushButton_public"), Qt::LeftButton);
     FormFaBuChenggong *done = WidgetDriver::shownTopLevel<FormFaBuChenggong>();
