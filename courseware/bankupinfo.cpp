@@ -256,8 +256,10 @@ void bankupinfo::UploadConfirm()
     }
     r.insert("fileSrc", stored);
     const bool saved = Http_access::instance()->saveRecord(BaseAddress::api() + ApiPaths::fileClassSave, {}, r);
-    if (!self)
+    if (!self) {
+        FormAnimation::hideBusyOverlay();
         return;
+    }
     if (!saved) {
         // The deck is on the server but no record points at it yet.
         giveBack(QStringLiteral("课件信息保存失败，检查网络重新尝试。"));
