@@ -8,6 +8,7 @@
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,6 +34,9 @@ int writeBlankDeck(const QString &path)
 
 int main(int argc, char **argv)
 {
+    // A test that crashes must not leave its stand-in serving for ever.
+    if (qEnvironmentVariableIsSet("LUMEXA_PLATFORM_EXIT_WITH_PARENT"))
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
     // Demo pictures are painted with text: that needs a GUI application,
     // which needs no display on the offscreen platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -24,6 +24,9 @@ bool PlatformFixture::start(const QStringList &extraArgs)
     m_process.setProgram(QStringLiteral(LUMEXA_PLATFORM_BIN));
     m_process.setArguments(QStringList{"--port", "0", "--data", m_data.path()} + extraArgs);
     m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LUMEXA_PLATFORM_EXIT_WITH_PARENT"), QStringLiteral("1"));
+    m_process.setProcessEnvironment(env);
     m_process.start();
     if (!m_process.waitForStarted(10000)) {
         m_error = m_process.errorString();
