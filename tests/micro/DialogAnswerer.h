@@ -1,3 +1,0 @@
-#pragma once
-// Moved to tests/support.
-#include "../support/DialogAnswerer.h"
