@@ -1,7 +1,7 @@
 #include "TourDriver.h"
 
 #include "../tests/media/SliderGeometry.h"
-#include "../tests/micro/DialogAnswerer.h"
+#include "DialogAnswerer.h"
 #include "DocumentHost.h"
 #include "FormMainTop.h"
 #include "FormSupportCenter.h"

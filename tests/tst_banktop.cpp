@@ -2,76 +2,19 @@
 // export, the file name and the publish button's states.
 #include "LumexaTest.h"
 
+#include "DialogAnswerer.h"
 #include "DocumentHost.h"
-#include "EmitObject.h"
 #include "TestDecks.h"
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
-#include "PlatformFixture.h"
 #include "bankTop.h"
-#include "bankupinfo.h"
 
-#include <QFileDialog>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <sys/stat.h>
 
 namespace {
-
-// Answers the next file dialog with a path (or cancels it when the path is
-// empty), confirms replacing a file, and keeps what the dialog showed.
-class DialogAnswer : public QObject
-{
-public:
-    explicit DialogAnswer(const QString &answer)
-        : m_answer(answer)
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-                confirmed = true;
-                box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)->click() : box->accept();
-            } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-                // A dialog seen the first time may be shown but not yet
-                // running its own event loop, and one that is still loading
-                // its folder may refuse the answer: answer on later looks
-                // until it goes.
-                if (!dialog->isVisible() || ++m_looks % 5 != 2)
-                    return;
-                title = dialog->windowTitle();
-                filters = dialog->nameFilters();
-                if (proposed.isNull())
-                    proposed = dialog->selectedFiles().value(0);
-                if (m_answer.isEmpty()) {
-                    dialog->reject();
-                } else {
-                    dialog->setDirectory(QFileInfo(m_answer).absolutePath());
-                    if (auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
-                        edit->setText(QFileInfo(m_answer).fileName());
-                    else
-                        dialog->selectFile(m_answer);
-                    // Queued: accepting may ask to replace a file in a box
-                    // of its own, which this timer must then be free to answer.
-                    QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-                }
-            }
-        });
-        m_timer.start(20);
-    }
-
-    QString title;
-    QStringList filters;
-    QString proposed;
-    bool confirmed = false;
-
-private:
-    QString m_answer;
-    QTimer m_timer;
-    int m_looks = 0;
-};
 
 qulonglong inode(const QString &path)
 {
@@ -93,9 +36,6 @@ private slots:
     void cancelledExportChangesNothing();
     void openShowsNameAndKeepsPath();
     void cancelledOpenKeepsLabelAndDeck();
-    void shootCode_data();
-    void shootCode();
-    void publishOpensForm();
 
 private:
     QPushButton *button(const QString &name) { return WidgetDriver::find<QPushButton>(m_bar, name); }
@@ -137,7 +77,8 @@ void tst_banktop::publishWaitsForSaveOrExport()
     QPushButton *publish = button(QStringLiteral("pushButton_FB"));
     QVERIFY(!publish->isEnabled());
     {
-        DialogAnswer answer(m_deck);
+        DialogAnswerer answer;
+        answer.paths << m_deck;
         QVERIFY(WidgetDriver::click(m_bar, QStringLiteral("pushButton_open")));
     }
     QVERIFY(!publish->isEnabled());
@@ -147,7 +88,8 @@ void tst_banktop::publishWaitsForSaveOrExport()
     m_bar->shootOk();
     QVERIFY(!publish->isEnabled());
     {
-        DialogAnswer answer(m_dir.filePath(QStringLiteral("published.pptx")));
+        DialogAnswerer answer;
+        answer.paths << m_dir.filePath(QStringLiteral("published.pptx"));
         QVERIFY(WidgetDriver::click(m_bar, QStringLiteral("pushButton2")));
     }
     QVERIFY(publish->isEnabled());
@@ -186,12 +128,13 @@ void tst_banktop::exportOntoExistingFile()
     old.write("an older export");
     old.close();
 
-    DialogAnswer answer(target);
+    DialogAnswerer answer;
+    answer.paths << target;
     QVERIFY(WidgetDriver::click(m_bar, QStringLiteral("pushButton2")));
-    QCOMPARE(answer.title, QStringLiteral("文件另存为"));
-    QCOMPARE(answer.filters, QStringList{QStringLiteral("Config Files (*.pptx)")});
-    QCOMPARE(QFileInfo(answer.proposed).fileName(), QStringLiteral("newfile.pptx"));
-    QVERIFY(answer.confirmed); // the dialog asked before replacing the file
+    QCOMPARE(answer.fileDialogs.value(0).section('|', 0, 0), QStringLiteral("文件另存为"));
+    QCOMPARE(answer.fileDialogs.value(0).section('|', 2), QStringLiteral("Config Files (*.pptx)"));
+    QCOMPARE(QFileInfo(answer.proposed.value(0)).fileName(), QStringLiteral("newfile.pptx"));
+    QCOMPARE(answer.boxes.size(), 1); // the dialog asked before replacing the file
     QCOMPARE(currentDocumentPath, target);
     QCOMPARE(TestDecks::slideTexts(target).size(), documentControl->slideCount());
 }
@@ -202,7 +145,7 @@ void tst_banktop::cancelledExportChangesNothing()
     const QString before = currentDocumentPath;
     const QStringList files = QDir(m_dir.path()).entryList(QDir::Files);
     {
-        DialogAnswer answer{QString()};
+        DialogAnswerer answer;
         QVERIFY(WidgetDriver::click(m_bar, QStringLiteral("pushButton2")));
     }
     QCOMPARE(currentDocumentPath, before);
@@ -215,10 +158,11 @@ void tst_banktop::openShowsNameAndKeepsPath()
     const QString other = m_dir.filePath(QStringLiteral("另一个.pptx"));
     QVERIFY(QFile::copy(m_deck, other));
     currentDocumentPath = QStringLiteral("/somewhere/published.pptx");
-    DialogAnswer answer(other);
+    DialogAnswerer answer;
+    answer.paths << other;
     QVERIFY(WidgetDriver::click(m_bar, QStringLiteral("pushButton_open")));
-    QCOMPARE(answer.title, QStringLiteral("打开文件"));
-    QCOMPARE(answer.filters, (QStringList{"video files(*.ppt *.pptx)", "All files(*.*)"}));
+    QCOMPARE(answer.fileDialogs.value(0).section('|', 0, 0), QStringLiteral("打开文件"));
+    QCOMPARE(answer.fileDialogs.value(0).section('|', 2), QStringLiteral("video files(*.ppt *.pptx);;All files(*.*)"));
     QCOMPARE(label(), QStringLiteral("另一个.pptx"));
     QVERIFY(waitOpened(other));
     QCOMPARE(documentControl->slideCount(), 3);
@@ -231,65 +175,12 @@ void tst_banktop::cancelledOpenKeepsLabelAndDeck()
     const QString deck = documentControl->openedPath();
     QVERIFY(!shownLabel.isEmpty());
     {
-        DialogAnswer answer{QString()};
+        DialogAnswerer answer;
         QVERIFY(WidgetDriver::click(m_bar, QStringLiteral("pushButton_open")));
     }
     QVERIFY(!documentControl->isLoading());
     QCOMPARE(label(), shownLabel);
     QCOMPARE(documentControl->openedPath(), deck);
-}
-
-void tst_banktop::shootCode_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("deck opened") << 101 << "/data/source/pptemp/春晓模板.pptx" << "春晓模板.pptx";
-    QTest::newRow("other code") << 102 << "/data/source/pptemp/other.pptx" << "before.pptx";
-    QTest::newRow("no code") << 0 << "/data/x.pptx" << "before.pptx";
-    QTest::newRow("no file name") << 101 << "/data/source/pptemp/" << "before.pptx";
-}
-
-void tst_banktop::shootCode()
-{
-    QFETCH(int, code);
-    QFETCH(QString, path);
-    QFETCH(QString, shown);
-    emit EmitObject::instance()->shootCode(101, QStringLiteral("/x/before.pptx"));
-    QCOMPARE(label(), QStringLiteral("before.pptx"));
-    emit EmitObject::instance()->shootCode(code, path);
-    QCOMPARE(label(), shown);
-}
-
-void tst_banktop::publishOpensForm()
-{
-    PlatformFixture platform;
-    QVERIFY2(platform.start(), qPrintable(platform.error()));
-    QVERIFY(PlatformFixture::login());
-    QVERIFY(WidgetDriver::click(m_bar, QStringLiteral("pushButton1")));
-    QPushButton *publish = button(QStringLiteral("pushButton_FB"));
-    QVERIFY(publish->isEnabled());
-
-    // Every click opens a new top-level form.
-    QVERIFY(WidgetDriver::click(m_bar, QStringLiteral("pushButton_FB")));
-    QVERIFY(WidgetDriver::click(m_bar, QStringLiteral("pushButton_FB")));
-    QList<bankupinfo *> forms;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *form = qobject_cast<bankupinfo *>(w))
-            if (form->isVisible())
-                forms << form;
-    QCOMPARE(forms.size(), 2);
-    QVERIFY(!forms.first()->parentWidget());
-
-    // Cancelling leaves the button; a form that takes the deck disables it.
-    QPointer<bankupinfo> first = forms.first();
-    emit first->shootCancel();
-    first->close();
-    QVERIFY(publish->isEnabled());
-    QVERIFY(WidgetDriver::waitFor([&] { return first.isNull(); }));
-    emit forms.last()->shootOk();
-    QVERIFY(!publish->isEnabled());
-    forms.last()->close();
 }
 
 LUMEXA_TEST_MAIN(tst_banktop)

@@ -31,7 +31,6 @@ private slots:
     void editPaths_data();
     void editPaths();
     void editOpensDeck();
-    void editUnsafeName();
     void failedDownload();
 
 private:
@@ -93,8 +92,6 @@ void tst_courseware_edit::editPaths_data()
     QTest::addColumn<QString>("fileSrc");
     QTest::addColumn<QString>("file");
     QTest::newRow("plain") << "分与合课件" << "/courseware/cw-3.pptx" << "分与合课件.pptx";
-    QTest::newRow("old format") << "旧课件" << "/courseware/old.PPT" << "旧课件.ppt";
-    QTest::newRow("name with an extension") << "课件.ppt" << "/c/x.pptx" << "课件.ppt.pptx";
     QTest::newRow("climbing") << "../../../etc/passwd" << "/c/x.pptx" << "_.._.._etc_passwd.pptx";
     QTest::newRow("empty name") << "" << "/c/x.pptx" << "课件9.pptx";
     QTest::newRow("no stored suffix") << "课件" << "/c/deck" << "课件.pptx";
@@ -127,27 +124,6 @@ void tst_courseware_edit::editOpensDeck()
     QVERIFY(got.open(QIODevice::ReadOnly) && stored.open(QIODevice::ReadOnly));
     QVERIFY(got.readAll() == stored.readAll());
     QVERIFY(TestDecks::slideTexts(path).join(" ").contains(tile->record().name.left(3)));
-}
-
-void tst_courseware_edit::editUnsafeName()
-{
-    // A title the server accepts but no file system should follow.
-    PlatformHttp http(platform.baseUrl());
-    QVERIFY(!http.login().isEmpty());
-    const HttpReply r = http.post(ApiPaths::fileClassList, {{"pageNum", "1"}, {"pageSize", "12"}});
-    const QString id = r.data().value("list").toArray().at(1).toObject().value("id").toString();
-    const HttpReply renamed = http.post(ApiPaths::fileClassShare, {{"id", id}, {"isFee", "0"}, {"isshare", "0"},
-                                                                   {"name", "../../逃逸/第1课: 春"}});
-    QCOMPARE(renamed.code(), 1);
-    QVERIFY(showList());
-    bankcenterkid *tile = list->tiles().at(1);
-    QCOMPARE(tile->record().id, id);
-    QString path;
-    QVERIFY(edit(tile, &path));
-    QCOMPARE(path, sourceDir + "pptemp/" + "_.._逃逸_第1课_ 春.pptx");
-    QVERIFY(QFile::exists(path));
-    QVERIFY(!QFile::exists(QDir::cleanPath(sourceDir + "pptemp/../../逃逸")));
-    QCOMPARE(documentControl->openedPath(), path);
 }
 
 void tst_courseware_edit::failedDownload()

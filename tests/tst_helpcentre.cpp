@@ -54,8 +54,6 @@ void tst_helpcentre::folding_data()
     QTest::addColumn<bool>("expandable");
     QTest::newRow("70 characters") << 70 << false;
     QTest::newRow("71 characters") << 71 << true;
-    QTest::newRow("short") << 3 << false;
-    QTest::newRow("long") << 300 << true;
 }
 
 void tst_helpcentre::folding()
@@ -101,10 +99,11 @@ void tst_helpcentre::filesOfAnArticle()
 
 void tst_helpcentre::tabsLoadOnce()
 {
+    const int before = helpRequests().size();
     FormSupportCenter help;
     help.setGeometry(0, 0, 1200, 800);
     help.show();
-    QCOMPARE(helpRequests().size(), 1);
+    QCOMPARE(helpRequests().size(), before + 1);
     QCOMPARE(helpRequests().last(), (QJsonObject{{"resType", "1"}, {"type", "1"}}));
     QVERIFY(help.articleCount(0) > 0);
     auto *xt = help.findChild<QPushButton *>("pushButton_XT");
@@ -113,20 +112,19 @@ void tst_helpcentre::tabsLoadOnce()
 
     QTest::mouseClick(xt, Qt::LeftButton); // the active tab stays active
     QVERIFY(xt->isChecked());
-    QCOMPARE(helpRequests().size(), 1);
+    QCOMPARE(helpRequests().size(), before + 1);
 
     QTest::mouseClick(kj, Qt::LeftButton);
     QVERIFY(kj->isChecked() && !xt->isChecked() && !wk->isChecked());
-    QCOMPARE(helpRequests().size(), 2);
+    QCOMPARE(helpRequests().size(), before + 2);
     QCOMPARE(helpRequests().last().value("resType").toString(), QStringLiteral("2"));
     const int courseware = help.articleCount(1);
     QVERIFY(courseware > 0);
     QTest::mouseClick(wk, Qt::LeftButton);
     QTest::mouseClick(kj, Qt::LeftButton);
-    QCOMPARE(helpRequests().size(), 3);
+    QCOMPARE(helpRequests().size(), before + 3);
+    QVERIFY(kj->isChecked() && !wk->isChecked());
     QCOMPARE(help.articleCount(1), courseware);
-    QTest::qWait(200); // pictures arrive
-    TestEnvironment::screenshot(&help, "courseware-tab");
 }
 
 void tst_helpcentre::searchInCurrentTab()
@@ -141,8 +139,6 @@ void tst_helpcentre::searchInCurrentTab()
     QCOMPARE(helpRequests().size(), before + 1);
     QCOMPARE(helpRequests().last(), (QJsonObject{{"resType", "1"}, {"title", QStringLiteral("导入")}, {"type", "1"}}));
     QVERIFY(help.articleCount(0) >= 1 && help.articleCount(0) < all);
-    QTest::qWait(200);
-    TestEnvironment::screenshot(&help, "search");
 
     help.searchField()->clear();
     QTest::keyClick(help.searchField(), Qt::Key_Return);

@@ -1,13 +1,13 @@
-// The image library against the platform stand-in: the teacher's own
-// pictures, an upload through the upload tile (the file dialog answered by
-// the test) that the platform then lists, its deletion, and the public tab.
+// The image library against the platform stand-in: an upload through the
+// upload tile (the file dialog answered by the test) that the platform then
+// lists, and its deletion.
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"
 #include "BaseAddress.h"
 #include "CurrentUser.h"
+#include "DialogAnswerer.h"
 #include "HttpClassInput.h"
-#include "PageWidget.h"
 #include "PlatformFixture.h"
 #include "QLabelImags.h"
 #include "QLabelImagsUp.h"
@@ -15,23 +15,12 @@
 #include "Widgetmain.h"
 #include "bankPBLiu.h"
 #include "bankVLTpk.h"
-#include "messageForm.h"
 
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QJsonDocument>
 #include <QPushButton>
 #include <QTemporaryDir>
 
 namespace {
-messageForm *shownMessage()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
-            return m;
-    return nullptr;
-}
-
 QList<LibraryItem> ownPictures()
 {
     QUrlQuery query;
@@ -58,10 +47,8 @@ class tst_image_library_platform : public QObject
 
 private slots:
     void initTestCase();
-    void ownPicturesOfTheTeacher();
     void uploadThroughTheTile();
     void deleteTheUpload();
-    void publicPictures();
     void cleanup();
 
 private:
@@ -84,29 +71,7 @@ void tst_image_library_platform::initTestCase()
 
 void tst_image_library_platform::cleanup()
 {
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (qobject_cast<messageForm *>(w))
-            delete w;
-}
-
-void tst_image_library_platform::ownPicturesOfTheTeacher()
-{
-    const QList<LibraryItem> own = ownPictures();
-    QVERIFY(!own.isEmpty());
-    library->loadOwnPage("1", "10");
-    const QList<QWidget *> tiles = library->ownContainer()->tiles();
-    QCOMPARE(tiles.size(), 11);
-    int pictures = 0;
-    for (QWidget *w : tiles.mid(1)) {
-        auto *t = qobject_cast<QLabelImags *>(w);
-        if (t->id().isEmpty())
-            continue;
-        ++pictures;
-        QVERIFY(t->pixmap() && !t->pixmap()->isNull());
-        QVERIFY(t->height() > 0);
-    }
-    QCOMPARE(pictures, qMin(10, own.size()));
-    QVERIFY(shownMessage() == nullptr); // every picture downloaded
+    WidgetDriver::closeMessages();
 }
 
 void tst_image_library_platform::uploadThroughTheTile()
@@ -116,28 +81,14 @@ void tst_image_library_platform::uploadThroughTheTile()
     image.fill(QColor("#2E86C1"));
     QVERIFY(image.save(path));
 
-    QTimer answer;
-    connect(&answer, &QTimer::timeout, this, [&] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        // Typed into the name field as a user would (selectFile leaves a
-        // focused field alone).
-        auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
-        QVERIFY(name);
-        name->setText(path);
-        static_cast<QDialog *>(dialog)->accept(); // the dialog's own check runs
-    });
-    answer.start(50);
+    DialogAnswerer answers;
+    answers.paths << path;
     QSignalSpy uploaded(library->uploadTile(), &QLabelImagsUp::shootUpload);
     QTest::mousePress(library->uploadTile(), Qt::LeftButton);
-    answer.stop();
     QCOMPARE(uploaded.size(), 1);
     const QString stored = uploaded.first().first().toString();
     QVERIFY(!stored.isEmpty());
-    messageForm *m = shownMessage();
-    QVERIFY(m);
-    QCOMPARE(m->message(), QStringLiteral("图片上传成功。"));
+    QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("图片上传成功。")});
 
     // The platform lists it for this teacher.
     for (const LibraryItem &i : ownPictures())
@@ -181,32 +132,11 @@ void tst_image_library_platform::deleteTheUpload()
     QVERIFY(WidgetDriver::waitFor([tile] { return tile->deleteButton()->y() == tile->height() - 20; }));
     TestEnvironment::screenshot(library, "delete-strip");
     QTest::mouseClick(tile->deleteButton(), Qt::LeftButton);
-    messageForm *m = shownMessage();
-    QVERIFY(m);
-    QCOMPARE(m->message(), QStringLiteral("确定要删除图片？"));
-    QVERIFY(WidgetDriver::click(m, "pushButtonOK"));
+    QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("确定要删除图片？")});
+    QVERIFY(WidgetDriver::answerMessage());
     QVERIFY(tile->isHidden());
     for (const LibraryItem &i : ownPictures())
         QVERIFY(i.id != uploadedId);
-}
-
-void tst_image_library_platform::publicPictures()
-{
-    QTest::mouseClick(library->findChild<QPushButton *>("pushButton_2"), Qt::LeftButton);
-    QCOMPARE(library->categoryButtons().size(), 4);
-    const QList<QWidget *> tiles = library->publicContainer()->tiles();
-    QCOMPARE(tiles.size(), 10);
-    for (QWidget *w : tiles) {
-        auto *t = qobject_cast<QLabelImags *>(w);
-        QVERIFY(!t->id().isEmpty());
-        QVERIFY(t->height() > 0);
-    }
-    // 24 public pictures: three pages.
-    QCOMPARE(library->pageBar()->maxPage(), 3);
-    QTest::mouseClick(library->categoryButtons().at(1), Qt::LeftButton);
-    QCOMPARE(library->records().size(), 6);
-    QCOMPARE(library->pageBar()->maxPage(), 1);
-    TestEnvironment::screenshot(library, "public");
 }
 
 LUMEXA_TEST_MAIN(tst_image_library_platform)

@@ -19,7 +19,6 @@
 #include "PlatformFixture.h"
 #include "PublishUpload.h"
 #include "QTAVPlayer.h"
-#include "ScriptedResponder.h"
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
 #include "media/TestMedia.h"
@@ -66,15 +65,8 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void lookupsAndEnabling();
-    void knowledgePointText_data();
-    void knowledgePointText();
     void resetsClearKnowledgePoints_data();
     void resetsClearKnowledgePoints();
-    void emptyKnowledgeReplyShowsMessage();
-    void checksBeforeTheDialog_data();
-    void checksBeforeTheDialog();
-    void dialogShowsThePanel();
     void confirmation_data();
     void confirmation();
     void freeAndPaid();
@@ -86,7 +78,6 @@ private slots:
 private:
     void fillCurriculum();
     void readyVideo(const QString &name);
-    QString pickCatalogueNode();
     QStringList pickKnowledgePoints(QStringList *ids);
     QList<QJsonObject> requests(const QString &path) const;
     template <class T>
@@ -178,19 +169,6 @@ void tst_micro_publish::readyVideo(const QString &name)
         typeText(editor->findChild<QLineEdit *>("lineEdit1"), name);
 }
 
-QString tst_micro_publish::pickCatalogueNode()
-{
-    QTest::mouseClick(panelChild<QToolButton>("toolButtonML"), Qt::LeftButton);
-    FormTree2 *catalogue = WidgetDriver::shownTopLevel<FormTree2>();
-    if (!catalogue)
-        return QString();
-    auto *tree = catalogue->findChild<QTreeWidget *>("treeWidget");
-    QTreeWidgetItem *lesson = tree->topLevelItem(0)->child(0)->child(1);
-    tree->setCurrentItem(lesson);
-    QTest::mouseClick(catalogue->findChild<QPushButton *>("pushButton_2"), Qt::LeftButton);
-    return lesson->text(0);
-}
-
 QStringList tst_micro_publish::pickKnowledgePoints(QStringList *ids)
 {
     QTest::mouseClick(panelChild<QToolButton>("toolButtonZS"), Qt::LeftButton);
@@ -209,66 +187,9 @@ QStringList tst_micro_publish::pickKnowledgePoints(QStringList *ids)
     return picked.first().at(0).toStringList();
 }
 
-void tst_micro_publish::lookupsAndEnabling()
-{
-    auto *subject = panelChild<QComboBox>("comboBox_1");
-    auto *type = panelChild<QComboBox>("comboBox_2");
-    auto *volume = panelChild<QComboBox>("comboBox_5");
-    auto *ml = panelChild<QToolButton>("toolButtonML");
-    auto *zs = panelChild<QToolButton>("toolButtonZS");
-    QVERIFY(subject->count() > 2);
-    QCOMPARE(type->count(), 3);
-    QVERIFY(!volume->isEnabled() && !ml->isEnabled() && !zs->isEnabled());
-
-    // Three of four chosen: the volume stays locked.
-    subject->setCurrentIndex(1);
-    panelChild<QComboBox>("comboBox_3")->setCurrentIndex(1);
-    panelChild<QComboBox>("comboBox_4")->setCurrentIndex(1);
-    QVERIFY(!volume->isEnabled());
-
-    fillCurriculum();
-    QVERIFY(ml->isEnabled() && zs->isEnabled());
-    const QString node = pickCatalogueNode();
-    QVERIFY(!node.isEmpty());
-    QCOMPARE(ml->text(), node);
-
-    // Another subject: the volume starts again, the tree buttons too.
-    subject->setCurrentIndex(3);
-    QCOMPARE(volume->count(), 1);
-    QCOMPARE(volume->currentText(), QStringLiteral("册别"));
-    QCOMPARE(ml->text(), QStringLiteral("目录"));
-    QCOMPARE(zs->text(), QStringLiteral("知识点"));
-    QVERIFY(volume->isEnabled());
-    QVERIFY(!ml->isEnabled() && !zs->isEnabled());
-    TestEnvironment::screenshot(panel, "panel");
-}
-
-void tst_micro_publish::knowledgePointText_data()
-{
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("one") << QStringList{"约分"} << "约分,";
-    QTest::newRow("just fits") << QStringList{"分数的意义", "分数的", "通分"} << "分数的意义,分数的,通分,";
-    QTest::newRow("cut after fourteen") << QStringList{"分数", "分数的意义", "约分", "通分", "比较"} << "分数,分数的意义,约分,通分...";
-}
-
-void tst_micro_publish::knowledgePointText()
-{
-    QFETCH(QStringList, names);
-    QFETCH(QString, text);
-    QStringList ids;
-    for (int i = 0; i < names.size(); ++i)
-        ids << QStringLiteral("k%1").arg(i);
-    panel->comBoxZSStr(names, ids);
-    QCOMPARE(panelChild<QToolButton>("toolButtonZS")->text(), text);
-    // Every id is sent, however short the text.
-    QCOMPARE(panel->record({"n", "i", "", "0"}).value("codechapter").toString(), ids.join(","));
-}
-
 void tst_micro_publish::resetsClearKnowledgePoints_data()
 {
     QTest::addColumn<QString>("reset");
-    QTest::newRow("subject changed") << "subject";
     QTest::newRow("volume changed") << "volume";
     QTest::newRow("publish form reset") << "form";
 }
@@ -297,101 +218,6 @@ void tst_micro_publish::resetsClearKnowledgePoints()
     QVERIFY(!r.contains("refenencebooktreeid"));
 }
 
-void tst_micro_publish::emptyKnowledgeReplyShowsMessage()
-{
-    fillCurriculum();
-    ScriptedResponder empty;
-    empty.scriptJson("/v2.0/admin/testTree/list", R"({"code":1,"msg":"成功","data":{"list":[]}})");
-    const QByteArray api = qgetenv("LUMEXA_API_BASE");
-    qputenv("LUMEXA_API_BASE", empty.baseUrl().toUtf8());
-    QTest::mouseClick(panelChild<QToolButton>("toolButtonZS"), Qt::LeftButton);
-    qputenv("LUMEXA_API_BASE", api);
-    QCOMPARE(empty.requests.size(), 1);
-    QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("该单元或目录内暂无知识点选择.")});
-    QVERIFY(!WidgetDriver::shownTopLevel<FormTree>());
-    QCOMPARE(panelChild<QToolButton>("toolButtonZS")->text(), QStringLiteral("知识点"));
-}
-
-void tst_micro_publish::checksBeforeTheDialog_data()
-{
-    QTest::addColumn<QString>("state");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("no editing page") << "no page" << "请先新建视频在进行微课发布";
-    QTest::newRow("no video") << "empty" << "请先新建视频在进行微课发布";
-    QTest::newRow("video stopped by a reset") << "reset" << "请先新建视频在进行微课发布";
-    QTest::newRow("no name") << "unnamed" << "请填写微课名称.";
-    QTest::newRow("no volume") << "no volume" << "请先填写完整微课信息\n在进行微课发布";
-    // Subject, version and grade are not checked once a volume was chosen.
-    QTest::newRow("subject back to its placeholder") << "placeholder" << "";
-}
-
-void tst_micro_publish::checksBeforeTheDialog()
-{
-    QFETCH(QString, state);
-    QFETCH(QString, text);
-    if (state == "no page")
-        panel->videoPage = nullptr;
-    if (state == "reset") {
-        readyVideo(QStringLiteral("分数的意义"));
-        editor->resetEditor();
-    }
-    if (state == "unnamed")
-        readyVideo(QString());
-    if (state == "no volume")
-        readyVideo(QStringLiteral("分数的意义"));
-    if (state == "placeholder") {
-        readyVideo(QStringLiteral("分数的意义"));
-        fillCurriculum();
-        // Put the subject combo's text back without its change handler.
-        const QSignalBlocker quiet(panelChild<QComboBox>("comboBox_1"));
-        panelChild<QComboBox>("comboBox_1")->setCurrentIndex(0);
-    }
-    panel->outputUpload();
-    if (text.isEmpty()) {
-        QVERIFY(WidgetDriver::shownMessages().isEmpty());
-        QVERIFY(WidgetDriver::shownTopLevel<FormUpClassMessage>());
-    } else {
-        QCOMPARE(WidgetDriver::shownMessages(), QStringList{text});
-        QVERIFY(!WidgetDriver::shownTopLevel<FormUpClassMessage>());
-    }
-}
-
-void tst_micro_publish::dialogShowsThePanel()
-{
-    readyVideo(QStringLiteral("分数的意义"));
-    QCOMPARE(microLectureName, QStringLiteral("分数的意义"));
-    fillCurriculum();
-    const QString node = pickCatalogueNode();
-    QStringList ids;
-    QVERIFY(!pickKnowledgePoints(&ids).isEmpty());
-    QSignalSpy upload(panel, &FormmicroInfo::lookupsLoaded); // stays silent: no reload
-    panel->outputUpload();
-    FormUpClassMessage *dialog = WidgetDriver::shownTopLevel<FormUpClassMessage>();
-    QVERIFY(dialog);
-    const QStringList expected{panelChild<QComboBox>("comboBox_1")->currentText(),
-                               QStringLiteral("课本微课"),
-                               panelChild<QComboBox>("comboBox_3")->currentText(),
-                               panelChild<QComboBox>("comboBox_4")->currentText(),
-                               panelChild<QComboBox>("comboBox_5")->currentText(),
-                               node,
-                               panelChild<QToolButton>("toolButtonZS")->text()};
-    for (int i = 0; i < 7; ++i) {
-        auto *combo = dialog->findChild<QComboBox *>(QStringLiteral("comboBox_%1").arg(i + 1));
-        QCOMPARE(combo->count(), 1);
-        QCOMPARE(combo->currentText(), expected.at(i));
-        QVERIFY(!combo->isEnabled());
-    }
-    QCOMPARE(dialog->findChild<QLineEdit *>("lineEditName")->text(), QStringLiteral("分数的意义"));
-    QCOMPARE(upload.count(), 0);
-
-    // The close button ends it without publishing.
-    QPointer<FormUpClassMessage> guard = dialog;
-    const int saves = requests("/v2.0/client/SmallClass/save").size();
-    QTest::mouseClick(dialog->findChild<QPushButton *>("pushButtonX"), Qt::LeftButton);
-    QTRY_VERIFY(guard.isNull());
-    QCOMPARE(requests("/v2.0/client/SmallClass/save").size(), saves);
-}
-
 void tst_micro_publish::confirmation_data()
 {
     QTest::addColumn<QString>("choice"); // "free", "paid" or "none"
@@ -401,12 +227,9 @@ void tst_micro_publish::confirmation_data()
     QTest::addColumn<QStringList>("emitted"); // empty: refused
     const QString n = QStringLiteral("分数的意义");
     const QString i = QStringLiteral("认识分数");
-    QTest::newRow("free, empty price") << "free" << "" << i << "" << QStringList{n, i, "", "0"};
     QTest::newRow("paid, empty price") << "paid" << "" << i << "" << QStringList{};
-    QTest::newRow("paid with a price") << "paid" << "120" << i << "" << QStringList{n, i, "120", "1"};
     QTest::newRow("neither chosen") << "none" << "" << i << "" << QStringList{n, i, "", "0"};
     QTest::newRow("no introduction") << "free" << "" << "" << "" << QStringList{};
-    QTest::newRow("name cleared") << "free" << "" << i << "-" << QStringList{};
     QTest::newRow("name changed here") << "free" << "" << i << QStringLiteral("分数的初步认识")
                                        << QStringList{QStringLiteral("分数的初步认识"), i, "", "0"};
 }

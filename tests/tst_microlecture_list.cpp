@@ -1,20 +1,17 @@
-// The micro-lecture list: replies of every shape from a scripted server
-// (page counts, names, tile variants, more than twelve records, a load
-// started while another waits, selection across pages, the page switch),
-// then the teacher's micro-lectures on the platform stand-in: thumbnails cut
-// by ffmpeg from the stored videos, playing in the popup player, share,
-// cancel share, delete and export.
+// The micro-lecture list: more than twelve records, a load started while
+// another waits and a failed cancel-share from a scripted server; then the
+// teacher's micro-lectures on the platform stand-in in the popup player.
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"
 #include "BoxWatcher.h"
 #include "ExportSelection.h"
-#include "FormBottomLabel.h"
 #include "FormCenterPanel.h"
 #include "FormExportProgress.h"
 #include "FormMicroKids.h"
 #include "FormShareInfo.h"
 #include "HttpClassInput.h"
+#include "ListFixtures.h"
 #include "MediaPlayer.h"
 #include "PageWidget2.h"
 #include "PlatformFixture.h"
@@ -25,7 +22,6 @@
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
 #include "bankShareShadow.h"
-#include "messageForm.h"
 #include "myCurrentThread2.h"
 
 #include <QJsonArray>
@@ -38,54 +34,22 @@
 namespace {
 const QByteArray ListPath = ApiPaths::smallClassList.toUtf8();
 
+using ListFixtures::idsOf;
+using ListFixtures::reply;
+
 QJsonObject video(int id, const QJsonObject &extra = {})
 {
-    QJsonObject o{{"id", QString::number(id)}, {"name", QStringLiteral("微课%1").arg(id)},
-                  {"fileSrc", QStringLiteral("/micro/m-%1.mp4").arg(id)}, {"bootName", "数学一年级上册"},
-                  {"codeVerstiontypeid", "人教版"}, {"treeName", "准备课"}, {"xuedou", ""}, {"isFee", "0"},
-                  {"purchase", "0"}, {"delFlag", 0}};
-    for (auto it = extra.begin(); it != extra.end(); ++it)
-        o.insert(it.key(), it.value());
-    return o;
+    return ListFixtures::merged(
+        {{"id", QString::number(id)}, {"name", QStringLiteral("微课%1").arg(id)},
+         {"fileSrc", QStringLiteral("/micro/m-%1.mp4").arg(id)}, {"bootName", "数学一年级上册"},
+         {"codeVerstiontypeid", "人教版"}, {"treeName", "准备课"}, {"xuedou", ""}, {"isFee", "0"}, {"purchase", "0"},
+         {"delFlag", 0}},
+        extra);
 }
 
 QJsonArray videos(int first, int count)
 {
-    QJsonArray out;
-    for (int i = 0; i < count; ++i)
-        out.append(video(first + i));
-    return out;
-}
-
-QByteArray reply(const QJsonArray &list, int total)
-{
-    return QJsonDocument(QJsonObject{{"code", 1}, {"msg", "成功"},
-                                     {"data", QJsonObject{{"list", list}, {"total", total}}}})
-        .toJson(QJsonDocument::Compact);
-}
-
-QList<messageForm *> openMessages()
-{
-    QList<messageForm *> out;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
-            out << m;
-    return out;
-}
-
-void closeMessages()
-{
-    for (messageForm *m : openMessages())
-        m->deleteLater();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-QStringList idsOf(const QList<miciroInfo> &records)
-{
-    QStringList out;
-    for (const miciroInfo &r : records)
-        out << r.id;
-    return out;
+    return ListFixtures::records(first, count, video);
 }
 
 QPushButton *button(QWidget *tile, const char *name)
@@ -108,25 +72,11 @@ private slots:
     void init();
     void cleanup();
 
-    void pageCounts_data();
-    void pageCounts();
-    void names_data();
-    void names();
-    void tileVariants_data();
-    void tileVariants();
-    void emptyReply_data();
-    void emptyReply();
     void moreThanTwelveRecords();
     void loadStartedWhileAnotherWaits();
-    void selectionCap();
-    void chipsAcrossPages();
-    void pageSwitchAndFirstLoad();
     void failedCancelShare();
 
-    void platformThumbnails();
     void platformPlay();
-    void platformShareCancelDelete();
-    void platformExport();
     void platformPurchased();
 
 private:
@@ -152,7 +102,7 @@ void tst_microlecture_list::initTestCase()
 
 void tst_microlecture_list::init()
 {
-    closeMessages();
+    WidgetDriver::closeMessages();
     dailyExportLimit = 3;
 }
 
@@ -160,7 +110,7 @@ void tst_microlecture_list::cleanup()
 {
     TestEnvironment::screenshotIfFailed(page);
     delete page.data();
-    closeMessages();
+    WidgetDriver::closeMessages();
     if (popupPlayer)
         popupPlayer->stopPlayer();
     // Every thumbnail worker of the test has ended and been released.
@@ -184,106 +134,6 @@ bool tst_microlecture_list::load(const QByteArray &json, int classlist, int shad
     QSignalSpy shown(page.data(), &FormCenterPanel::listShown);
     page->shootJson_object(firstPage(), classlist, shadows);
     return shown.count() == 1;
-}
-
-void tst_microlecture_list::pageCounts_data()
-{
-    QTest::addColumn<int>("total");
-    QTest::addColumn<int>("pages");
-    QTest::newRow("25") << 25 << 3;
-    QTest::newRow("24") << 24 << 2;
-}
-
-void tst_microlecture_list::pageCounts()
-{
-    QFETCH(int, total);
-    QFETCH(int, pages);
-    scriptedPage();
-    QVERIFY(load(reply(videos(1, qMin(total, 12)), total)));
-    QCOMPARE(page->pageWidget()->maxPage(), pages);
-    QVERIFY(load(reply({}, 0)));
-    QCOMPARE(page->pageWidget()->maxPage(), pages);
-}
-
-void tst_microlecture_list::names_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("14") << "一二三四五六七八九十一二三四" << "一二三四五六七八九十一二三四";
-    QTest::newRow("15") << "一二三四五六七八九十一二三四五" << "一二三四五六七八九十一二三四五";
-    QTest::newRow("16") << "一二三四五六七八九十一二三四五六" << "一二三四五六七八九十一二三...";
-}
-
-void tst_microlecture_list::names()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, shown);
-    scriptedPage();
-    QVERIFY(load(reply({video(1, {{"name", name}})}, 1)));
-    QCOMPARE(WidgetDriver::find<QLabel>(page->tiles().first(), "labelName")->text(), shown);
-}
-
-void tst_microlecture_list::tileVariants_data()
-{
-    QTest::addColumn<QJsonObject>("fields");
-    QTest::addColumn<bool>("actions");
-    QTest::addColumn<QString>("shareText");
-    QTest::addColumn<QString>("price");
-    QTest::newRow("own, not shared") << QJsonObject{{"xuedou", "20"}} << true << "分享" << "免费";
-    QTest::newRow("own, shared") << QJsonObject{{"isFee", "1"}, {"xuedou", "100"}} << true << "取消分享" << "100";
-    QTest::newRow("purchased") << QJsonObject{{"purchase", "1"}, {"isFee", "1"}, {"xuedou", "100"}} << false
-                               << "取消分享" << "";
-}
-
-void tst_microlecture_list::tileVariants()
-{
-    QFETCH(QJsonObject, fields);
-    QFETCH(bool, actions);
-    QFETCH(QString, shareText);
-    QFETCH(QString, price);
-    scriptedPage();
-    QVERIFY(load(reply({video(1, fields)}, 1)));
-    FormMicroKids *tile = page->tiles().first();
-    QCOMPARE(button(tile, "pushButton_isFee")->isVisible(), actions);
-    QCOMPARE(button(tile, "pushButtonDelete")->isVisible(), actions);
-    QCOMPARE(WidgetDriver::find<QLabel>(tile, "label_purchase")->isVisible(), !actions);
-    QCOMPARE(WidgetDriver::find<QLabel>(tile, "label_hint")->isVisible(), !actions);
-    QCOMPARE(button(tile, "pushButton_isFee")->text(), shareText);
-    auto *priceLabel = WidgetDriver::find<QLabel>(tile, "label_xuedou");
-    QCOMPARE(priceLabel->isVisible(), actions);
-    if (actions)
-        QCOMPARE(priceLabel->text(), price);
-}
-
-void tst_microlecture_list::emptyReply_data()
-{
-    QTest::addColumn<int>("shadows");
-    QTest::addColumn<bool>("notice");
-    QTest::newRow("a search") << 1 << true;
-    QTest::newRow("a page") << 0 << false;
-}
-
-void tst_microlecture_list::emptyReply()
-{
-    QFETCH(int, shadows);
-    QFETCH(bool, notice);
-    scriptedPage();
-    QVERIFY(load(reply(videos(1, 5), 5)));
-    QVERIFY(load(reply({}, 0), 1, shadows));
-    QVERIFY(page->isEmptyList());
-    QCOMPARE(page->notice()->isVisible(), notice);
-    for (FormMicroKids *tile : page->tiles()) {
-        QVERIFY(!tile->isEnabled());
-        QCOMPARE(tile->tileOpacity(), 0.0);
-        QVERIFY(tile->record().id.isEmpty());
-    }
-    QVERIFY(microLectureRecords.isEmpty());
-    // A failed request is an empty list too.
-    server->script(ListPath, {500, "down", {}, false, 0});
-    QSignalSpy shown(page.data(), &FormCenterPanel::listShown);
-    page->shootJson_object(firstPage(), 1, 0);
-    QCOMPARE(shown.count(), 1);
-    QVERIFY(page->isEmptyList());
 }
 
 void tst_microlecture_list::moreThanTwelveRecords()
@@ -319,81 +169,6 @@ void tst_microlecture_list::loadStartedWhileAnotherWaits()
     QVERIFY(!page->tiles().at(2)->isEnabled());
 }
 
-void tst_microlecture_list::selectionCap()
-{
-    scriptedPage();
-    QVERIFY(load(reply(videos(1, 6), 6)));
-    auto *output = WidgetDriver::find<QPushButton>(page, "pushButton_output");
-    auto *chosenLabel = WidgetDriver::find<QLabel>(page, "label_YX");
-    QVERIFY(!output->isEnabled());
-    QVERIFY(chosenLabel->isHidden());
-    QVERIFY(WidgetDriver::click(page, "pushButton_selector"));
-    QList<QPushButton *> boxes;
-    for (FormMicroKids *tile : page->tiles())
-        boxes << button(tile, "pushButton_select");
-    for (int i : {0, 2, 4})
-        QTest::mouseClick(boxes.at(i), Qt::LeftButton);
-    QCOMPARE(idsOf(page->selectedRecords()), (QStringList{"1", "3", "5"}));
-    QVERIFY(output->isEnabled());
-    QVERIFY(chosenLabel->isVisible());
-    for (int i = 0; i < 6; ++i)
-        QCOMPARE(boxes.at(i)->isEnabled(), i % 2 == 0);
-    QTest::mouseClick(boxes.at(1), Qt::LeftButton);
-    page->select_item(true, page->tiles().at(1)->record());
-    QCOMPARE(page->selectedRecords().size(), 3);
-    QVERIFY(!boxes.at(1)->isChecked());
-    QVERIFY(WidgetDriver::click(page->selection()->chips().last(), "pushButtonX2"));
-    QCOMPARE(idsOf(page->selectedRecords()), (QStringList{"1", "3"}));
-    for (int i = 0; i < 6; ++i)
-        QVERIFY(boxes.at(i)->isEnabled());
-    QVERIFY(!boxes.at(4)->isChecked());
-}
-
-void tst_microlecture_list::chipsAcrossPages()
-{
-    scriptedPage();
-    QVERIFY(load(reply(videos(1, 12), 24)));
-    page->select_item(true, page->tiles().at(3)->record());
-    QVERIFY(load(reply(videos(13, 12), 24)));
-    QVERIFY(!page->tiles().at(3)->selectorChecked());
-    page->select_item(true, page->tiles().at(0)->record());
-    QStringList chipTexts;
-    for (FormBottomLabel *chip : page->selection()->chips())
-        chipTexts << chip->chipText();
-    QCOMPARE(chipTexts, (QStringList{"微课4", "微课13"}));
-    QVERIFY(WidgetDriver::click(page->selection()->chips().first(), "pushButtonX2"));
-    QCOMPARE(idsOf(page->selectedRecords()), QStringList{"13"});
-    QVERIFY(load(reply(videos(1, 12), 24)));
-    QVERIFY(!page->tiles().at(3)->selectorChecked());
-    QVERIFY(load(reply(videos(13, 12), 24)));
-    QVERIFY(page->tiles().at(0)->selectorChecked());
-}
-
-void tst_microlecture_list::pageSwitchAndFirstLoad()
-{
-    scriptedPage();
-    QSignalSpy asked(page.data(), &FormCenterPanel::collect_json_object);
-    page->shootSwitchPage(1);
-    QVERIFY(asked.isEmpty());
-    page->shootSwitchPage(2);
-    QCOMPARE(asked.count(), 1);
-    QCOMPARE(asked.first().at(0).toInt(), 1);
-
-    server->scriptJson(ListPath, reply(videos(1, 2), 2));
-    QSignalSpy shown(page.data(), &FormCenterPanel::listShown);
-    page->init_first(1);
-    QVERIFY(shown.isEmpty());
-    page->init_first(2);
-    QCOMPARE(shown.count(), 1);
-    QCOMPARE(server->requests.last().path, ListPath);
-    QCOMPARE(QJsonDocument::fromJson(server->requests.last().body).object(), firstPage());
-
-    // The paging bar asks the filter bar for the page.
-    page->pageWidget()->setMaxPage(3);
-    page->pageWidget()->changePageNum(3);
-    QCOMPARE(asked.last().at(0).toInt(), 3);
-}
-
 void tst_microlecture_list::failedCancelShare()
 {
     scriptedPage();
@@ -402,11 +177,9 @@ void tst_microlecture_list::failedCancelShare()
     QPushButton *share = button(page->tiles().first(), "pushButton_isFee");
     QTest::mouseClick(share, Qt::LeftButton);
     QVERIFY(share->isChecked());
-    const auto messages = openMessages();
-    QCOMPARE(messages.size(), 1);
-    QCOMPARE(messages.first()->message(), QStringLiteral("确认要取消分享微课吗？"));
+    QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("确认要取消分享微课吗？")});
     BoxWatcher boxes;
-    QVERIFY(WidgetDriver::click(messages.first(), "pushButtonOK"));
+    QVERIFY(WidgetDriver::answerMessage());
     QCOMPARE(boxes.seen.value(0), QStringLiteral("提示|口算取消分享失败，检查网络重新尝试。"));
     QVERIFY(share->isChecked());
     QCOMPARE(WidgetDriver::find<QLabel>(page->tiles().first(), "label_xuedou")->text(), QStringLiteral("60"));
@@ -439,21 +212,6 @@ QJsonObject tst_microlecture_list::platformRecord(const QString &id)
     return {};
 }
 
-void tst_microlecture_list::platformThumbnails()
-{
-    QVERIFY(platformPage());
-    QCOMPARE(page->records().size(), 12);
-    QCOMPARE(page->pageWidget()->maxPage(), 2); // thirteen micro-lectures
-    for (FormMicroKids *tile : page->tiles())
-        QVERIFY2(WidgetDriver::waitFor([&] { return tile->hasThumbnail(); }, 60000), qPrintable(tile->record().name));
-    // The pictures were read and taken out of the cache.
-    for (FormMicroKids *tile : page->tiles())
-        QVERIFY(!QFile::exists(myCurrentThread2::pictureFor(tile->record().id)));
-    QVERIFY(WidgetDriver::waitFor([&] { return page->runningWorkers() == 0; }, 30000));
-    QVERIFY(WidgetDriver::waitFor([] { return myCurrentThread2::liveCount() == 0; }, 30000));
-    TestEnvironment::screenshot(page, "thumbnails");
-}
-
 void tst_microlecture_list::platformPlay()
 {
     QVERIFY(platformPage());
@@ -471,73 +229,6 @@ void tst_microlecture_list::platformPlay()
     QCOMPARE(popupPlayer->player()->file(), platform.baseUrl() + "/video" + page->tiles().at(2)->record().fileSrc);
     popupPlayer->stopPlayer();
     popupPlayer->hide();
-}
-
-void tst_microlecture_list::platformShareCancelDelete()
-{
-    QVERIFY(platformPage());
-    FormMicroKids *tile = nullptr;
-    for (FormMicroKids *t : page->tiles())
-        if (t->record().isFee == "0" && t->record().purchase == "0")
-            tile = t;
-    QVERIFY(tile);
-    const QString id = tile->record().id;
-    QPushButton *share = button(tile, "pushButton_isFee");
-    QTest::mouseClick(share, Qt::LeftButton);
-    QVERIFY(!share->isChecked());
-    QPointer<FormShareInfo> dialog = WidgetDriver::shownTopLevel<FormShareInfo>();
-    QVERIFY(dialog);
-    QVERIFY(WidgetDriver::type(dialog, "lineEdit_XD", "15"));
-    QVERIFY(WidgetDriver::click(dialog, "pushButton_public"));
-    QVERIFY(WidgetDriver::waitFor([&] { return dialog.isNull(); }));
-    QVERIFY(share->isChecked());
-    QCOMPARE(WidgetDriver::find<QLabel>(tile, "label_xuedou")->text(), QStringLiteral("15"));
-    QCOMPARE(platformRecord(id).value("isFee").toString(), QStringLiteral("1"));
-    QCOMPARE(platformRecord(id).value("xuedou").toString(), QStringLiteral("15"));
-
-    QTest::mouseClick(share, Qt::LeftButton);
-    auto messages = openMessages();
-    QCOMPARE(messages.size(), 1);
-    QVERIFY(WidgetDriver::click(messages.first(), "pushButtonOK"));
-    QVERIFY(!share->isChecked());
-    QCOMPARE(WidgetDriver::find<QLabel>(tile, "label_xuedou")->text(), QStringLiteral("免费"));
-    QCOMPARE(platformRecord(id).value("isFee").toString(), QStringLiteral("0"));
-
-    QSignalSpy search(page.data(), &FormCenterPanel::Top_search);
-    QTest::mouseClick(button(tile, "pushButtonDelete"), Qt::LeftButton);
-    messages = openMessages();
-    QCOMPARE(messages.size(), 1);
-    QVERIFY(WidgetDriver::click(messages.first(), "pushButtonOK"));
-    QCOMPARE(search.count(), 1);
-    QVERIFY(platformRecord(id).isEmpty());
-}
-
-void tst_microlecture_list::platformExport()
-{
-    QVERIFY(platformPage());
-    QVERIFY(WidgetDriver::click(page, "pushButton_selector"));
-    FormMicroKids *tile = page->tiles().at(0);
-    QTest::mouseClick(button(tile, "pushButton_select"), Qt::LeftButton);
-    QCOMPARE(page->selectedRecords().size(), 1);
-    QTemporaryDir folder;
-    ResourceExport::chooseFolder = [&](QWidget *) { return folder.path(); };
-    QSignalSpy done(page->exportPanel(), &FormExportProgress::allDone);
-    QVERIFY(WidgetDriver::click(page, "pushButton_output"));
-    QVERIFY(done.wait(30000));
-    const QString path = folder.filePath(tile->record().name + ".mp4");
-    QCOMPARE(page->exportPanel()->state(path), FormExportProgress::Done);
-    QFile got(path);
-    QFile stored(platform.dataDir() + "/video" + tile->record().fileSrc);
-    QVERIFY(got.open(QIODevice::ReadOnly));
-    QVERIFY(stored.open(QIODevice::ReadOnly));
-    QVERIFY(got.size() > 1000);
-    QVERIFY(got.readAll() == stored.readAll());
-    // The selection stays after an export.
-    QCOMPARE(page->selectedRecords().size(), 1);
-    bool recorded = false;
-    for (const QJsonValue &v : platform.recordedRequests())
-        recorded = recorded || v.toObject().value("path").toString() == ApiPaths::exportSave;
-    QVERIFY(recorded);
 }
 
 void tst_microlecture_list::platformPurchased()

@@ -79,9 +79,6 @@ void tst_module_pages::coursewareViews_data()
     QTest::newRow("0 edit") << 0 << true << false << true;
     QTest::newRow("1 my courseware") << 1 << false << true << false;
     QTest::newRow("2 images") << 2 << true << false << true;
-    QTest::newRow("3 vectors") << 3 << true << false << true;
-    QTest::newRow("4 shapes") << 4 << true << false << true;
-    QTest::newRow("5 videos") << 5 << true << false << true;
     QTest::newRow("6 templates") << 6 << true << false << true;
 }
 
@@ -106,15 +103,17 @@ void tst_module_pages::coursewareViews()
 
 void tst_module_pages::librariesLoadOnce()
 {
+    // The first showing of the image library loads the own pictures, here
+    // or in an earlier test.
+    courseware->select_click(2);
     const int before = requests("/v2.0/file/FileController/list");
-    QVERIFY(before >= 1); // the first selection of view 2 loaded the own pictures
+    QVERIFY(before >= 1);
     const int shown = widgetno1::libraryShowCount(2);
     for (int i = 0; i < 3; ++i) {
-        courseware->select_click(2);
         courseware->select_click(1);
+        courseware->select_click(2);
     }
     QCOMPARE(widgetno1::libraryShowCount(2), shown + 3);
-    // Shown before (first row of the views above): no new first load now.
     QCOMPARE(requests("/v2.0/file/FileController/list"), before);
 }
 

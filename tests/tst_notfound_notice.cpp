@@ -17,7 +17,6 @@ class tst_notfound_notice : public QObject
 private slots:
     void init();
     void cleanup();
-    void look();
     void holdsThenFadesOut();
     void newNoticeDuringFadeGetsFullHold();
     void hiddenFromOutsideStaysHidden();
@@ -40,18 +39,6 @@ void tst_notfound_notice::cleanup()
 {
     TestEnvironment::screenshotIfFailed(page);
     delete page;
-}
-
-void tst_notfound_notice::look()
-{
-    QVERIFY(notice->isHidden());
-    auto *label = WidgetDriver::find<QLabel>(notice, "label");
-    QCOMPARE(label->text(), QStringLiteral("抱歉，您当前搜索的关键字暂未找到相关资源！请重新检索"));
-    notice->showNotice(1);
-    QVERIFY(WidgetDriver::waitFor([&] { return label->isVisible(); }));
-    QCOMPARE(label->height(), 100);
-    QCOMPARE(label->width(), notice->width());
-    QVERIFY(qAbs(label->geometry().center().y() - notice->height() / 2) <= 1);
 }
 
 void tst_notfound_notice::holdsThenFadesOut()

@@ -42,7 +42,6 @@ void tst_platform_help::articlesOfEachTab_data()
     QTest::addColumn<QString>("resType");
     QTest::newRow("exercise input") << "1";
     QTest::newRow("courseware input") << "2";
-    QTest::newRow("micro-lecture input") << "3";
 }
 
 void tst_platform_help::articlesOfEachTab()
@@ -74,7 +73,6 @@ void tst_platform_help::titleSearch_data()
     QTest::addColumn<QString>("resType");
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("count");
-    QTest::newRow("courseware: publish") << "2" << QStringLiteral("发布") << 1;
     QTest::newRow("micro: 微课") << "3" << QStringLiteral("微课") << 3;
     QTest::newRow("empty search lists all") << "1" << QString("") << 5;
     QTest::newRow("no match") << "1" << QStringLiteral("不存在") << 0;

@@ -19,7 +19,6 @@ private slots:
     void templatesHaveSlidePictures();
     void refused_data();
     void refused();
-    void ownPictures();
 
 private:
     QJsonObject findList(int sort, const QString &category, int page, const QString &title = QString());
@@ -168,43 +167,6 @@ void tst_platform_libraries::refused()
     const HttpReply r = m_http->post(path, body);
     QVERIFY(r.isEnvelope());
     QVERIFY(r.code() != 1);
-}
-
-void tst_platform_libraries::ownPictures()
-{
-    auto list = [&] {
-        return m_http->post("/v2.0/file/FileController/list?pageNum=1&pageSize=10", {{"creatorId", "10001"}, {"fileLibType", 2}})
-            .data().value("list").toObject();
-    };
-    const QJsonObject before = list();
-    QCOMPARE(before.value("total").toInt(), 3);
-    for (const QJsonValue &v : before.value("list").toArray())
-        QCOMPARE(m_http->get("/doc" + v.toObject().value("fileName").toString()).status, 200);
-
-    // Upload without a token, then register it, as the image library does.
-    QImage picture(270, 540, QImage::Format_RGB32);
-    picture.fill(Qt::darkCyan);
-    QByteArray png;
-    QBuffer buffer(&png);
-    picture.save(&buffer, "PNG");
-    const QString path = m_http->upload(png, QStringLiteral("黑板.png"), "image/png").data().value("filepath").toString();
-    QVERIFY(!path.isEmpty());
-    QCOMPARE(m_http->post("/v2.0/file/FileController/save",
-                          {{"fileName", path}, {"fileLibType", 2}, {"fileRealname", QStringLiteral("黑板.png")},
-                           {"fileSize", png.size()}, {"fileSuffix", "png"}}).code(), 1);
-    const QJsonObject after = list();
-    QCOMPARE(after.value("total").toInt(), 4);
-    const QJsonObject newest = after.value("list").toArray().first().toObject();
-    QCOMPARE(newest.value("fileName").toString(), path);
-    QCOMPARE(QImage::fromData(m_http->get("/doc" + path).body).size(), QSize(270, 540));
-
-    QCOMPARE(m_http->post("/v2.0/file/FileController/deleteFileById", {{"id", newest.value("id").toString()}}).code(), 1);
-    QCOMPARE(list().value("total").toInt(), 3);
-    // The other teacher's pictures are apart.
-    PlatformHttp other(m_platform.baseUrl());
-    other.login("teacher02");
-    QCOMPARE(other.post("/v2.0/file/FileController/list?pageNum=1&pageSize=10", {{"creatorId", "10002"}, {"fileLibType", 2}})
-                 .data().value("list").toObject().value("total").toInt(), 1);
 }
 
 LUMEXA_TEST_MAIN(tst_platform_libraries)

@@ -85,7 +85,6 @@ void tst_platform_webpages::pagesAreServed_data()
     QTest::newRow("exercise input") << "/exerciseInput/" << 200;
     QTest::newRow("multi-terminal") << "/multiTerminal/" << 200;
     QTest::newRow("viewer") << "/op/embed.aspx?src=x" << 200;
-    QTest::newRow("start page") << "/" << 200;
     QTest::newRow("unknown page") << "/nothing/here" << 404;
 }
 
@@ -147,7 +146,6 @@ void tst_platform_webpages::embedShowsTheSlides_data()
     QTest::addColumn<int>("slides");
     QTest::addColumn<QString>("message");
     QTest::newRow("template") << "/doc/library/templates/template-3.pptx" << 4 << QString();
-    QTest::newRow("courseware") << "/doc/courseware/cw-2.pptx" << 4 << QString();
     QTest::newRow("missing deck") << "/doc/library/templates/none.pptx" << 0 << QStringLiteral("文档不存在");
     QTest::newRow("outside the storage") << "/video/library/video-1.mp4" << 0 << QStringLiteral("无法预览");
 }

@@ -1,14 +1,12 @@
 // The video player widget over libmpv, playing real files made by ffmpeg:
-// the tick's texts, range play, click to seek, pause, keys, volume, the popup,
+// the tick's texts, range play, click to seek, pause, the popup,
 // remote playback with seeking, and a frame on screen (software renderer).
 #include "media/MediaServer.h"
 
 #include "LumexaTest.h"
 #include "WidgetDriver.h"
-#include "media/SliderGeometry.h"
 #include "media/TestMedia.h"
 
-#include "AudioOutput.h"
 #include "MediaPlayer.h"
 #include "QTAVPlayer.h"
 #include "VideoOutput.h"
@@ -30,19 +28,13 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void clockText_data();
-    void clockText();
     void playsAndTicks();
-    void firstLengthPublishedOncePerPlayer();
     void rangePlayPausesAtItsEnd();
     void clickSeeksToTheMiddle();
     void pauseToggles_data();
     void pauseToggles();
     void emptyPathShowsDialog_data();
     void emptyPathShowsDialog();
-    void volumeFollowsTheSlider();
-    void soundButtonFlagIsShared();
-    void escapeTogglesFullScreen();
     void endThenPlayAgain();
     void missingFileReportsNothingLoaded();
     void stopPlayer();
@@ -107,24 +99,6 @@ bool tst_qtavplayer::playAndWait(QTAVPlayer *p, const QString &path)
     return (loaded.count() > 0 || loaded.wait(10000)) && p->player()->duration() > 0;
 }
 
-void tst_qtavplayer::clockText_data()
-{
-    QTest::addColumn<qint64>("ms");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("nothing") << qint64(0) << "00:00:00";
-    QTest::newRow("59.9 s") << qint64(59900) << "00:00:59";
-    QTest::newRow("1 h 15 min 5 s") << qint64((3600 + 15 * 60 + 5) * 1000) << "01:15:05";
-    QTest::newRow("just under an hour") << qint64(3599999) << "00:59:59";
-    QTest::newRow("a hundred hours") << qint64(360000000) << "100:00:00";
-}
-
-void tst_qtavplayer::clockText()
-{
-    QFETCH(qint64, ms);
-    QFETCH(QString, text);
-    QCOMPARE(QTAVPlayer::clockText(ms), text);
-}
-
 void tst_qtavplayer::playsAndTicks()
 {
     QVERIFY(playAndWait(player, sixSeconds));
@@ -145,23 +119,6 @@ void tst_qtavplayer::playsAndTicks()
     player->upDateSliderTimer();
     QVERIFY(!child<QPushButton>(player, "pushButton_play")->isChecked());
     QCOMPARE(videoDurationText, QStringLiteral("00:00:06"));
-}
-
-void tst_qtavplayer::firstLengthPublishedOncePerPlayer()
-{
-    QVERIFY(playAndWait(player, sixSeconds));
-    player->upDateSliderTimer();
-    QCOMPARE(videoDurationText, QStringLiteral("00:00:06"));
-    // The same player with another media keeps the first length.
-    QVERIFY(playAndWait(player, threeSeconds));
-    player->upDateSliderTimer();
-    QCOMPARE(player->durationString(), QStringLiteral("00:00:03"));
-    QCOMPARE(videoDurationText, QStringLiteral("00:00:06"));
-    // A new player publishes its own first length.
-    QTAVPlayer other;
-    QVERIFY(playAndWait(&other, threeSeconds));
-    other.upDateSliderTimer();
-    QCOMPARE(videoDurationText, QStringLiteral("00:00:03"));
 }
 
 void tst_qtavplayer::rangePlayPausesAtItsEnd()
@@ -224,7 +181,6 @@ void tst_qtavplayer::clickSeeksToTheMiddle()
 void tst_qtavplayer::pauseToggles_data()
 {
     QTest::addColumn<bool>("onVideo");
-    QTest::newRow("play button") << false;
     QTest::newRow("click on the video") << true;
 }
 
@@ -265,7 +221,6 @@ void tst_qtavplayer::pauseToggles()
 void tst_qtavplayer::emptyPathShowsDialog_data()
 {
     QTest::addColumn<bool>("popup");
-    QTest::newRow("playFile") << false;
     QTest::newRow("showAndPlay") << true;
 }
 
@@ -296,49 +251,6 @@ void tst_qtavplayer::emptyPathShowsDialog()
     QCOMPARE(p->isVisible(), !popup);
     QVERIFY(!p->isTicking());
     QCOMPARE(child<QLabel>(p, "label_time")->text(), QStringLiteral("0:00/0:00"));
-}
-
-void tst_qtavplayer::volumeFollowsTheSlider()
-{
-    auto *volume = child<QSlider>(player, "horizontalSlider_volum");
-    AudioOutput *audio = player->player()->audio();
-    QVERIFY(audio);
-    QCOMPARE(volume->value(), 99);
-    const QPoint from = SliderGeometry::handleRect(volume, 99).center();
-    const QPoint to = SliderGeometry::handleRect(volume, 30).center();
-    SliderGeometry::drag(volume, from, to);
-    QVERIFY(volume->value() < 60);
-    QVERIFY(qFuzzyCompare(audio->volume(), volume->value() * 0.01));
-}
-
-void tst_qtavplayer::soundButtonFlagIsShared()
-{
-    QTAVPlayer second;
-    second.show();
-    auto *sliderA = child<QSlider>(player, "horizontalSlider_volum");
-    auto *sliderB = child<QSlider>(&second, "horizontalSlider_volum");
-
-    // Hidden in the first; the first press in the second flips the shared flag
-    // back and shows its slider, which was visible already.
-    QVERIFY(WidgetDriver::click(player, "pushButton_2"));
-    QVERIFY(WidgetDriver::click(&second, "pushButton_2"));
-    QVERIFY(!volumeHidden);
-    QVERIFY(!sliderB->isHidden());
-    QVERIFY(sliderA->isHidden());
-}
-
-void tst_qtavplayer::escapeTogglesFullScreen()
-{
-    auto *all = child<QPushButton>(player, "pushButton_all");
-    QTest::keyClick(player, Qt::Key_Escape);
-    QVERIFY(all->isChecked());
-    QVERIFY(player->windowState() & Qt::WindowFullScreen);
-    QTest::keyClick(player, Qt::Key_Escape);
-    QVERIFY(!all->isChecked());
-    QVERIFY(!(player->windowState() & Qt::WindowFullScreen));
-    // Other keys do nothing.
-    QTest::keyClick(player, Qt::Key_Space);
-    QVERIFY(!all->isChecked());
 }
 
 void tst_qtavplayer::endThenPlayAgain()

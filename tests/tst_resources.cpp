@@ -2,8 +2,11 @@
 // path must be in the bundle and load.
 #include "LumexaTest.h"
 
+#include <QDirIterator>
 #include <QMovie>
 #include <QPixmap>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTranslator>
 
 class tst_resources : public QObject
@@ -20,75 +23,26 @@ private slots:
 void tst_resources::picture_data()
 {
     QTest::addColumn<QString>("path");
-    const char *paths[] = {
-        ":/icon/pclogo/logo_64.png",
-        ":/png/processing.png",
-        ":/png/processingBk.png",
-        ":/png/weikeluru/contraction.png",
-        ":/png/weikeluru/extension.png",
-        ":/png/weikeluru/pauseIcon.png",
-        ":/png/weikeluru/startIcon.png",
-        ":/png2/class4.png",
-        ":/png2/class4b.png",
-        ":/png4/helpcenter/helpBtnW.png",
-        ":/png4/helpcenter/search1B.png",
-        ":/png5/kejianluru/arrowG.png",
-        ":/png5/kejianluru/backBtnG.png",
-        ":/png5/kejianluru/backImg.png",
-        ":/png5/kejianluru/blockSelectG.png",
-        ":/png5/kejianluru/blockW.png",
-        ":/png5/kejianluru/classInputG.png",
-        ":/png5/kejianluru/classInputW.png",
-        ":/png5/kejianluru/classInxG.png",
-        ":/png5/kejianluru/classmodeP.png",
-        ":/png5/kejianluru/deleteW.png",
-        ":/png5/kejianluru/editclassP.png",
-        ":/png5/kejianluru/headImg.png",
-        ":/png5/kejianluru/imgLibG.png",
-        ":/png5/kejianluru/insertImg.png",
-        ":/png5/kejianluru/logo.png",
-        ":/png5/kejianluru/logobig.png",
-        ":/png5/kejianluru/msInputG.png",
-        ":/png5/kejianluru/msInputW.png",
-        ":/png5/kejianluru/mywareG.png",
-        ":/png5/kejianluru/nonebkg.png",
-        ":/png5/kejianluru/openG.png",
-        ":/png5/kejianluru/openImg.png",
-        ":/png5/kejianluru/outputImg.png",
-        ":/png5/kejianluru/outputImgW.png",
-        ":/png5/kejianluru/pptName.png",
-        ":/png5/kejianluru/saveImg.png",
-        ":/png5/kejianluru/shapeLib.png",
-        ":/png5/kejianluru/slImgP.png",
-        ":/png5/kejianluru/testInputG.png",
-        ":/png5/kejianluru/testInputW.png",
-        ":/png5/kejianluru/upImgG.png",
-        ":/png5/kejianluru/upW.png",
-        ":/png5/kejianluru/videoImgG.png",
-        ":/png5/kejianluru/vieweyeG.png",
-        ":/png6/login/background1.png",
-        ":/png6/login/loadboy.png",
-        ":/png6/login/logo.png",
-        ":/png7/kejianluru/goldClassY.png",
-        ":/png7/weikeluru/MP4.png",
-        ":/png7/weikeluru/circleG.png",
-        ":/png7/weikeluru/circleW.png",
-        ":/png7/weikeluru/dingWG.png",
-        ":/png7/weikeluru/fromwork.png",
-        ":/png7/weikeluru/lightHand.png",
-        ":/png7/weikeluru/lmxvideo.png",
-        ":/png7/weikeluru/loveEdit.png",
-        ":/png7/weikeluru/musW.png",
-        ":/png7/weikeluru/mymsu.png",
-        ":/png7/weikeluru/putmisP.png",
-        ":/png7/weikeluru/shiyongzhinan.png",
-        ":/png7/weikeluru/speedEdit.png",
-        ":/png7/weikeluru/team24.png",
-        ":/png7/weikeluru/toolG.png",
-        ":/png7/weikeluru/videoptn.png",
-    };
-    for (const char *p : paths)
-        QTest::newRow(p) << QString::fromLatin1(p);
+    // Every picture path written in the client's sources and forms.
+    const QRegularExpression literal(QStringLiteral(":/[A-Za-z0-9_/.-]+\\.(png|jpg|gif)"));
+    QSet<QString> paths;
+    for (const char *dir : {"app", "courseware", "libraries", "microlecture", "net", "widgets", "help", "platform",
+                            "forms"}) {
+        QDirIterator it(QStringLiteral(LUMEXA_SOURCE_DIR "/") + QLatin1String(dir), {"*.cpp", "*.h", "*.ui"},
+                        QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile f(it.next());
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            auto m = literal.globalMatch(QString::fromUtf8(f.readAll()));
+            while (m.hasNext())
+                paths.insert(m.next().captured());
+        }
+    }
+    QVERIFY(paths.size() > 50);
+    QStringList sorted = paths.values();
+    sorted.sort();
+    for (const QString &path : sorted)
+        QTest::newRow(qPrintable(path)) << path;
 }
 
 void tst_resources::picture()

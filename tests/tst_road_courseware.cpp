@@ -1,13 +1,19 @@
 // The courseware road through the real main window: login, the template
-// library, apply, save, publish through the form, back to my courseware.
+// library, apply, save, publish through the form, back to my courseware;
+// the platform then holds the form's choices and the saved deck's bytes.
 #include "LumexaTest.h"
 
+#include "ApiPaths.h"
+#include "CurrentUser.h"
 #include "DocumentHost.h"
 #include "PlatformFixture.h"
+#include "PlatformHttp.h"
 #include "TourDriver.h"
 #include "Widgetmain.h"
 #include "loginForm.h"
 #include "widgetno1.h"
+
+#include <QJsonArray>
 
 class tst_road_courseware : public QObject
 {
@@ -28,6 +34,7 @@ void tst_road_courseware::initTestCase()
     // A fresh main window: its first login builds the pages.
     loginCount = 0;
     QVERIFY2(platform.start({"--no-office"}), qPrintable(platform.error()));
+    loginCount = 0; // a new main window, as in a program of its own
     main = new Widgetmain;
     QVERIFY(main->startedUp());
     Widgetmain::installTemplateDeck(QCoreApplication::applicationDirPath() + "/..");
@@ -57,6 +64,20 @@ void tst_road_courseware::fromTemplateToMyCourseware()
     QVERIFY2(d.coursewareListShows(name), qPrintable(d.error()));
     QCOMPARE(main->coursewarePage()->view(), 1);
     TestEnvironment::screenshot(main, "my-courseware");
+
+    // The platform holds the form's choices and the saved deck's bytes.
+    PlatformHttp http(platform.baseUrl());
+    http.setToken(CurrentUser::token);
+    const QJsonArray records = http.post(ApiPaths::fileClassList, {{"pageNum", "1"}, {"pageSize", "12"}, {"name", name}})
+                                   .data().value("list").toArray();
+    QCOMPARE(records.size(), 1);
+    const QJsonObject record = records.first().toObject();
+    for (const char *key : {"bootName", "treeName", "codeChapter"})
+        QVERIFY2(!record.value(key).toString().isEmpty(), key);
+    QFile stored(platform.dataDir() + "/doc" + record.value("fileSrc").toString());
+    QFile local(DocumentHost::workingFile());
+    QVERIFY(stored.open(QIODevice::ReadOnly) && local.open(QIODevice::ReadOnly));
+    QVERIFY(stored.readAll() == local.readAll());
 }
 
 LUMEXA_TEST_MAIN(tst_road_courseware)

@@ -1,15 +1,21 @@
 // The micro-lecture road through the real main window: the editing view,
-// a local mp4 opened, a range cut, published free, and the list showing it.
+// a local mp4 opened, a range cut, published free, and the list showing it;
+// the platform then holds the range as the duration and the cut's bytes.
 #include "LumexaTest.h"
 
+#include "ApiPaths.h"
+#include "CurrentUser.h"
 #include "FormVideoCenter.h"
 #include "PlatformFixture.h"
+#include "PlatformHttp.h"
+#include "QTAVPlayer.h"
 #include "TourDriver.h"
 #include "Widgetmain.h"
 #include "loginForm.h"
 #include "media/TestMedia.h"
 #include "widgetno2.h"
 
+#include <QJsonArray>
 #include <QTemporaryDir>
 
 class tst_road_microlecture : public QObject
@@ -36,6 +42,7 @@ void tst_road_microlecture::initTestCase()
     video = dir.filePath(QStringLiteral("第三课 分数.mp4"));
     QVERIFY(TestMedia::make(video, 20));
     QVERIFY2(platform.start({"--no-office"}), qPrintable(platform.error()));
+    loginCount = 0; // a new main window, as in a program of its own
     main = new Widgetmain;
     QVERIFY(main->startedUp());
 }
@@ -56,12 +63,28 @@ void tst_road_microlecture::fromLocalFileToMyMicroLectures()
     QVERIFY2(d.markRange(name), qPrintable(d.error()));
     QVERIFY2(d.saveCut(), qPrintable(d.error()));
     // The cut, not the source, is what gets published.
-    const qint64 cutMs = TestMedia::probeDurationMs(savedVideoPath);
+    const QString cut = savedVideoPath;
+    const qint64 cutMs = TestMedia::probeDurationMs(cut);
     QVERIFY2(cutMs >= 5000 && cutMs <= 7100, qPrintable(QString::number(cutMs)));
     QVERIFY2(d.fillMicroPanel(), qPrintable(d.error()));
+    const QString range = videoDurationText;
+    QCOMPARE(range, QTime(0, 0).addSecs(int((cutMs + 500) / 1000)).toString("hh:mm:ss"));
     QVERIFY2(d.confirmMicroFree(QStringLiteral("用分数表示把一个物体平均分成几份。")), qPrintable(d.error()));
     QVERIFY2(d.backToList(), qPrintable(d.error()));
     QVERIFY2(d.microListShows(name), qPrintable(d.error()));
+
+    // The platform holds the range as the duration and the cut's bytes.
+    PlatformHttp http(platform.baseUrl());
+    http.setToken(CurrentUser::token);
+    const QJsonArray records = http.post(ApiPaths::smallClassList, {{"pageNum", "1"}, {"pageSize", "12"}, {"name", name}})
+                                   .data().value("list").toArray();
+    QCOMPARE(records.size(), 1);
+    const QJsonObject record = records.first().toObject();
+    QCOMPARE(record.value("duration").toString(), range);
+    QFile stored(platform.dataDir() + "/video" + record.value("fileSrc").toString());
+    QFile local(cut);
+    QVERIFY(stored.open(QIODevice::ReadOnly) && local.open(QIODevice::ReadOnly));
+    QVERIFY(stored.readAll() == local.readAll());
     TestEnvironment::screenshot(main, "my-micro-lectures");
 }
 

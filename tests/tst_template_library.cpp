@@ -1,6 +1,6 @@
-// The template library against the platform stand-in: categories, search and
-// paging requests, the tiles' slide show, preview in the viewer page, and
-// applying a template into the document control with the real office.
+// The template library against the platform stand-in: local deck names,
+// the tiles' slide show, preview in the viewer page, and applying a template
+// into the document control with the real office.
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"
@@ -8,7 +8,7 @@
 #include "BoxWatcher.h"
 #include "DocumentHost.h"
 #include "EmitObject.h"
-#include "PageWidget.h"
+#include "ListFixtures.h"
 #include "PlatformFixture.h"
 #include "ScriptedResponder.h"
 #include "TestDecks.h"
@@ -20,11 +20,7 @@
 #include "bankvlmbk_kid_loadImag.h"
 #include "myWebEngineView.h"
 
-#include <QBuffer>
-#include <QGridLayout>
 #include <QJsonDocument>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <memory>
@@ -36,17 +32,9 @@ class tst_template_library : public QObject
 private slots:
     void initTestCase();
     void cleanup();
-    void shortTitle_data();
-    void shortTitle();
     void localDeckPath_data();
     void localDeckPath();
-    void categoriesOnce();
-    void requestRules_data();
-    void requestRules();
-    void emptyResult();
     void coverFirstOtherSlidesOnHover();
-    void hoverBeforeCover();
-    void fadeWithOnePicture();
     void latePictureOfEarlierRecord();
     void preview();
     void applyOpensDeck();
@@ -59,7 +47,6 @@ private:
     QList<QJsonObject> bodies(const QString &path) const;
     QStringList storagePaths() const;
     void loadFirstPage();
-    static QByteArray png(const QColor &colour);
     static bool hover(bankvlmbk_kid *tile, bool in);
 
     PlatformFixture platform;
@@ -108,17 +95,6 @@ QStringList tst_template_library::storagePaths() const
     return out;
 }
 
-QByteArray tst_template_library::png(const QColor &colour)
-{
-    QImage image(64, 36, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
 bool tst_template_library::hover(bankvlmbk_kid *tile, bool in)
 {
     QEvent event(in ? QEvent::Enter : QEvent::Leave);
@@ -131,24 +107,6 @@ void tst_template_library::loadFirstPage()
     panel->loadPage("1", "10", "0", "");
 }
 
-void tst_template_library::shortTitle_data()
-{
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("eight in full") << QStringLiteral("一二三四五六七八") << QStringLiteral("一二三四五六七八");
-    QTest::newRow("nine cut") << QStringLiteral("一二三四五六七八九") << QStringLiteral("一二三四五六七八...");
-    QTest::newRow("short") << QStringLiteral("期末复习") << QStringLiteral("期末复习");
-}
-
-void tst_template_library::shortTitle()
-{
-    QFETCH(QString, title);
-    QFETCH(QString, shown);
-    bankvlmbk_kid tile;
-    tile.setRecord({"1", "/library/templates/template-1.pptx", title, title, {}, 1});
-    QCOMPARE(tile.titleText(), shown);
-}
-
 void tst_template_library::localDeckPath_data()
 {
     QTest::addColumn<QString>("title");
@@ -156,11 +114,8 @@ void tst_template_library::localDeckPath_data()
     QTest::addColumn<QString>("fileName");
     QTest::newRow("plain title gets the deck's extension")
         << QStringLiteral("古诗词赏析") << "/library/templates/template-1.pptx" << QStringLiteral("古诗词赏析.pptx");
-    QTest::newRow("old format") << QStringLiteral("期末复习") << "/t/old.PPT" << QStringLiteral("期末复习.ppt");
     QTest::newRow("title with extension keeps it") << QStringLiteral("主题班会.pptx") << "/t/a.pptx"
                                                    << QStringLiteral("主题班会.pptx");
-    QTest::newRow("dotted title") << QStringLiteral("第1.5课") << "/t/a.pptx" << QStringLiteral("第1.5课.pptx");
-    QTest::newRow("no extension anywhere") << QStringLiteral("模板") << "/t/a" << QStringLiteral("模板.pptx");
     QTest::newRow("climbing out") << "../../../etc/passwd" << "/t/a.pptx" << "_.._.._etc_passwd.pptx";
     QTest::newRow("separators and refused characters") << QStringLiteral("语文/数学\\英语:*?")
                                                        << "/t/a.pptx" << QStringLiteral("语文_数学_英语___.pptx");
@@ -176,111 +131,6 @@ void tst_template_library::localDeckPath()
     const QString path = bankvlmbk_kid::localDeckPath(title, resFile);
     QCOMPARE(QFileInfo(path).fileName(), fileName);
     QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(sourceDir + "pptemp/x").absolutePath());
-}
-
-void tst_template_library::categoriesOnce()
-{
-    const int before = bodies(ApiPaths::resCategories).size();
-    panel->initialise();
-    panel->initialise();
-    const QList<QJsonObject> sent = bodies(ApiPaths::resCategories).mid(before);
-    QCOMPARE(sent.size(), 1);
-    QCOMPARE(sent.first().value("resSort").toString(), QStringLiteral("6"));
-
-    const QList<QPushButton *> &buttons = panel->categoryButtons();
-    QCOMPARE(buttons.size(), panel->categories().size());
-    QVERIFY(buttons.size() >= 4);
-    auto *grid = panel->findChild<QGridLayout *>("gridLayoutBtn");
-    for (int i = 0; i < buttons.size(); ++i) {
-        QCOMPARE(buttons.at(i)->text(), panel->categories().at(i).resDescribe); // never shortened
-        int row, column, rs, cs;
-        grid->getItemPosition(grid->indexOf(buttons.at(i)), &row, &column, &rs, &cs);
-        QCOMPARE(row, i / 3);
-        QCOMPARE(column, i % 3);
-    }
-}
-
-void tst_template_library::requestRules_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("searchText");
-    QTest::addColumn<QString>("pageNum");
-    QTest::addColumn<bool>("chosenCategory");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("category ignores the search text") << "category" << QStringLiteral("英语") << "1" << true << "";
-    QTest::newRow("search asks page 0 of all") << "search" << QStringLiteral("英语") << "0" << false
-                                                << QStringLiteral("英语");
-    QTest::newRow("paging after a category runs over all") << "page" << "" << "2" << false << "";
-    QTest::newRow("paging keeps the search text") << "page" << QStringLiteral("课") << "2" << false
-                                                   << QStringLiteral("课");
-}
-
-void tst_template_library::requestRules()
-{
-    QFETCH(QString, action);
-    QFETCH(QString, searchText);
-    QFETCH(QString, pageNum);
-    QFETCH(bool, chosenCategory);
-    QFETCH(QString, title);
-    panel->initialise();
-    QVERIFY(panel->categoryButtons().size() >= 2);
-    QPushButton *category = nullptr;
-    for (QPushButton *b : panel->categoryButtons())
-        if (!b->isChecked())
-            category = b;
-    panel->searchInput()->setText(searchText);
-
-    const int before = bodies(ApiPaths::resList).size();
-    if (action == "category") {
-        QTest::mouseClick(category, Qt::LeftButton);
-        QVERIFY(category->isChecked());
-        // Clicking the checked category keeps it checked and asks nothing.
-        QTest::mouseClick(category, Qt::LeftButton);
-        QVERIFY(category->isChecked());
-        for (QPushButton *b : panel->categoryButtons())
-            QCOMPARE(b->isChecked(), b == category);
-    } else if (action == "search") {
-        QTest::mouseClick(panel->searchButton(), Qt::LeftButton);
-    } else {
-        QTest::mouseClick(category, Qt::LeftButton);
-        emit panel->pageBar()->shootPage(2);
-    }
-    const QJsonObject sent = bodies(ApiPaths::resList).mid(before).last();
-    QCOMPARE(bodies(ApiPaths::resList).size() - before, action == "page" ? 2 : 1);
-    QCOMPARE(sent.value("id").toString(), chosenCategory ? category->objectName() : QStringLiteral("0"));
-    QCOMPARE(sent.value("pageNum").toString(), pageNum);
-    QCOMPARE(sent.value("pageSize").toString(), QStringLiteral("10"));
-    QCOMPARE(sent.value("resSort").toString(), QStringLiteral("6"));
-    QCOMPARE(sent.value("title").toString(), title);
-
-    // The tiles show what came back, the rest are hidden.
-    int shown = 0;
-    for (bankvlmbk_kid *tile : panel->tiles())
-        shown += tile->isVisibleTo(panel) ? 1 : 0;
-    QCOMPARE(shown, qMin(10, panel->records().size()));
-    for (int i = 0; i < shown; ++i)
-        QCOMPARE(panel->tiles().at(i)->record().id, panel->records().at(i).id);
-}
-
-void tst_template_library::emptyResult()
-{
-    panel->searchInput()->clear();
-    loadFirstPage();
-    QCOMPARE(panel->records().size(), 10);
-    QVERIFY(!panel->emptyResult());
-    const int total = panel->records().first().total;
-    QVERIFY(total > 10);
-    QCOMPARE(panel->pageBar()->maxPage(), total / 10 + (total % 10 ? 1 : 0));
-
-    panel->searchInput()->setText(QStringLiteral("没有这样的模板"));
-    panel->editSearch();
-    QVERIFY(panel->emptyResult());
-    for (bankvlmbk_kid *tile : panel->tiles())
-        QVERIFY(!tile->isVisibleTo(panel));
-    // The paging bar keeps its count.
-    QCOMPARE(panel->pageBar()->maxPage(), total / 10 + (total % 10 ? 1 : 0));
-    TestEnvironment::screenshot(panel, "empty");
-    panel->searchInput()->clear();
 }
 
 void tst_template_library::coverFirstOtherSlidesOnHover()
@@ -321,67 +171,16 @@ void tst_template_library::coverFirstOtherSlidesOnHover()
     QCOMPARE(storagePaths().count(secondPath), requests);
 }
 
-void tst_template_library::hoverBeforeCover()
-{
-    loadFirstPage();
-    bankvlmbk_kid *tile = panel->tiles().at(1);
-    // Set again: the cover has certainly not arrived yet.
-    tile->setRecord(panel->records().at(1));
-    QVERIFY(tile->pictures().isEmpty());
-    hover(tile, true);
-    QVERIFY(!tile->slideShowRunning());
-    QCOMPARE(tile->loaderCount(), 1);
-    hover(tile, false);
-
-    QVERIFY(WidgetDriver::waitFor([&] { return tile->pictures().size() == 1; }));
-    hover(tile, true);
-    QVERIFY(tile->slideShowRunning());
-    QVERIFY(WidgetDriver::waitFor([&] { return tile->pictures().size() == 4; }));
-    hover(tile, false);
-}
-
-void tst_template_library::fadeWithOnePicture()
-{
-    loadFirstPage();
-    LibraryItem item = panel->records().at(2);
-    item.pptFiles = item.pptFiles.mid(0, 1);
-    bankvlmbk_kid *tile = panel->tiles().at(2);
-    tile->setRecord(item);
-    QVERIFY(WidgetDriver::waitFor([&] { return tile->pictures().size() == 1; }));
-    // Even under a style sheet that paints every widget white, the slide
-    // shows in the picture area.
-    page.setStyleSheet(QStringLiteral("QWidget { background-color: #FFFFFF; }"));
-    const QImage still = tile->grab().toImage();
-    page.setStyleSheet(QString());
-    const QImage slide = tile->pictures().first().toImage();
-    const QColor expected = slide.pixelColor(slide.width() / 2, slide.height() / 4);
-    const QColor seen = still.pixelColor(still.width() / 2, still.height() / 4);
-    QVERIFY2(qAbs(seen.red() - expected.red()) + qAbs(seen.green() - expected.green())
-                 + qAbs(seen.blue() - expected.blue()) < 30,
-             qPrintable(seen.name() + " " + expected.name()));
-
-    hover(tile, true);
-    QVERIFY(tile->slideShowRunning());
-    QCOMPARE(tile->loaderCount(), 1); // nothing more to fetch
-    QCOMPARE(tile->currentPicture().cacheKey(), tile->nextPicture().cacheKey());
-    QVERIFY(WidgetDriver::waitFor([&] { return tile->imageOpacity() < 0.5; }));
-    // The same picture over itself: the tile looks as it did.
-    page.setStyleSheet(QStringLiteral("QWidget { background-color: #FFFFFF; }"));
-    QCOMPARE(tile->grab().toImage(), still);
-    page.setStyleSheet(QString());
-    hover(tile, false);
-}
-
 void tst_template_library::latePictureOfEarlierRecord()
 {
     ScriptedResponder responder;
     ScriptedResponder::Reply slow;
-    slow.body = png(Qt::red);
+    slow.body = ListFixtures::png(64, 36, Qt::red);
     slow.headers = {{"Content-Type", "image/png"}};
     slow.delayMs = 400;
     responder.script("/slow.png", slow);
     ScriptedResponder::Reply fast;
-    fast.body = png(Qt::blue);
+    fast.body = ListFixtures::png(64, 36, Qt::blue);
     fast.headers = {{"Content-Type", "image/png"}};
     responder.script("/fast.png", fast);
 

@@ -53,3 +53,12 @@ void WidgetDriver::closeMessages()
             m->on_pushButtonOK_clicked();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+bool WidgetDriver::answerMessage(bool ok)
+{
+    QList<messageForm *> shown;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<messageForm *>(w); m && m->isVisible())
+            shown << m;
+    return shown.size() == 1 && click(shown.first(), ok ? QStringLiteral("pushButtonOK") : QStringLiteral("pushButton_Cancle"));
+}

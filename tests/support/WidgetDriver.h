@@ -40,4 +40,7 @@ public:
     static QStringList shownMessages();
     // Answers every shown message dialog with its OK button.
     static void closeMessages();
+    // Answers the one message dialog shown (OK or cancel); false when not
+    // exactly one is shown.
+    static bool answerMessage(bool ok = true);
 };

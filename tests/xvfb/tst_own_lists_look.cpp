@@ -1,13 +1,11 @@
 // Under a real X server with the platform stand-in: both own-resource lists
 // under their filter bars with the teacher's decks and micro-lectures, the
-// selection bar holding chips, the share dialog over the list, the popup
-// player and the not-found notice.
+// selection bar holding chips and the popup player.
 #include "LumexaTest.h"
 
 #include "ExportSelection.h"
 #include "FormCenterPanel.h"
 #include "FormMicroKids.h"
-#include "FormShareInfo.h"
 #include "FormTopPanel.h"
 #include "HttpClassInput.h"
 #include "MediaPlayer.h"
@@ -36,13 +34,6 @@ QString screen(const QString &name)
     return path;
 }
 
-FormShareInfo *openShareDialog()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *d = qobject_cast<FormShareInfo *>(w); d && d->isVisible())
-            return d;
-    return nullptr;
-}
 }
 
 class tst_own_lists_look : public QObject
@@ -53,8 +44,6 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void coursewareList();
-    void shareDialog();
-    void notFound();
     void microLectureList();
 
 private:
@@ -128,36 +117,6 @@ void tst_own_lists_look::coursewareList()
     QTest::mouseMove(window, QPoint(800, 880));
     QTest::qWait(100);
     screen("courseware-selection");
-}
-
-void tst_own_lists_look::shareDialog()
-{
-    bankcenterkid *tile = nullptr;
-    for (bankcenterkid *t : courseware->tiles())
-        if (t->record().isFee == "0" && t->record().purchase == "0" && !t->record().codeChapter.isEmpty())
-            tile = t;
-    QVERIFY(tile);
-    QTest::mouseClick(tile->findChild<QPushButton *>("pushButton_share"), Qt::LeftButton);
-    FormShareInfo *dialog = openShareDialog();
-    QVERIFY(dialog);
-    QVERIFY(QTest::qWaitForWindowExposed(dialog));
-    dialog->findChild<QLineEdit *>("lineEdit_XD")->setText("50");
-    QTest::qWait(100);
-    screen("share-dialog");
-    QVERIFY(WidgetDriver::click(dialog, "pushButtonX"));
-}
-
-void tst_own_lists_look::notFound()
-{
-    filter->findChild<QLineEdit *>("lineEdit")->setText(QStringLiteral("没有这个关键词"));
-    QSignalSpy shown(courseware, &bankclasscenter::listShown);
-    QVERIFY(WidgetDriver::click(filter, "pushButton_search"));
-    QVERIFY(shown.wait(10000));
-    QVERIFY(courseware->isEmptyList());
-    QVERIFY(courseware->notice()->isVisible());
-    screen("courseware-not-found");
-    QVERIFY(WidgetDriver::waitFor([this] { return courseware->notice()->isHidden(); }));
-    screen("courseware-empty");
 }
 
 void tst_own_lists_look::microLectureList()

@@ -22,6 +22,7 @@ public:
     }
     QStringList paths;
     QStringList fileDialogs; // "caption|directory|filter"
+    QStringList proposed;    // the file each file dialog offered first
     QStringList boxes;       // "title|text"
 
 private:
@@ -35,6 +36,7 @@ private:
         // (replace an existing file?) is then answered by the next tick.
         if (auto *d = qobject_cast<QFileDialog *>(w)) {
             fileDialogs << d->windowTitle() + "|" + d->directory().absolutePath() + "|" + d->nameFilters().join(";;");
+            proposed << d->selectedFiles().value(0);
             const QString path = paths.isEmpty() ? QString() : paths.takeFirst();
             QTimer::singleShot(0, d, [d, path] {
                 if (path.isEmpty()) {
