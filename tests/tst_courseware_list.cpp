@@ -4,6 +4,8 @@
 // export and the allowance.
 #include "LumexaTest.h"
 
+#include "FormBottomLabel.h"
+
 #include "ApiPaths.h"
 #include "BoxWatcher.h"
 #include "CurrentUser.h"

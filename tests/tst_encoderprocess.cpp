@@ -50,6 +50,8 @@ private slots:
     void programLocation();
     void cutArguments_data();
     void cutArguments();
+    void thumbnailArguments();
+    void realCut();
     void existingOutputEndsInsteadOfWaiting();
     void missingProgramStillFinishes();
     void filmstripMadeOnceThenCached();

@@ -2,6 +2,8 @@
 // the real windows against a scripted platform.
 #include "LumexaTest.h"
 
+#include "messageForm.h"
+
 #include "ApiPaths.h"
 #include "CurrentUser.h"
 #include "FormMainTop.h"
