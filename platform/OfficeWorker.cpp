@@ -74,7 +74,6 @@ OfficeWorker::OfficeWorker(QObject *parent)
     : QObject(parent)
 {
     qRegisterMetaType<QVector<QRect>>("QVector<QRect>");
-    qRegisterMetaType<QList<int>>("QList<int>");
     m_password = new OfficePassword(this);
     connect(this, &OfficeWorker::invalidated, this, &OfficeWorker::onInvalidated, Qt::QueuedConnection);
     connect(this, &OfficeWorker::partChanged, this, &OfficeWorker::onPartChanged, Qt::QueuedConnection);
@@ -217,7 +216,6 @@ void OfficeWorker::showSlide(int index)
     m_current = m_doc->getPart();
     m_slideDirty = true;
     emit documentChanged(m_slides, m_current, m_twips);
-    emit hiddenSlidesChanged(hiddenSlides());
     render(true);
 }
 
@@ -495,21 +493,6 @@ QStringList OfficeWorker::slideIds() const
     for (int i = 0; i < n; ++i)
         ids.append(takeString(m_doc->getPartHash(i)));
     return ids;
-}
-
-QList<int> OfficeWorker::hiddenSlides() const
-{
-    // Each slide's info is a JSON object whose "visible" is "0" for a slide
-    // left out of the show.
-    // (The C++ wrapper of this office version lacks the call.)
-    LibreOfficeKitDocument *doc = m_doc->get();
-    QList<int> hidden;
-    for (int i = 0; i < m_slides; ++i) {
-        const QJsonObject info = QJsonDocument::fromJson(takeString(doc->pClass->getPartInfo(doc, i)).toUtf8()).object();
-        if (info.value(QStringLiteral("visible")).toString() == QLatin1String("0"))
-            hidden.append(i);
-    }
-    return hidden;
 }
 
 QSize OfficeWorker::documentSize() const

@@ -73,8 +73,6 @@ signals:
     void textSelectionChanged(const QVector<QRect> &twips);
     void graphicSelectionChanged(const QRect &twips);
     void copied(const QString &text);
-    // The slides left out of the show, by index.
-    void hiddenSlidesChanged(const QList<int> &slides);
 
     // From the office's own thread to this object.
     void invalidated(int slide);
@@ -101,7 +99,6 @@ private:
     void refreshStructure();
     // The identity of every slide, in order.
     QStringList slideIds() const;
-    QList<int> hiddenSlides() const;
     QSize documentSize() const;
     // Waits until the office has applied all input posted so far; it applies
     // keys and mouse events later on its own thread, so a save, slide switch
