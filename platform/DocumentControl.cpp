@@ -91,6 +91,7 @@ DocumentControl::DocumentControl(QWidget *parent)
     connect(w, &OfficeWorker::documentChanged, this, &DocumentControl::onDocumentChanged);
     connect(w, &OfficeWorker::slidePainted, this, &DocumentControl::onSlidePainted);
     connect(w, &OfficeWorker::thumbnailPainted, m_strip, &SlideStrip::setThumbnail);
+    connect(w, &OfficeWorker::hiddenSlidesChanged, m_strip, &SlideStrip::setHiddenSlides);
     connect(w, &OfficeWorker::copied, this, &DocumentControl::onCopied);
     connect(w, &OfficeWorker::cursorChanged, this, [this](const QRect &r) {
         m_cursor = r;

@@ -1,5 +1,6 @@
 #include "OfficeWorker.h"
 
+#include "HiddenSlides.h"
 #include "OfficePassword.h"
 
 #include <LibreOfficeKit/LibreOfficeKit.hxx>
@@ -74,6 +75,7 @@ OfficeWorker::OfficeWorker(QObject *parent)
     : QObject(parent)
 {
     qRegisterMetaType<QVector<QRect>>("QVector<QRect>");
+    qRegisterMetaType<QList<int>>("QList<int>");
     m_password = new OfficePassword(this);
     connect(this, &OfficeWorker::invalidated, this, &OfficeWorker::onInvalidated, Qt::QueuedConnection);
     connect(this, &OfficeWorker::partChanged, this, &OfficeWorker::onPartChanged, Qt::QueuedConnection);
@@ -164,6 +166,9 @@ void OfficeWorker::open(int request, const QString &path)
     m_doc->initializeForRendering("{}");
     m_doc->registerCallback(&OfficeWorker::callback, m_contexts.back().get());
     m_twips = QSize();
+    const QStringList ids = slideIds();
+    for (int slide : HiddenSlides::read(snapshot))
+        m_hiddenIds.insert(ids.value(slide));
     refreshStructure();
     emit opened(request, true, path);
 }
@@ -516,6 +521,11 @@ void OfficeWorker::refreshStructure()
     m_current = m_doc->getPart();
     m_slideDirty = true;
     emit documentChanged(m_slides, m_current, m_twips);
+    QList<int> hidden;
+    for (int i = 0; i < m_slides; ++i)
+        if (m_hiddenIds.contains(m_ids.at(i)))
+            hidden.append(i);
+    emit hiddenSlidesChanged(hidden);
 
     // Thumbnails follow their slides to the new places; only slides not
     // seen before are painted. Adding, removing or moving slides ends any
@@ -595,6 +605,7 @@ void OfficeWorker::closeDocument()
     m_slides = 0;
     m_current = 0;
     m_ids.clear();
+    m_hiddenIds.clear();
     m_thumbs.clear();
     m_dirtyThumbs.clear();
 }

@@ -73,6 +73,8 @@ signals:
     void textSelectionChanged(const QVector<QRect> &twips);
     void graphicSelectionChanged(const QRect &twips);
     void copied(const QString &text);
+    // The slides left out of the show, by index.
+    void hiddenSlidesChanged(const QList<int> &slides);
 
     // From the office's own thread to this object.
     void invalidated(int slide);
@@ -120,6 +122,7 @@ private:
     int m_snapshotCount = 0;
 
     QStringList m_ids;
+    QSet<QString> m_hiddenIds;
     QHash<QString, QImage> m_thumbs;
     QSize m_twips;
     QSize m_viewPixels;

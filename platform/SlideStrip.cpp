@@ -11,6 +11,7 @@ constexpr int ThumbWidth = 136;
 constexpr int NumberWidth = 26;
 constexpr int Gap = 8;
 const QColor Theme(0x03, 0x80, 0x4B);
+constexpr int HiddenRole = Qt::UserRole + 1;
 
 // Number on the left, the framed picture of the slide on the right.
 class ThumbnailDelegate : public QStyledItemDelegate
@@ -24,14 +25,25 @@ public:
         const bool current = option.state & QStyle::State_Selected;
         const QRect r = option.rect;
         const QRect pic(r.left() + NumberWidth, r.top() + Gap / 2, ThumbWidth, r.height() - Gap);
+        const bool hidden = index.data(HiddenRole).toBool();
         p->setPen(current ? Theme : QColor(0x66, 0x66, 0x66));
-        p->drawText(QRect(r.left(), pic.top(), NumberWidth - 4, 20), Qt::AlignRight | Qt::AlignTop,
-                    QString::number(index.row() + 1));
+        const QRect number(r.left(), pic.top(), NumberWidth - 4, 20);
+        p->drawText(number, Qt::AlignRight | Qt::AlignTop, QString::number(index.row() + 1));
+        if (hidden) {
+            // The usual mark of a slide left out of the show: its number
+            // boxed and struck through.
+            const QRect box = p->fontMetrics().boundingRect(number, Qt::AlignRight | Qt::AlignTop,
+                                                            QString::number(index.row() + 1)).adjusted(-2, 0, 1, 0);
+            p->drawRect(box);
+            p->drawLine(box.bottomLeft(), box.topRight());
+        }
         const QImage image = index.data(Qt::UserRole).value<QImage>();
         if (image.isNull())
             p->fillRect(pic, Qt::white);
         else
             p->drawImage(pic, image);
+        if (hidden)
+            p->fillRect(pic, QColor(0xF3, 0xF3, 0xF3, 150));
         p->setRenderHint(QPainter::Antialiasing, false);
         if (current) {
             p->setPen(QPen(Theme, 3));
@@ -108,6 +120,21 @@ void SlideStrip::setThumbnail(int index, const QImage &image)
 {
     if (QListWidgetItem *it = item(index))
         it->setData(Qt::UserRole, image);
+}
+
+void SlideStrip::setHiddenSlides(const QList<int> &slides)
+{
+    for (int i = 0; i < count(); ++i) {
+        const bool hidden = slides.contains(i);
+        item(i)->setData(HiddenRole, hidden);
+        item(i)->setToolTip(hidden ? QStringLiteral("隐藏的幻灯片，放映时不显示") : QString());
+    }
+}
+
+bool SlideStrip::isSlideHidden(int index) const
+{
+    const QListWidgetItem *it = item(index);
+    return it && it->data(HiddenRole).toBool();
 }
 
 void SlideStrip::mousePressEvent(QMouseEvent *event)

@@ -14,6 +14,9 @@ public:
     void setSlideCount(int count);
     void setCurrentSlide(int index);
     void setThumbnail(int index, const QImage &image);
+    // Hidden slides are drawn dimmed, their number struck through.
+    void setHiddenSlides(const QList<int> &slides);
+    bool isSlideHidden(int index) const;
     // Width of a thumbnail in device-independent pixels.
     int thumbnailWidth() const;
     void setAspect(double heightPerWidth);

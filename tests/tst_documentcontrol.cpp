@@ -32,6 +32,7 @@ private slots:
     void failedOpenKeepsDeck();
     void openedFileCanBeSavedOver();
     void protectedDeckAsksForPassword();
+    void hiddenSlidesAreMarked();
     void stripDeletesAndMovesSlides();
     void draggingMovesPicture();
     void insertPicture();
@@ -386,6 +387,23 @@ void tst_documentcontrol::protectedDeckAsksForPassword()
     QCOMPARE(prompts.size(), 1);
     QCOMPARE(m_control->openedPath(), locked);
     QCOMPARE(m_control->slideCount(), 2);
+}
+
+void tst_documentcontrol::hiddenSlidesAreMarked()
+{
+    QList<TestDecks::Slide> slides = TestDecks::numbered(3);
+    slides[1].hidden = true;
+    const QString deck = m_dir.filePath(QStringLiteral("hidden.pptx"));
+    QVERIFY(TestDecks::write(deck, slides));
+    QVERIFY(open(deck));
+    SlideStrip *strip = m_control->strip();
+    QVERIFY(WidgetDriver::waitFor([strip] { return strip->isSlideHidden(1); }));
+    QVERIFY(!strip->isSlideHidden(0) && !strip->isSlideHidden(2));
+    // The mark follows its slide when the first one goes.
+    m_control->deleteSlide(0);
+    QVERIFY(WidgetDriver::waitFor([strip] { return strip->count() == 2 && strip->isSlideHidden(0); }));
+    QVERIFY(!strip->isSlideHidden(1));
+    TestEnvironment::screenshot(m_control, QStringLiteral("hidden-slide"));
 }
 
 void tst_documentcontrol::stripDeletesAndMovesSlides()

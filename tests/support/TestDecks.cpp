@@ -143,7 +143,7 @@ bool TestDecks::write(const QString &path, const QList<Slide> &slides)
     for (const Slide &s : slides) {
         ++n;
         pages += QStringLiteral(
-                     "<draw:page draw:name=\"s%1\" draw:master-page-name=\"Default\" "
+                     "<draw:page draw:name=\"s%1\" draw:master-page-name=\"Default\"%5 "
                      "presentation:presentation-page-layout-name=\"AL1\">"
                      "<draw:frame presentation:style-name=\"pr1\" presentation:class=\"title\" svg:x=\"2cm\" svg:y=\"1cm\" "
                      "svg:width=\"21.4cm\" svg:height=\"3cm\"><draw:text-box><text:p>%2</text:p></draw:text-box></draw:frame>"
@@ -152,7 +152,8 @@ bool TestDecks::write(const QString &path, const QList<Slide> &slides)
                      .arg(n)
                      .arg(escaped(s.title))
                      .arg(s.picture ? 11 : 21.4)
-                     .arg(escaped(s.body));
+                     .arg(escaped(s.body))
+                     .arg(s.hidden ? QStringLiteral(" draw:style-name=\"hidden\"") : QString());
         if (s.picture)
             pages += QStringLiteral("<draw:frame svg:x=\"14cm\" svg:y=\"5cm\" svg:width=\"9.6cm\" svg:height=\"6cm\">"
                                     "<draw:image><office:binary-data>%1</office:binary-data></draw:image></draw:frame>")
@@ -176,6 +177,8 @@ bool TestDecks::write(const QString &path, const QList<Slide> &slides)
         "draw:stroke=\"none\"/><style:text-properties fo:font-size=\"36pt\"/></style:style>"
         "<style:style style:name=\"pr2\" style:family=\"presentation\"><style:graphic-properties draw:fill=\"none\" "
         "draw:stroke=\"none\"/><style:text-properties fo:font-size=\"24pt\"/></style:style>"
+        "<style:style style:name=\"hidden\" style:family=\"drawing-page\"><style:drawing-page-properties "
+        "presentation:visibility=\"hidden\"/></style:style>"
         "</office:automatic-styles>"
         "<office:master-styles><style:master-page style:name=\"Default\" style:page-layout-name=\"PM1\"/></office:master-styles>"
         "<office:body><office:presentation>%1</office:presentation></office:body></office:document>\n")

@@ -17,6 +17,7 @@ public:
         bool picture = false;
         // Width of the picture in pixels; large ones are photo-like.
         int pictureWidth = 480;
+        bool hidden = false;
     };
 
     // Writes the slides as a .pptx at path (16:9, a title and a text frame on
