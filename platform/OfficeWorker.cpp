@@ -1,5 +1,6 @@
 #include "OfficeWorker.h"
 
+#include "HiddenSlides.h"
 #include "OfficePassword.h"
 
 #include <LibreOfficeKit/LibreOfficeKit.hxx>
@@ -165,6 +166,9 @@ void OfficeWorker::open(int request, const QString &path)
     m_doc->initializeForRendering("{}");
     m_doc->registerCallback(&OfficeWorker::callback, m_contexts.back().get());
     m_twips = QSize();
+    const QStringList ids = slideIds();
+    for (int slide : HiddenSlides::read(snapshot))
+        m_hiddenIds.insert(ids.value(slide));
     refreshStructure();
     emit opened(request, true, path);
 }
@@ -217,7 +221,6 @@ void OfficeWorker::showSlide(int index)
     m_current = m_doc->getPart();
     m_slideDirty = true;
     emit documentChanged(m_slides, m_current, m_twips);
-    emit hiddenSlidesChanged(hiddenSlides());
     render(true);
 }
 
@@ -497,21 +500,6 @@ QStringList OfficeWorker::slideIds() const
     return ids;
 }
 
-QList<int> OfficeWorker::hiddenSlides() const
-{
-    // Each slide's info is a JSON object whose "visible" is "0" for a slide
-    // left out of the show.
-    // (The C++ wrapper of this office version lacks the call.)
-    LibreOfficeKitDocument *doc = m_doc->get();
-    QList<int> hidden;
-    for (int i = 0; i < m_slides; ++i) {
-        const QJsonObject info = QJsonDocument::fromJson(takeString(doc->pClass->getPartInfo(doc, i)).toUtf8()).object();
-        if (info.value(QStringLiteral("visible")).toString() == QLatin1String("0"))
-            hidden.append(i);
-    }
-    return hidden;
-}
-
 QSize OfficeWorker::documentSize() const
 {
     long w = 0, h = 0;
@@ -533,6 +521,11 @@ void OfficeWorker::refreshStructure()
     m_current = m_doc->getPart();
     m_slideDirty = true;
     emit documentChanged(m_slides, m_current, m_twips);
+    QList<int> hidden;
+    for (int i = 0; i < m_slides; ++i)
+        if (m_hiddenIds.contains(m_ids.at(i)))
+            hidden.append(i);
+    emit hiddenSlidesChanged(hidden);
 
     // Thumbnails follow their slides to the new places; only slides not
     // seen before are painted. Adding, removing or moving slides ends any
@@ -612,6 +605,7 @@ void OfficeWorker::closeDocument()
     m_slides = 0;
     m_current = 0;
     m_ids.clear();
+    m_hiddenIds.clear();
     m_thumbs.clear();
     m_dirtyThumbs.clear();
 }

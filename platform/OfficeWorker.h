@@ -101,7 +101,6 @@ private:
     void refreshStructure();
     // The identity of every slide, in order.
     QStringList slideIds() const;
-    QList<int> hiddenSlides() const;
     QSize documentSize() const;
     // Waits until the office has applied all input posted so far; it applies
     // keys and mouse events later on its own thread, so a save, slide switch
@@ -123,6 +122,7 @@ private:
     int m_snapshotCount = 0;
 
     QStringList m_ids;
+    QSet<QString> m_hiddenIds;
     QHash<QString, QImage> m_thumbs;
     QSize m_twips;
     QSize m_viewPixels;

@@ -381,6 +381,10 @@ void tst_documentcontrol::hiddenSlidesAreMarked()
     SlideStrip *strip = m_control->strip();
     QVERIFY(WidgetDriver::waitFor([strip] { return strip->isSlideHidden(1); }));
     QVERIFY(!strip->isSlideHidden(0) && !strip->isSlideHidden(2));
+    // The mark follows its slide when the first one goes.
+    m_control->deleteSlide(0);
+    QVERIFY(WidgetDriver::waitFor([strip] { return strip->count() == 2 && strip->isSlideHidden(0); }));
+    QVERIFY(!strip->isSlideHidden(1));
     TestEnvironment::screenshot(m_control, QStringLiteral("hidden-slide"));
 }
 
