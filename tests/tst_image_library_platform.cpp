@@ -126,6 +126,8 @@ void tst_image_library_platform::deleteTheUpload()
     QVERIFY(!uploadedId.isEmpty());
     QLabelImags *tile = tileWithId(library->ownContainer(), uploadedId);
     QVERIFY(tile);
+    // A tile added to a shown page shows once the event loop has run.
+    QVERIFY(WidgetDriver::waitFor([tile] { return tile->isVisible(); }));
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(tile, &enter);
     QVERIFY(tile->deleteButton()->isVisible());
