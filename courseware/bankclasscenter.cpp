@@ -9,6 +9,7 @@
 #include "Http_access.h"
 #include "HttpClassInput.h"
 #include "ListMessage.h"
+#include "NetworkNotice.h"
 #include "ListPaging.h"
 #include "LocalFileName.h"
 #include "PageWidget2.h"
@@ -131,7 +132,7 @@ void bankclasscenter::replyFinished(QNetworkReply *reply)
         return;
     m_currentReply = nullptr;
     if (ReplyWaiter::timedOut(reply)) {
-        ListMessage::show(0, ReplyWaiter::timeoutText());
+        NetworkNotice::show(ReplyWaiter::timeoutText()); // one notice for every request that ran out of time
         return;
     }
 

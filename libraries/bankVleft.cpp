@@ -34,11 +34,12 @@ void bankVleft::checkOnly(int view)
 void bankVleft::clicked(int view, bool checked)
 {
     if (!checked) {
-        // A click on the checked button keeps it checked.
+        // A click on the checked button keeps it checked, and still brings
+        // its view back if the page shows another one.
         buttons().at(view)->setChecked(true);
-        return;
+    } else {
+        checkOnly(view);
     }
-    checkOnly(view);
     emit select_click(view);
 }
 
