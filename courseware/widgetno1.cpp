@@ -148,7 +148,6 @@ void widgetno1::select_click(int n)
 
 void widgetno1::select_click_other(int)
 {
-    currentView = 0; // the editor, as the menu now shows
     m_toolbar->show();
     m_filter->hide();
     m_list->hide();
