@@ -18,50 +18,12 @@ class tst_dialogs : public QObject
     Q_OBJECT
 
 private slots:
-    void buttonsPerType_data();
-    void buttonsPerType();
     void closing_data();
     void closing();
     void autoCloseEmitsNothing();
     void overlaysDimAndCentre_data();
     void overlaysDimAndCentre();
 };
-
-void tst_dialogs::buttonsPerType_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<bool>("cancelShown");
-    QTest::addColumn<QPoint>("okPos");
-    QTest::addColumn<QPoint>("cancelPos");
-    QTest::addColumn<QString>("okText");
-    QTest::newRow("0: one button") << 0 << false << QPoint(190, 220) << QPoint(50, 220) << QStringLiteral("好的");
-    QTest::newRow("2: two, 确认") << 2 << true << QPoint(280, 220) << QPoint(100, 220) << QStringLiteral("确认");
-}
-
-void tst_dialogs::buttonsPerType()
-{
-    QFETCH(int, type);
-    QFETCH(bool, cancelShown);
-    QFETCH(QPoint, okPos);
-    QFETCH(QPoint, cancelPos);
-    QFETCH(QString, okText);
-    auto *m = new messageForm(type, nullptr);
-    m->setMessage(QStringLiteral("确定要退出此账号吗？"));
-    m->show();
-    m->setGeometry(0, 0, 800, 600);
-    auto *ok = m->findChild<QPushButton *>("pushButtonOK");
-    auto *cancel = m->findChild<QPushButton *>("pushButton_Cancle");
-    QCOMPARE(cancel->isVisible(), cancelShown);
-    QCOMPARE(ok->pos(), okPos);
-    QCOMPARE(cancel->pos(), cancelPos);
-    QCOMPARE(ok->text(), okText);
-    QCOMPARE(m->message(), QStringLiteral("确定要退出此账号吗？"));
-    // The card stays centred in the covered area.
-    QCOMPARE(m->findChild<QWidget *>("widget_bg")->geometry().center(), QRect(0, 0, 800, 600).center());
-    if (type == 2)
-        TestEnvironment::screenshot(m, "confirm");
-    delete m;
-}
 
 void tst_dialogs::closing_data()
 {

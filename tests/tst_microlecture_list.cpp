@@ -1,6 +1,6 @@
 // The micro-lecture list: more than twelve records, a load started while
 // another waits and a failed cancel-share from a scripted server; then the
-// teacher's micro-lectures on the platform stand-in in the popup player.
+// teacher's bought micro-lectures on the platform stand-in.
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"
@@ -76,7 +76,6 @@ private slots:
     void loadStartedWhileAnotherWaits();
     void failedCancelShare();
 
-    void platformPlay();
     void platformPurchased();
 
 private:
@@ -210,25 +209,6 @@ QJsonObject tst_microlecture_list::platformRecord(const QString &id)
         if (v.toObject().value("id").toString() == id)
             return v.toObject();
     return {};
-}
-
-void tst_microlecture_list::platformPlay()
-{
-    QVERIFY(platformPage());
-    FormMicroKids *tile = page->tiles().at(1);
-    QVERIFY(WidgetDriver::click(tile, "pushButton_btn"));
-    QVERIFY(popupPlayer);
-    QVERIFY(popupPlayer->isVisible());
-    QCOMPARE(popupPlayer->player()->file(), platform.baseUrl() + "/video" + tile->record().fileSrc);
-    QVERIFY(WidgetDriver::waitFor([] { return popupPlayer->player()->isPlaying(); }, 20000));
-    QVERIFY(WidgetDriver::waitFor([] { return popupPlayer->mediaDuration() > 0; }, 20000));
-    // The same popup serves the next tile.
-    QTAVPlayer *first = popupPlayer;
-    QVERIFY(WidgetDriver::click(page->tiles().at(2), "pushButton_btn"));
-    QCOMPARE(popupPlayer, first);
-    QCOMPARE(popupPlayer->player()->file(), platform.baseUrl() + "/video" + page->tiles().at(2)->record().fileSrc);
-    popupPlayer->stopPlayer();
-    popupPlayer->hide();
 }
 
 void tst_microlecture_list::platformPurchased()

@@ -11,8 +11,6 @@ class tst_platform_help : public QObject
 
 private slots:
     void initTestCase();
-    void articlesOfEachTab_data();
-    void articlesOfEachTab();
     void titleSearch_data();
     void titleSearch();
     void refused_data();
@@ -35,37 +33,6 @@ QJsonArray tst_platform_help::articles(const QJsonObject &body)
 {
     const HttpReply r = m_http->post("/v2.0/client/ClientBasHelp/getList", body);
     return r.code() == 1 ? r.data().value("list").toArray() : QJsonArray();
-}
-
-void tst_platform_help::articlesOfEachTab_data()
-{
-    QTest::addColumn<QString>("resType");
-    QTest::newRow("exercise input") << "1";
-    QTest::newRow("courseware input") << "2";
-}
-
-void tst_platform_help::articlesOfEachTab()
-{
-    QFETCH(QString, resType);
-    const QJsonArray list = articles({{"resType", resType}, {"type", "1"}});
-    QVERIFY(list.size() >= 5);
-    int pictures = 0;
-    bool longText = false;
-    for (const QJsonValue &v : list) {
-        const QJsonObject o = v.toObject();
-        for (const char *key : {"title", "content", "files"})
-            QVERIFY2(o.value(key).isString(), key);
-        longText = longText || o.value("content").toString().size() > 70;
-        for (const QString &file : o.value("files").toString().split(',')) {
-            if (!file.endsWith(".png"))
-                continue;
-            QVERIFY(file.startsWith('/'));
-            QVERIFY(!QImage::fromData(m_http->get("/doc" + file).body).isNull());
-            ++pictures;
-        }
-    }
-    QVERIFY(pictures >= 3);
-    QVERIFY(longText); // something to expand
 }
 
 void tst_platform_help::titleSearch_data()

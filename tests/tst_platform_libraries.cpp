@@ -11,8 +11,6 @@ class tst_platform_libraries : public QObject
 
 private slots:
     void initTestCase();
-    void categories_data();
-    void categories();
     void pagesOfEveryLibrary_data();
     void pagesOfEveryLibrary();
     void categoryAndTitleSearch();
@@ -40,30 +38,6 @@ QJsonObject tst_platform_libraries::findList(int sort, const QString &category, 
         body.insert("title", title);
     const HttpReply r = m_http->post("/v2.0/client/LmResManagement/findList", body);
     return r.code() == 1 ? r.data().value("page").toObject() : QJsonObject();
-}
-
-void tst_platform_libraries::categories_data()
-{
-    QTest::addColumn<int>("sort");
-    QTest::addColumn<QString>("first");
-    QTest::newRow("images") << 1 << QStringLiteral("自然风光");
-    QTest::newRow("vector pictures") << 2 << QStringLiteral("学科图标");
-    QTest::newRow("shapes") << 3 << QStringLiteral("基本形状");
-    QTest::newRow("videos") << 4 << QStringLiteral("实验演示");
-    QTest::newRow("templates") << 6 << QStringLiteral("语文模板");
-}
-
-void tst_platform_libraries::categories()
-{
-    QFETCH(int, sort);
-    QFETCH(QString, first);
-    const HttpReply r = m_http->post("/v2.0/client/LmResManagement/getList", {{"resSort", QString::number(sort)}});
-    QCOMPARE(r.code(), 1);
-    const QJsonArray list = r.data().value("list").toArray();
-    QVERIFY(list.size() >= 3);
-    QCOMPARE(list.first().toObject().value("resDescribe").toString(), first);
-    for (const QJsonValue &v : list)
-        QVERIFY(v.toObject().value("id").isString());
 }
 
 void tst_platform_libraries::pagesOfEveryLibrary_data()

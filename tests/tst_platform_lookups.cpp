@@ -1,5 +1,5 @@
-// Dictionaries, textbook volumes, catalogue and knowledge-point trees of the
-// platform stand-in.
+// Catalogue and knowledge-point trees of the platform stand-in, and refused
+// lookups. The dictionaries and volumes are read by the client's filter bar.
 #include "LumexaTest.h"
 #include "PlatformFixture.h"
 #include "PlatformHttp.h"
@@ -12,10 +12,6 @@ class tst_platform_lookups : public QObject
 
 private slots:
     void initTestCase();
-    void dictionaries_data();
-    void dictionaries();
-    void textbooks_data();
-    void textbooks();
     void catalogueTree();
     void knowledgeTree();
     void refused_data();
@@ -31,66 +27,6 @@ void tst_platform_lookups::initTestCase()
     QVERIFY2(m_platform.start({"--no-office"}), qPrintable(m_platform.error()));
     m_http = std::make_unique<PlatformHttp>(m_platform.baseUrl());
     QVERIFY(!m_http->login().isEmpty());
-}
-
-void tst_platform_lookups::dictionaries_data()
-{
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("last");
-    QTest::newRow("grades") << "sys_office_grade" << 12 << QStringLiteral("一年级") << QStringLiteral("高三");
-    QTest::newRow("subjects") << "sys_subject_type" << 13 << QStringLiteral("语文") << QStringLiteral("信息技术");
-    QTest::newRow("versions") << "CODE_VERSIONTYPE" << 7 << QStringLiteral("人教版") << QStringLiteral("湘教版");
-}
-
-void tst_platform_lookups::dictionaries()
-{
-    QFETCH(QString, type);
-    QFETCH(int, count);
-    QFETCH(QString, first);
-    QFETCH(QString, last);
-    const HttpReply r = m_http->post("/v2.0/admin/dict/list?type=" + type, {});
-    QCOMPARE(r.code(), 1);
-    const QJsonArray list = r.data().value("list").toArray();
-    QCOMPARE(list.size(), count);
-    QCOMPARE(list.first().toObject().value("label").toString(), first);
-    QCOMPARE(list.last().toObject().value("label").toString(), last);
-    QSet<QString> values;
-    for (const QJsonValue &v : list) {
-        for (const char *key : {"id", "value", "label"})
-            QVERIFY2(v.toObject().value(key).isString(), key);
-        values.insert(v.toObject().value("value").toString());
-    }
-    QCOMPARE(values.size(), count);
-}
-
-void tst_platform_lookups::textbooks_data()
-{
-    QTest::addColumn<QJsonObject>("body");
-    QTest::addColumn<QStringList>("names");
-    QTest::newRow("math grade 1") << QJsonObject{{"subject", "2"}, {"version", "1"}, {"grades", "1"}}
-                                  << QStringList{QStringLiteral("人教版数学一年级上册"), QStringLiteral("人教版数学一年级下册")};
-    QTest::newRow("physics is not taught in grade 1") << QJsonObject{{"subject", "4"}, {"version", "1"}, {"grades", "1"}} << QStringList();
-    QTest::newRow("no such version for the subject") << QJsonObject{{"subject", "9"}, {"version", "6"}, {"grades", "2"}} << QStringList();
-}
-
-void tst_platform_lookups::textbooks()
-{
-    QFETCH(QJsonObject, body);
-    QFETCH(QStringList, names);
-    const HttpReply r = m_http->post("/v2.0/admin/refenencebook/findRefenencebookList", body);
-    QCOMPARE(r.code(), 1);
-    QStringList got;
-    for (const QJsonValue &v : r.data().value("list").toArray()) {
-        QVERIFY(v.toObject().value("id").isString());
-        got.append(v.toObject().value("name").toString());
-    }
-    QCOMPARE(got, names);
-    // Leaving a key out widens the list.
-    body.remove("grades");
-    const int wider = m_http->post("/v2.0/admin/refenencebook/findRefenencebookList", body).data().value("list").toArray().size();
-    QVERIFY(wider >= names.size());
 }
 
 void tst_platform_lookups::catalogueTree()

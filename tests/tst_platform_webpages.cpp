@@ -17,8 +17,6 @@ class tst_platform_webpages : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
-    void pagesAreServed_data();
-    void pagesAreServed();
     void pagesGreetTheTeacher_data();
     void pagesGreetTheTeacher();
     void speechModeChangesTheAddress();
@@ -76,28 +74,6 @@ QVariant tst_platform_webpages::js(const QString &script)
     while (!done && !guard.hasExpired())
         QTest::qWait(10);
     return result;
-}
-
-void tst_platform_webpages::pagesAreServed_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<int>("status");
-    QTest::newRow("exercise input") << "/exerciseInput/" << 200;
-    QTest::newRow("multi-terminal") << "/multiTerminal/" << 200;
-    QTest::newRow("viewer") << "/op/embed.aspx?src=x" << 200;
-    QTest::newRow("unknown page") << "/nothing/here" << 404;
-}
-
-void tst_platform_webpages::pagesAreServed()
-{
-    QFETCH(QString, path);
-    QFETCH(int, status);
-    const HttpReply r = m_http->get(path);
-    QCOMPARE(r.status, status);
-    if (status == 200)
-        QVERIFY(r.header("Content-Type").startsWith("text/html"));
-    else
-        QVERIFY(r.isEnvelope());
 }
 
 void tst_platform_webpages::pagesGreetTheTeacher_data()

@@ -1,6 +1,6 @@
 // The video player widget over libmpv, playing real files made by ffmpeg:
-// the tick's texts, range play, click to seek, pause, the popup,
-// remote playback with seeking, and a frame on screen (software renderer).
+// the tick's texts, range play, click to seek, pause, the popup, remote
+// playback with seeking, and a frame on screen (software renderer).
 #include "media/MediaServer.h"
 
 #include "LumexaTest.h"
@@ -12,7 +12,6 @@
 #include "VideoOutput.h"
 
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSet>
 #include <QSignalSpy>
@@ -33,11 +32,8 @@ private slots:
     void clickSeeksToTheMiddle();
     void pauseToggles_data();
     void pauseToggles();
-    void emptyPathShowsDialog_data();
-    void emptyPathShowsDialog();
     void endThenPlayAgain();
     void missingFileReportsNothingLoaded();
-    void stopPlayer();
     void remoteVideoIsSeekable();
     void popupPlaysAndCloses();
     void screenshotShowsAFrame();
@@ -218,41 +214,6 @@ void tst_qtavplayer::pauseToggles()
     QVERIFY(WidgetDriver::waitFor([&] { return mp->position() > at + 200; }));
 }
 
-void tst_qtavplayer::emptyPathShowsDialog_data()
-{
-    QTest::addColumn<bool>("popup");
-    QTest::newRow("showAndPlay") << true;
-}
-
-void tst_qtavplayer::emptyPathShowsDialog()
-{
-    QFETCH(bool, popup);
-    QTAVPlayer hidden;
-    QTAVPlayer *p = popup ? &hidden : player;
-    QString title, text;
-    QTimer closer;
-    connect(&closer, &QTimer::timeout, [&] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            title = box->windowTitle();
-            text = box->text();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    closer.start(20);
-    if (popup)
-        p->showAndPlay(QString());
-    else
-        p->playFile(QString());
-    closer.stop();
-
-    QCOMPARE(title, QStringLiteral("urlpath is null"));
-    QCOMPARE(text, QStringLiteral("this is null path."));
-    QVERIFY(!p->player()->isPlaying());
-    QCOMPARE(p->isVisible(), !popup);
-    QVERIFY(!p->isTicking());
-    QCOMPARE(child<QLabel>(p, "label_time")->text(), QStringLiteral("0:00/0:00"));
-}
-
 void tst_qtavplayer::endThenPlayAgain()
 {
     QVERIFY(playAndWait(player, threeSeconds));
@@ -281,20 +242,6 @@ void tst_qtavplayer::missingFileReportsNothingLoaded()
     player->upDateSliderTimer();
     QCOMPARE(child<QLabel>(player, "label_time")->text(), QStringLiteral("00:00:00/00:00:00"));
     QCOMPARE(videoDurationText, QStringLiteral("0时0分0秒"));
-}
-
-void tst_qtavplayer::stopPlayer()
-{
-    QVERIFY(playAndWait(player, sixSeconds));
-    MediaPlayer *mp = player->player();
-    child<QPushButton>(player, "pushButton_play")->setChecked(false);
-    player->stopPlayer();
-    QVERIFY(!mp->isPlaying());
-    QVERIFY(!mp->isSeekable());
-    QVERIFY(child<QPushButton>(player, "pushButton_play")->isChecked());
-    QCOMPARE(player->mediaDuration(), qint64(0));
-    player->upDateSliderTimer();
-    QCOMPARE(child<QLabel>(player, "label_time")->text(), QStringLiteral("00:00:00/00:00:00"));
 }
 
 void tst_qtavplayer::remoteVideoIsSeekable()

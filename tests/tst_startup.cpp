@@ -14,7 +14,6 @@ class tst_startup : public QObject
 private slots:
     void scratchFolderCleaned();
     void templateDeckCopiedOnce();
-    void lockIsExclusive();
     void secondProgramRefused();
 
 private:
@@ -62,19 +61,6 @@ void tst_startup::templateDeckCopiedOnce()
     Widgetmain::installTemplateDeck(app.path());
     QVERIFY(copy.open(QIODevice::ReadOnly));
     QCOMPARE(copy.readAll(), QByteArray("teacher's own"));
-}
-
-void tst_startup::lockIsExclusive()
-{
-    QTemporaryDir data;
-    QVERIFY(Widgetmain::prepareCacheDirectory(data.path()));
-    std::unique_ptr<QLockFile> first(Widgetmain::takeInstanceLock(100));
-    QVERIFY(first);
-    std::unique_ptr<QLockFile> second(Widgetmain::takeInstanceLock(100));
-    QVERIFY(!second);
-    first.reset();
-    second.reset(Widgetmain::takeInstanceLock(100));
-    QVERIFY(second);
 }
 
 void tst_startup::secondProgramRefused()

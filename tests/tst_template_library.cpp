@@ -1,6 +1,6 @@
-// The template library against the platform stand-in: local deck names,
-// the tiles' slide show, preview in the viewer page, and applying a template
-// into the document control with the real office.
+// The template library against the platform stand-in: local deck names, the
+// tiles' slide show, preview in the viewer page and failed applies. Applying
+// into the real office is walked by the courseware road.
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"
@@ -11,7 +11,6 @@
 #include "ListFixtures.h"
 #include "PlatformFixture.h"
 #include "ScriptedResponder.h"
-#include "TestDecks.h"
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
 #include "bankVLMbk.h"
@@ -37,7 +36,6 @@ private slots:
     void coverFirstOtherSlidesOnHover();
     void latePictureOfEarlierRecord();
     void preview();
-    void applyOpensDeck();
     void applyFailures_data();
     void applyFailures();
     void tileGoesDuringDownload();
@@ -231,36 +229,6 @@ void tst_template_library::preview()
     }, 30000));
     window->on_pushbutton_clicked();
     QVERIFY(!window->isVisible());
-}
-
-void tst_template_library::applyOpensDeck()
-{
-    QVERIFY(TestDecks::write(DocumentHost::templateDeck(), {{QStringLiteral("空白课件"), QString()}}));
-    DocumentControl *control = DocumentHost::setUp(&page);
-    QSignalSpy blank(control, &DocumentControl::documentOpened);
-    QVERIFY(blank.wait(60000));
-
-    loadFirstPage();
-    bankvlmbk_kid *tile = panel->tiles().at(4);
-    const LibraryItem item = tile->record();
-    const QString expected = bankvlmbk_kid::localDeckPath(item.title, item.resFile);
-    QSignalSpy codes(EmitObject::instance(), &EmitObject::shootCode);
-    QSignalSpy opened(control, &DocumentControl::documentOpened);
-    QVERIFY(WidgetDriver::click(tile, "pushButton_insert"));
-    QVERIFY(opened.wait(60000));
-    QVERIFY(opened.first().at(0).toBool());
-    QCOMPARE(control->openedPath(), expected);
-    QCOMPARE(currentDocumentPath, expected);
-    QCOMPARE(codes.size(), 1);
-    QCOMPARE(codes.first().at(0).toInt(), 101);
-    QCOMPARE(codes.first().at(1).toString(), expected);
-    QCOMPARE(QFileInfo(expected).fileName(), item.title + ".pptx");
-    // The control holds the template's slides.
-    const QStringList texts = TestDecks::slideTexts(expected);
-    QCOMPARE(texts.size(), item.pptFiles.size());
-    QVERIFY(WidgetDriver::waitFor([&] { return control->slideCount() == texts.size(); }));
-    QVERIFY(texts.first().contains(item.title));
-    QVERIFY(!tile->downloading());
 }
 
 void tst_template_library::applyFailures_data()
