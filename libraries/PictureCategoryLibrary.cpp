@@ -47,6 +47,7 @@ void PictureCategoryLibrary::clearTile(QLabelImags *tile)
 {
     tile->showPicture(QPixmap());
     tile->setInfo(QString(), QLabelImags::Library);
+    tile->setPictureUrl(QString());
     tile->setFixedSize(0, TileHeight);
 }
 
@@ -110,6 +111,7 @@ void PictureCategoryLibrary::loadPage(const QString &pageNum, const QString &pag
             return;
         QLabelImags *tile = all.at(i);
         tile->setInfo(r.id, QLabelImags::Library);
+        tile->setPictureUrl(BaseAddress::doc() + r.resFile);
         tile->setFixedSize(QLabelImags::scaledWidth(picture.size(), TileHeight), TileHeight);
         tile->showPicture(picture);
     }

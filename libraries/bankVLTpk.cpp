@@ -80,6 +80,7 @@ bool bankVLTpk::fillTiles(bankPBLiu *container, const QList<LibraryItem> &record
             return false;
         auto *tile = new QLabelImags;
         tile->setInfo(r.id, kind);
+        tile->setPictureUrl(BaseAddress::doc() + r.resFile);
         tile->setFixedSize(TileWidth, QLabelImags::scaledHeight(picture.size(), TileWidth));
         tile->showPicture(picture);
         container->addTile(tile);
@@ -88,6 +89,7 @@ bool bankVLTpk::fillTiles(bankPBLiu *container, const QList<LibraryItem> &record
     for (; added < TileCount; ++added) {
         auto *tile = new QLabelImags;
         tile->setInfo(QString(), kind);
+        tile->setPictureUrl(QString());
         tile->setFixedSize(TileWidth, 0);
         container->addTile(tile);
     }
