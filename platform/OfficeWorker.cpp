@@ -240,6 +240,9 @@ void OfficeWorker::textInput(const QString &text, bool commit)
 {
     if (!m_doc)
         return;
+    // Text committed right after the mouse drew a text box (or a command
+    // made a table) was lost: let the office settle into the new object.
+    drainInput();
     const QByteArray utf8 = text.toUtf8();
     m_doc->postWindowExtTextInputEvent(0, LOK_EXT_TEXTINPUT, utf8.constData());
     if (commit)
