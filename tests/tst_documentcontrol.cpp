@@ -477,8 +477,11 @@ void tst_documentcontrol::clickBar(const QByteArray &action)
 // Types into an editable box of the bar and confirms with Enter.
 void tst_documentcontrol::chooseInBox(QComboBox *box, const QString &text)
 {
+    // Chinese names come in as the input method would put them.
     box->lineEdit()->selectAll();
-    QTest::keyClicks(box->lineEdit(), text);
+    QInputMethodEvent typed;
+    typed.setCommitString(text);
+    QApplication::sendEvent(box->lineEdit(), &typed);
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
 }
 
