@@ -345,7 +345,7 @@ void OfficeWorker::renderForShow(int slide, const QSize &pixels)
     const QSize size = m_twips.scaled(pixels.boundedTo(QSize(MaxRenderSide, MaxRenderSide)), Qt::KeepAspectRatio);
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     m_doc->paintPartTile(image.bits(), slide, image.width(), image.height(), 0, 0, m_twips.width(), m_twips.height());
-    emit showPainted(slide, image);
+    emit showPainted(slide, image, pixels);
 }
 
 void OfficeWorker::copySelection(bool cut)

@@ -78,7 +78,7 @@ signals:
     void copied(const QString &text);
     // The office's notification about the caret or selection, as sent.
     void stateChanged(const QByteArray &payload);
-    void showPainted(int slide, const QImage &image);
+    void showPainted(int slide, const QImage &image, const QSize &pixels);
 
     // From the office's own thread to this object.
     void invalidated(int slide);

@@ -26,9 +26,9 @@ void PresentWindow::request(int slide)
         emit renderRequested(slide, renderSize());
 }
 
-void PresentWindow::setSlideImage(int slide, const QImage &image)
+void PresentWindow::setSlideImage(int slide, const QImage &image, const QSize &pixels)
 {
-    if (image.size() != renderSize())
+    if (pixels != renderSize())
         return; // asked for before a resize
     m_images.insert(slide, image);
     // Keep only the neighbourhood: a long deck at screen size is large.

@@ -22,7 +22,8 @@ public:
 
 public slots:
     // A rendered slide from the office.
-    void setSlideImage(int slide, const QImage &image);
+    // pixels: the size it was asked for, the image keeps the slide's shape.
+    void setSlideImage(int slide, const QImage &image, const QSize &pixels);
     void go(int slide);
 
 signals:
