@@ -10,6 +10,7 @@
 #include <QFontDatabase>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
@@ -336,4 +337,9 @@ void EditBar::follow(const QByteArray &command, const QString &value)
     a->setEnabled(enabled);
     if (a->isCheckable())
         a->setChecked(value == QLatin1String("true"));
+}
+
+void EditBar::keyPressEvent(QKeyEvent *event)
+{
+    event->accept();
 }

@@ -42,6 +42,11 @@ signals:
     void duplicateSlideRequested();
     void presentRequested();
 
+protected:
+    // Keys the bar's boxes leave unhandled (Enter after a font size) must
+    // not go on to the slide behind it: they would replace selected text.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     QAction *addCommand(const QByteArray &command, const QString &icon, const QString &tip, bool checkable = false);
     QAction *addOwn(const QByteArray &name, const QString &icon, const QString &tip);
