@@ -1,5 +1,7 @@
 #include "Startup.h"
 
+#include "FontSubstitutes.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QTranslator>
@@ -8,6 +10,8 @@
 
 void Startup::beforeApplication()
 {
+    // Before anything loads fontconfig: the office in this process reads it.
+    FontSubstitutes::prepareFontconfig();
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     // The web views and the video surface share GL resources.
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -22,8 +26,8 @@ void Startup::afterApplication(QApplication &app)
     QApplication::setApplicationName(QStringLiteral("lumexa"));
     QApplication::setOrganizationName(QStringLiteral("Lumexa"));
 
-    // Style sheets ask for this face; make it resolve to the CJK font we ship.
-    QFont::insertSubstitution(QStringLiteral("微软雅黑"), QStringLiteral("Noto Sans CJK SC"));
+    // Style sheets and decks ask for Windows faces ("微软雅黑", "宋体"...).
+    FontSubstitutes::installForToolkit();
     QFont font(QStringLiteral("Noto Sans CJK SC"));
     font.setPixelSize(12);
     app.setFont(font);

@@ -47,6 +47,7 @@ void PictureCategoryLibrary::clearTile(QLabelImags *tile)
 {
     tile->showPicture(QPixmap());
     tile->setInfo(QString(), QLabelImags::Library);
+    tile->setPictureUrl(QString());
     tile->setFixedSize(0, TileHeight);
 }
 
@@ -115,6 +116,7 @@ void PictureCategoryLibrary::loadPage(const QString &pageNum, const QString &pag
         QLabelImags *tile = all.at(i);
         const QPixmap picture = pictures.value(i);
         tile->setInfo(shown.at(i).id, QLabelImags::Library);
+        tile->setPictureUrl(BaseAddress::doc() + shown.at(i).resFile);
         tile->setFixedSize(QLabelImags::scaledWidth(picture.size(), TileHeight), TileHeight);
         tile->showPicture(picture);
     }

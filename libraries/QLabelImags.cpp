@@ -7,7 +7,11 @@
 #include "Widgetmain.h"
 #include "messageForm.h"
 
+#include <QApplication>
 #include <QDebug>
+#include <QDrag>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -82,6 +86,29 @@ void QLabelImags::leaveEvent(QEvent *event)
 {
     QLabel::leaveEvent(event);
     ui->pushButton_delete->hide();
+}
+
+void QLabelImags::mousePressEvent(QMouseEvent *event)
+{
+    // A press alone does nothing; it may start a drag.
+    m_pressPos = event->pos();
+    QLabel::mousePressEvent(event);
+}
+
+void QLabelImags::mouseMoveEvent(QMouseEvent *event)
+{
+    QLabel::mouseMoveEvent(event);
+    if (!(event->buttons() & Qt::LeftButton) || m_url.isEmpty()
+        || (event->pos() - m_pressPos).manhattanLength() < QApplication::startDragDistance())
+        return;
+    auto *data = new QMimeData;
+    data->setUrls({QUrl(m_url)});
+    auto *drag = new QDrag(this);
+    drag->setMimeData(data);
+    const QPixmap shown = pixmap(Qt::ReturnByValue);
+    if (!shown.isNull())
+        drag->setPixmap(shown.scaled(96, 96, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    drag->exec(Qt::CopyAction);
 }
 
 void QLabelImags::clicked_btn()

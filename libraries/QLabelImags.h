@@ -22,6 +22,9 @@ public:
     ~QLabelImags() override;
 
     void setInfo(const QString &id, int kind);
+    // The picture's address: a drag of the tile carries it (onto a slide).
+    void setPictureUrl(const QString &url) { m_url = url; }
+    QString pictureUrl() const { return m_url; }
     QString id() const { return m_id; }
     int kind() const { return m_kind; }
     QPushButton *deleteButton() const;
@@ -44,10 +47,14 @@ protected:
     void enterEvent(QEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     Ui::QLabelImags *ui;
     QString m_id;
     int m_kind = Library;
+    QString m_url;
+    QPoint m_pressPos;
     QPropertyAnimation m_slide;
 };

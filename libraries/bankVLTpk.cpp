@@ -86,6 +86,7 @@ bool bankVLTpk::fillTiles(bankPBLiu *container, const QList<LibraryItem> &record
         const QPixmap picture = pictures.value(added);
         auto *tile = new QLabelImags;
         tile->setInfo(r.id, kind);
+        tile->setPictureUrl(BaseAddress::doc() + r.resFile);
         tile->setFixedSize(TileWidth, QLabelImags::scaledHeight(picture.size(), TileWidth));
         tile->showPicture(picture);
         container->addTile(tile);
@@ -94,6 +95,7 @@ bool bankVLTpk::fillTiles(bankPBLiu *container, const QList<LibraryItem> &record
     for (; added < TileCount; ++added) {
         auto *tile = new QLabelImags;
         tile->setInfo(QString(), kind);
+        tile->setPictureUrl(QString());
         tile->setFixedSize(TileWidth, 0);
         container->addTile(tile);
     }

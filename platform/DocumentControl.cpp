@@ -1,10 +1,14 @@
 #include "DocumentControl.h"
 
+#include "DroppedPicture.h"
+#include "EditBar.h"
 #include "OfficeKeys.h"
 #include "OfficePassword.h"
 #include "OfficeSession.h"
+#include "OfficeState.h"
 #include "OfficeWorker.h"
 #include "PasswordPrompt.h"
+#include "PresentWindow.h"
 #include "SlideStrip.h"
 
 #include <QApplication>
@@ -20,6 +24,8 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPointer>
+#include <QScreen>
+#include <QWindow>
 #include <algorithm>
 #include <utility>
 
@@ -68,7 +74,24 @@ DocumentControl::DocumentControl(QWidget *parent)
     connect(m_strip, &SlideStrip::slideActivated, this, &DocumentControl::showSlide);
     connect(m_strip, &SlideStrip::deleteRequested, this, &DocumentControl::deleteSlide);
     connect(m_strip, &SlideStrip::moveRequested, this, &DocumentControl::moveSlide);
-    connect(m_strip, &SlideStrip::menuRequested, this, &DocumentControl::showMenu);
+    connect(m_strip, &SlideStrip::menuRequested, this, [this](int slide, const QPoint &pos) { showMenu(slide, pos); });
+
+    m_state = new OfficeState(this);
+    m_bar = new EditBar(m_state, this);
+    connect(m_bar, &EditBar::unoCommand, this, &DocumentControl::runCommand);
+    connect(m_bar, &EditBar::insertPictureRequested, this, &DocumentControl::chooseAndInsertPicture);
+    connect(m_bar, &EditBar::newSlideRequested, this, &DocumentControl::newSlideWithLayout);
+    connect(m_bar, &EditBar::duplicateSlideRequested, this, &DocumentControl::duplicateSlide);
+    connect(m_bar, &EditBar::presentRequested, this, [this] { present(false); });
+    setAcceptDrops(true);
+    m_drops = new DroppedPicture(this);
+    connect(m_drops, &DroppedPicture::ready, this, [this](const QString &path, const QPoint &at) {
+        if (editable())
+            post([path, at](OfficeWorker *w) { w->insertPicture(path, at); });
+    });
+    connect(m_drops, &DroppedPicture::failed, this, [this](const QString &name) {
+        showNotice(QStringLiteral("无法插入图片：%1").arg(name));
+    });
 
     m_blink.setInterval(530);
     connect(&m_blink, &QTimer::timeout, this, [this] {
@@ -93,6 +116,7 @@ DocumentControl::DocumentControl(QWidget *parent)
     connect(w, &OfficeWorker::thumbnailPainted, m_strip, &SlideStrip::setThumbnail);
     connect(w, &OfficeWorker::hiddenSlidesChanged, m_strip, &SlideStrip::setHiddenSlides);
     connect(w, &OfficeWorker::copied, this, &DocumentControl::onCopied);
+    connect(w, &OfficeWorker::stateChanged, m_state, &OfficeState::feed);
     connect(w, &OfficeWorker::cursorChanged, this, [this](const QRect &r) {
         m_cursor = r;
         m_blinkOn = true;
@@ -205,6 +229,61 @@ void DocumentControl::moveSlide(int from, int to)
         post([from, to](OfficeWorker *w) { w->moveSlide(from, to); });
 }
 
+void DocumentControl::newSlideWithLayout(int layout)
+{
+    if (editable())
+        post([layout](OfficeWorker *w) { w->newSlide(layout); });
+}
+
+void DocumentControl::duplicateSlide()
+{
+    runCommand(".uno:DuplicatePage");
+}
+
+void DocumentControl::runCommand(const QByteArray &name, const QByteArray &args)
+{
+    if (!editable())
+        return;
+    post([name, args](OfficeWorker *w) { w->commandWithArgs(name, args); });
+    // Back to the slide after a choice in the bar, so typing goes on there.
+    setFocus(Qt::OtherFocusReason);
+}
+
+PresentWindow *DocumentControl::presentWindow() const
+{
+    return m_show.data();
+}
+
+void DocumentControl::present(bool fromCurrent)
+{
+    if (!editable() || m_show)
+        return;
+    // Leave the text being edited: it would be drawn onto the slides shown.
+    const int escape = OfficeKeys::keyCode(Qt::Key_Escape);
+    post([escape](OfficeWorker *w) {
+        w->key(0, escape);
+        w->key(0, escape);
+    });
+    auto *show = new PresentWindow(m_slides, fromCurrent ? m_current : 0);
+    m_show = show;
+    connect(show, &PresentWindow::renderRequested, this, [this](int slide, const QSize &pixels) {
+        post([slide, pixels](OfficeWorker *w) { w->renderForShow(slide, pixels); });
+    });
+    if (OfficeWorker *w = OfficeSession::worker())
+        connect(w, &OfficeWorker::showPainted, show, &PresentWindow::setSlideImage);
+    connect(show, &PresentWindow::ended, this, [this](int last) {
+        showSlide(last);
+        activateWindow();
+        setFocus(Qt::OtherFocusReason);
+    });
+    QScreen *screen = window()->windowHandle() ? window()->windowHandle()->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        show->setGeometry(screen->geometry());
+    show->showFullScreen();
+    show->activateWindow();
+    show->setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void DocumentControl::showSlide(int index)
 {
     if (editable() && index != m_current)
@@ -230,6 +309,8 @@ bool DocumentControl::editable() const
 void DocumentControl::onStarted(bool available)
 {
     m_strip->setVisible(available);
+    m_bar->setVisible(available);
+    resizeEvent(nullptr);
     requestViewSize();
     update();
 }
@@ -297,7 +378,8 @@ void DocumentControl::onCopied(const QString &text)
 QRect DocumentControl::slideArea() const
 {
     const int left = m_strip->isVisible() ? m_strip->width() : 0;
-    return QRect(left, 0, width() - left, height());
+    const int top = m_bar->isHidden() ? 0 : m_bar->height();
+    return QRect(left, top, width() - left, height() - top);
 }
 
 QRect DocumentControl::slideRect() const
@@ -343,7 +425,9 @@ void DocumentControl::requestViewSize()
 
 void DocumentControl::resizeEvent(QResizeEvent *)
 {
-    m_strip->setGeometry(0, 0, m_strip->width(), height());
+    const int top = m_bar->isHidden() ? 0 : m_bar->sizeHint().height();
+    m_bar->setGeometry(0, 0, width(), top);
+    m_strip->setGeometry(0, top, m_strip->width(), height() - top);
     requestViewSize();
 }
 
@@ -453,6 +537,13 @@ bool DocumentControl::handleShortcut(QKeyEvent *event)
     case Qt::Key_M:
         newSlide();
         return true;
+    case Qt::Key_D:
+        // Duplicates the selection in place.
+        post([](OfficeWorker *w) {
+            w->command(".uno:Copy");
+            w->command(".uno:Paste");
+        });
+        return true;
     default:
         return false;
     }
@@ -484,6 +575,10 @@ void DocumentControl::keyPressEvent(QKeyEvent *event)
 {
     if (!editable()) {
         QWidget::keyPressEvent(event);
+        return;
+    }
+    if (event->key() == Qt::Key_F5) {
+        present(event->modifiers() & Qt::ShiftModifier);
         return;
     }
     if (handleShortcut(event))
@@ -591,14 +686,42 @@ void DocumentControl::mouseReleaseEvent(QMouseEvent *event)
 
 void DocumentControl::contextMenuEvent(QContextMenuEvent *event)
 {
-    showMenu(m_current, event->globalPos());
+    showMenu(m_current, event->globalPos(), true);
 }
 
-void DocumentControl::showMenu(int slide, const QPoint &globalPos)
+void DocumentControl::addObjectEntries(QMenu &menu)
+{
+    auto entry = [&](const QString &text, const QByteArray &command, const QKeySequence &keys = QKeySequence()) {
+        QAction *a = menu.addAction(text);
+        a->setShortcut(keys);
+        a->setEnabled(m_state->isEnabled(command));
+        a->setData(command);
+        return a;
+    };
+    entry(QStringLiteral("剪切"), ".uno:Cut", QKeySequence::Cut);
+    entry(QStringLiteral("复制"), ".uno:Copy", QKeySequence::Copy);
+    entry(QStringLiteral("粘贴"), ".uno:Paste", QKeySequence::Paste);
+    menu.addSeparator();
+    entry(QStringLiteral("置于顶层"), ".uno:BringToFront");
+    entry(QStringLiteral("置于底层"), ".uno:SendToBack");
+    // Row and column entries only inside a table.
+    if (!m_state->value(".uno:InsertRowsAfter").isEmpty() && m_state->isEnabled(".uno:InsertRowsAfter")) {
+        menu.addSeparator();
+        entry(QStringLiteral("在下方插入行"), ".uno:InsertRowsAfter");
+        entry(QStringLiteral("在右侧插入列"), ".uno:InsertColumnsAfter");
+        entry(QStringLiteral("删除行"), ".uno:DeleteRows");
+        entry(QStringLiteral("删除列"), ".uno:DeleteColumns");
+    }
+    menu.addSeparator();
+}
+
+void DocumentControl::showMenu(int slide, const QPoint &globalPos, bool objects)
 {
     if (!editable())
         return;
     QMenu menu(this);
+    if (objects)
+        addObjectEntries(menu);
     QAction *add = menu.addAction(QStringLiteral("新建幻灯片"));
     add->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     QAction *remove = menu.addAction(QStringLiteral("删除幻灯片"));
@@ -614,6 +737,17 @@ void DocumentControl::showMenu(int slide, const QPoint &globalPos)
         deleteSlide(slide);
     } else if (chosen == picture) {
         chooseAndInsertPicture();
+    } else if (chosen) {
+        const QByteArray command = chosen->data().toByteArray();
+        if (command == ".uno:Cut" || command == ".uno:Copy") {
+            ++m_copiesInFlight;
+            const bool cut = command == ".uno:Cut";
+            post([cut](OfficeWorker *w) { w->copySelection(cut); });
+        } else if (command == ".uno:Paste") {
+            paste();
+        } else if (!command.isEmpty()) {
+            runCommand(command);
+        }
     }
 }
 
@@ -646,4 +780,27 @@ bool DocumentControl::focusNextPrevChild(bool next)
     if (editable())
         return false;
     return QWidget::focusNextPrevChild(next);
+}
+
+void DocumentControl::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (editable() && DroppedPicture::pictureUrl(event->mimeData()).isValid())
+        event->acceptProposedAction();
+}
+
+void DocumentControl::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (slideRect().contains(event->pos()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void DocumentControl::dropEvent(QDropEvent *event)
+{
+    const QUrl url = DroppedPicture::pictureUrl(event->mimeData());
+    if (!editable() || !url.isValid() || !slideRect().contains(event->pos()))
+        return;
+    event->acceptProposedAction();
+    m_drops->fetch(url, toTwips(event->pos()));
 }

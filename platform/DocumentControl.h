@@ -1,12 +1,18 @@
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QRect>
 #include <QTimer>
 #include <QVariant>
 #include <QVector>
 #include <QWidget>
 
+class DroppedPicture;
+class QMenu;
+class EditBar;
+class OfficeState;
+class PresentWindow;
 class SlideStrip;
 
 // The embedded presentation editor of the courseware page. Shows the current
@@ -53,6 +59,12 @@ public:
     QImage slideImage() const { return m_image; }
     QRect slideRect() const;
     SlideStrip *strip() const { return m_strip; }
+    EditBar *editBar() const { return m_bar; }
+    OfficeState *officeState() const { return m_state; }
+    PresentWindow *presentWindow() const;
+    // The selected object, in twips of the slide; empty when none is.
+    QRect graphicSelection() const { return m_graphicSelection; }
+    QSize slideTwips() const { return m_twips; }
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 public slots:
@@ -61,6 +73,13 @@ public slots:
     void moveSlide(int from, int to);
     void showSlide(int index);
     void insertPicture(const QString &path);
+    // layout: the office's number (EditBar::layouts()).
+    void newSlideWithLayout(int layout);
+    void duplicateSlide();
+    // Full screen, from the first slide or from the current one.
+    void present(bool fromCurrent = false);
+    // An office command with its arguments (JSON), on the current selection.
+    void runCommand(const QByteArray &name, const QByteArray &args = QByteArray());
 
 signals:
     void documentOpened(bool ok, const QString &path);
@@ -82,6 +101,9 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     bool focusNextPrevChild(bool next) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void onStarted(bool available);
@@ -92,7 +114,7 @@ private:
     bool handleShortcut(QKeyEvent *event);
     void paste();
     void chooseAndInsertPicture();
-    void showMenu(int slide, const QPoint &globalPos);
+    void showMenu(int slide, const QPoint &globalPos, bool objects = false);
     void showNotice(const QString &text);
     void requestViewSize();
     void sendMouse(int action, QMouseEvent *event, int count);
@@ -102,7 +124,13 @@ private:
     QRect toWidget(const QRect &twips) const;
     template <class F> void post(F &&call);
 
+    void addObjectEntries(QMenu &menu);
+
     SlideStrip *m_strip = nullptr;
+    EditBar *m_bar = nullptr;
+    OfficeState *m_state = nullptr;
+    DroppedPicture *m_drops = nullptr;
+    QPointer<PresentWindow> m_show;
     bool m_titlebar = true;
     bool m_menubar = true;
     int m_menuFlags = 1;

@@ -252,6 +252,9 @@ void OfficeWorker::textInput(const QString &text, bool commit)
 {
     if (!m_doc)
         return;
+    // Text committed right after the mouse drew a text box (or a command
+    // made a table) was lost: let the office settle into the new object.
+    drainInput();
     const QByteArray utf8 = text.toUtf8();
     m_doc->postWindowExtTextInputEvent(0, LOK_EXT_TEXTINPUT, utf8.constData());
     if (commit)
@@ -268,15 +271,23 @@ void OfficeWorker::command(const QByteArray &name)
     markInput();
 }
 
-void OfficeWorker::newSlide()
+void OfficeWorker::commandWithArgs(const QByteArray &name, const QByteArray &args)
+{
+    if (!m_doc)
+        return;
+    drainInput();
+    m_doc->postUnoCommand(name.constData(), args.isEmpty() ? nullptr : args.constData(), true);
+    markInput();
+}
+
+void OfficeWorker::newSlide(int layout)
 {
     if (!m_doc)
         return;
     drainInput();
     runCommand(".uno:InsertPage");
-    // A new slide gets a title and a content placeholder whatever the layout
-    // of the slide it follows.
-    runCommand(".uno:AssignLayout", unoArgs({{QStringLiteral("WhatLayout"), unoValue("long", 1)}}));
+    // The layout is set whatever the layout of the slide it follows.
+    runCommand(".uno:AssignLayout", unoArgs({{QStringLiteral("WhatLayout"), unoValue("long", layout)}}));
     refreshStructure();
 }
 
@@ -312,7 +323,7 @@ void OfficeWorker::moveSlide(int from, int to)
     refreshStructure();
 }
 
-void OfficeWorker::insertPicture(const QString &path)
+void OfficeWorker::insertPicture(const QString &path, const QPoint &centre)
 {
     if (!m_doc)
         return;
@@ -329,12 +340,24 @@ void OfficeWorker::insertPicture(const QString &path)
     const double natW = pixels.width() * 15.0, natH = pixels.height() * 15.0;
     const double scale = qMin(1.0, qMin(0.8 * m_twips.width() / natW, 0.8 * m_twips.height() / natH));
     const int w = qRound(natW * scale), h = qRound(natH * scale);
-    const int x = (m_twips.width() - w) / 2, y = (m_twips.height() - h) / 2;
+    const QPoint c = centre.isNull() ? QPoint(m_twips.width() / 2, m_twips.height() / 2) : centre;
+    const int x = qBound(0, c.x() - w / 2, m_twips.width() - w), y = qBound(0, c.y() - h / 2, m_twips.height() - h);
     runCommand(".uno:TransformDialog",
                unoArgs({{QStringLiteral("TransformPosX"), unoValue("long", x)},
                         {QStringLiteral("TransformPosY"), unoValue("long", y)},
                         {QStringLiteral("TransformWidth"), unoValue("long", w)},
                         {QStringLiteral("TransformHeight"), unoValue("long", h)}}));
+}
+
+void OfficeWorker::renderForShow(int slide, const QSize &pixels)
+{
+    if (!m_doc || slide < 0 || slide >= m_slides || pixels.isEmpty() || m_twips.isEmpty())
+        return;
+    drainInput();
+    const QSize size = m_twips.scaled(pixels.boundedTo(QSize(MaxRenderSide, MaxRenderSide)), Qt::KeepAspectRatio);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    m_doc->paintPartTile(image.bits(), slide, image.width(), image.height(), 0, 0, m_twips.width(), m_twips.height());
+    emit showPainted(slide, image, pixels);
 }
 
 void OfficeWorker::copySelection(bool cut)
@@ -443,6 +466,9 @@ void OfficeWorker::handleCallback(int type, const char *payload)
         break;
     case LOK_CALLBACK_UNO_COMMAND_RESULT:
         ++m_commandResults;
+        break;
+    case LOK_CALLBACK_STATE_CHANGED:
+        emit stateChanged(text);
         break;
     default:
         break;

@@ -51,10 +51,16 @@ public:
     void mouse(int action, const QPoint &twips, int count, int buttons, int modifiers);
     void textInput(const QString &text, bool commit);
     void command(const QByteArray &name);
-    void newSlide();
+    void commandWithArgs(const QByteArray &name, const QByteArray &args);
+    // layout: the office's number of the new slide's layout.
+    void newSlide(int layout = 1);
     void deleteSlide(int index);
     void moveSlide(int from, int to);
-    void insertPicture(const QString &path);
+    // centre: where on the slide (twips); the middle of the slide when null.
+    void insertPicture(const QString &path, const QPoint &centre = QPoint());
+    // A slide for the slide show, at that size in pixels (the slide's
+    // shape fitted inside).
+    void renderForShow(int slide, const QSize &pixels);
     void copySelection(bool cut);
     void paste(const QString &mimeType, const QByteArray &data);
     void close();
@@ -75,6 +81,9 @@ signals:
     void copied(const QString &text);
     // The slides left out of the show, by index.
     void hiddenSlidesChanged(const QList<int> &slides);
+    // The office's notification about the caret or selection, as sent.
+    void stateChanged(const QByteArray &payload);
+    void showPainted(int slide, const QImage &image, const QSize &pixels);
 
     // From the office's own thread to this object.
     void invalidated(int slide);

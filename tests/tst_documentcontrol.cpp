@@ -3,12 +3,18 @@
 #include "LumexaTest.h"
 
 #include "DocumentControl.h"
+#include "EditBar.h"
+#include "FontSubstitutes.h"
+#include "OfficeState.h"
+#include "PresentWindow.h"
 #include "SlideStrip.h"
+#include "TableSizePicker.h"
 #include "TestDecks.h"
 #include "WidgetDriver.h"
 
 #include <QClipboard>
 #include <QInputDialog>
+#include <QComboBox>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QRegularExpression>
@@ -36,6 +42,9 @@ private slots:
     void draggingMovesPicture();
     void insertPicture();
     void contextMenus();
+    void teacherAuthorsSlide();
+    void barFollowsCaret();
+    void presentMode();
 
 private:
     bool open(const QString &path);
@@ -47,6 +56,10 @@ private:
     QStringList titles(const QString &pptx) const;
     QStringList chooseFromMenu(QWidget *target, const QPoint &pos, const QString &entry);
     bool openWithPasswords(const QString &path, const QStringList &answers, QStringList *prompts);
+    void clickBar(const QByteArray &action);
+    void chooseInBox(QComboBox *box, const QString &text);
+    void drawTextBox(double x0, double y0, double x1, double y1);
+    void addBlankSlide();
 
     QTemporaryDir m_dir;
     QString m_lesson;
@@ -488,8 +501,12 @@ QStringList tst_documentcontrol::chooseFromMenu(QWidget *target, const QPoint &p
 void tst_documentcontrol::contextMenus()
 {
     QVERIFY(open(m_lesson));
+    // The office reports the reopened deck's states a little after it opens.
+    WidgetDriver::waitFor([this] { return !m_control->officeState()->isEnabled(".uno:Cut") && !m_control->officeState()->isEnabled(".uno:BringToFront"); });
     const QStringList entries = chooseFromMenu(m_control, at(0.5, 0.5), QStringLiteral("新建幻灯片"));
-    QCOMPARE(entries, (QStringList{"新建幻灯片", "删除幻灯片", "插入图片…"}));
+    // Nothing is selected: cut, copy and the order of objects do not apply.
+    QCOMPARE(entries, (QStringList{"剪切 (off)", "复制 (off)", "粘贴", "置于顶层 (off)", "置于底层 (off)", "新建幻灯片",
+                                   "删除幻灯片", "插入图片…"}));
     QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideCount() == 5; }));
     QCOMPARE(m_control->currentSlide(), 1);
 
@@ -498,6 +515,235 @@ void tst_documentcontrol::contextMenus()
     chooseFromMenu(strip->viewport(), strip->visualItemRect(strip->item(3)).center(), QStringLiteral("删除幻灯片"));
     QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideCount() == 4; }));
     QCOMPARE(titles(save()), (QStringList{"第1页 春天来了", "", "第2页 春天来了", "第4页 春天来了"}));
+}
+
+// Clicks an action of the editing bar with the mouse, as a teacher would.
+void tst_documentcontrol::clickBar(const QByteArray &action)
+{
+    QAction *a = m_control->editBar()->action(action);
+    QVERIFY2(a, action.constData());
+    QWidget *button = m_control->editBar()->widgetForAction(a);
+    QVERIFY2(button && button->isVisible(), action.constData());
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(button->width() / 3, button->height() / 2));
+}
+
+// Types into an editable box of the bar and confirms with Enter.
+void tst_documentcontrol::chooseInBox(QComboBox *box, const QString &text)
+{
+    // Chinese names come in as the input method would put them.
+    box->lineEdit()->selectAll();
+    QInputMethodEvent typed;
+    typed.setCommitString(text);
+    QApplication::sendEvent(box->lineEdit(), &typed);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+}
+
+// Draws a text box with the bar's text tool, from one point of the slide to
+// another.
+void tst_documentcontrol::drawTextBox(double x0, double y0, double x1, double y1)
+{
+    clickBar(".uno:Text");
+    const QRect area(at(x0, y0), at(x1, y1));
+    drag(m_control, area.topLeft(), area.bottomRight());
+    // Typing goes into the box once its caret shows in it.
+    QVERIFY(WidgetDriver::waitFor([&] { return area.contains(m_control->inputMethodQuery(Qt::ImCursorRectangle).toRect().center()); }));
+}
+
+// A blank slide after the current one, from the layout picker.
+void tst_documentcontrol::addBlankSlide()
+{
+    const int count = m_control->slideCount();
+    QAction *blank = m_control->editBar()->layoutMenu()->findChild<QAction *>(QStringLiteral("layout_blank"));
+    QVERIFY(blank);
+    blank->trigger();
+    QVERIFY(WidgetDriver::waitFor([this, count] { return m_control->slideCount() == count + 1; }));
+}
+
+// The shapes (<p:sp>...</p:sp>) of a slide's XML.
+static QStringList shapesOf(const QByteArray &xml)
+{
+    QStringList out;
+    for (const QString &part : QString::fromUtf8(xml).split(QStringLiteral("<p:sp>")).mid(1))
+        out.append(part.section(QStringLiteral("</p:sp>"), 0, 0));
+    return out;
+}
+
+void tst_documentcontrol::teacherAuthorsSlide()
+{
+    QVERIFY(open(m_lesson));
+    EditBar *bar = m_control->editBar();
+    QVERIFY(bar->isVisible());
+    addBlankSlide();
+    QCOMPARE(m_control->currentSlide(), 1);
+    TestEnvironment::screenshot(bar, QStringLiteral("edit-bar"));
+
+    // A title: drawn, typed, then 36 pt, bold, red and centred.
+    drawTextBox(0.1, 0.04, 0.9, 0.2);
+    commitText(QStringLiteral("分数的意义"));
+    QTest::keyClick(m_control, Qt::Key_A, Qt::ControlModifier);
+    chooseInBox(bar->sizeBox(), QStringLiteral("36"));
+    clickBar(".uno:Bold");
+    clickBar(".uno:Color"); // the button starts with red
+    clickBar(".uno:CenterPara");
+    QVERIFY(WidgetDriver::waitFor([bar] { return bar->action(".uno:Bold")->isChecked(); }));
+    QVERIFY(WidgetDriver::waitFor([bar] { return bar->action(".uno:CenterPara")->isChecked(); }));
+    QVERIFY(WidgetDriver::waitFor([bar] { return bar->sizeBox()->currentText() == QLatin1String("36"); }));
+    QTest::keyClick(m_control, Qt::Key_Escape);
+    QTest::keyClick(m_control, Qt::Key_Escape);
+
+    // A bulleted list of three items.
+    drawTextBox(0.04, 0.74, 0.4, 0.97);
+    clickBar(".uno:DefaultBullet");
+    const QStringList items = {QStringLiteral("分子"), QStringLiteral("分母"), QStringLiteral("分数线")};
+    for (const QString &item : items) {
+        if (item != items.first())
+            QTest::keyClick(m_control, Qt::Key_Return);
+        commitText(item);
+    }
+    QTest::keyClick(m_control, Qt::Key_Escape);
+    QTest::keyClick(m_control, Qt::Key_Escape);
+
+    // A 3 x 3 table from the grid picker, with text in its first cell; the
+    // table's own commands come on inside it.
+    auto *picker = bar->tableMenu()->findChild<TableSizePicker *>();
+    QVERIFY(picker);
+    QTest::mouseMove(picker, picker->cellCentre(3, 3));
+    QTest::mouseRelease(picker, Qt::LeftButton, Qt::NoModifier, picker->cellCentre(3, 3));
+    QVERIFY2(WidgetDriver::waitFor([this] { return m_control->officeState()->value(".uno:InsertRowsAfter") == QLatin1String("enabled"); }),
+             qPrintable(m_control->officeState()->value(".uno:InsertRowsAfter")));
+    commitText(QStringLiteral("二分之一"));
+    QVERIFY(WidgetDriver::waitFor([this] { return !m_control->graphicSelection().isEmpty(); }));
+    TestEnvironment::screenshot(m_control, QStringLiteral("table"));
+    QTest::keyClick(m_control, Qt::Key_Escape);
+    QTest::keyClick(m_control, Qt::Key_Escape);
+
+    // A rectangle, dragged off the table to the right by its middle.
+    QAction *rect = bar->findChild<QAction *>(QStringLiteral("shape_rect"));
+    QVERIFY(rect);
+    rect->trigger();
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->graphicSelection().width() > 1000; }));
+    const QRect placed = m_control->graphicSelection();
+    drag(m_control, at(0.5, 0.5), at(0.8, 0.5));
+    QVERIFY(WidgetDriver::waitFor([this, placed] { return m_control->graphicSelection().x() > placed.x() + 2000; }));
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideImage().pixelColor(m_control->slideImage().width() * 4 / 5, m_control->slideImage().height() / 2) != Qt::white; }));
+    TestEnvironment::screenshot(m_control, QStringLiteral("selected-shape"));
+    QTest::keyClick(m_control, Qt::Key_Escape);
+
+    const QString saved = save();
+    QVERIFY(!saved.isEmpty());
+    const QByteArray xml = TestDecks::entry(saved, QStringLiteral("ppt/slides/slide2.xml"));
+    const QStringList shapes = shapesOf(xml);
+    auto shapeWith = [&](const QString &text) {
+        for (const QString &shape : shapes)
+            if (shape.contains(text))
+                return shape;
+        return QString();
+    };
+    const QString title = shapeWith(QStringLiteral("分数的意义"));
+    for (const char *mark : {"sz=\"3600\"", "b=\"1\"", "algn=\"ctr\""})
+        QVERIFY2(title.contains(QLatin1String(mark)), qPrintable(title));
+    QVERIFY2(title.contains(QLatin1String("val=\"ff0000\""), Qt::CaseInsensitive), qPrintable(title));
+    QCOMPARE(shapeWith(QStringLiteral("分数线")).count(QLatin1String("<a:buChar")), 3);
+    QVERIFY2(xml.contains("<a:tbl>") && QString::fromUtf8(xml).count(QLatin1String("<a:tr ")) == 3, xml.constData());
+    bool rectangle = false;
+    for (const QString &shape : shapes)
+        rectangle |= shape.contains(QLatin1String("prst=\"rect\"")) && !shape.contains(QLatin1String("txBox"))
+                  && !shape.contains(QLatin1String("<p:ph"));
+    QVERIFY2(rectangle, xml.constData());
+
+    QVERIFY(open(saved));
+    QCOMPARE(m_control->slideCount(), 5);
+    const QString texts = TestDecks::slideTexts(saved).value(1);
+    for (const QString &text : items + QStringList{QStringLiteral("分数的意义")})
+        QVERIFY2(texts.contains(text), qPrintable(texts));
+}
+
+void tst_documentcontrol::barFollowsCaret()
+{
+    QVERIFY(open(m_lesson));
+    EditBar *bar = m_control->editBar();
+    addBlankSlide();
+    // Each Chinese face writes its own name; the first line in bold.
+    const QStringList families = FontSubstitutes::chineseFamilies();
+    auto caret = [this] { return m_control->inputMethodQuery(Qt::ImCursorRectangle).toRect(); };
+    // Where each box's text really is, to click into it later.
+    QList<QPoint> lines;
+    for (int i = 0; i < families.size(); ++i) {
+        const double top = 0.05 + i * 0.18;
+        drawTextBox(0.08, top, 0.92, top + 0.14);
+        const QRect empty = caret();
+        commitText(families.at(i) + QStringLiteral("　分数的意义"));
+        QVERIFY(WidgetDriver::waitFor([&] { return caret().x() > empty.x() + 40; }));
+        lines.append(caret().center() - QPoint(20, 0));
+        QTest::keyClick(m_control, Qt::Key_A, Qt::ControlModifier);
+        chooseInBox(bar->familyBox(), families.at(i));
+        chooseInBox(bar->sizeBox(), QStringLiteral("28"));
+        if (i == 0)
+            clickBar(".uno:Bold");
+        QTest::keyClick(m_control, Qt::Key_Escape);
+        QTest::keyClick(m_control, Qt::Key_Escape);
+    }
+    QVERIFY(WidgetDriver::waitFor([this] { return !m_control->graphicSelection().isValid() || m_control->graphicSelection().isEmpty(); }));
+    TestEnvironment::screenshot(m_control, QStringLiteral("chinese-faces"));
+
+    // The caret in bold text checks bold; in 宋体 text the box says 宋体.
+    QTest::mouseClick(m_control, Qt::LeftButton, Qt::NoModifier, lines.at(0));
+    QVERIFY(WidgetDriver::waitFor([bar] { return bar->action(".uno:Bold")->isChecked(); }));
+    QVERIFY(WidgetDriver::waitFor([bar] { return bar->familyBox()->currentText() == QStringLiteral("微软雅黑"); }));
+    QTest::mouseClick(m_control, Qt::LeftButton, Qt::NoModifier, lines.at(1));
+    QVERIFY(WidgetDriver::waitFor([bar] { return bar->familyBox()->currentText() == QStringLiteral("宋体"); }));
+    QVERIFY(WidgetDriver::waitFor([bar] { return !bar->action(".uno:Bold")->isChecked(); }));
+    QTest::keyClick(m_control, Qt::Key_Escape);
+    QTest::keyClick(m_control, Qt::Key_Escape);
+
+    // The five are drawn in five different faces, and the deck keeps the
+    // names it was given.
+    QSet<QString> faces;
+    for (const QString &family : families)
+        faces.insert(QFontInfo(QFont(family)).family());
+    QCOMPARE(faces.size(), 5);
+    const QByteArray xml = TestDecks::entry(save(), QStringLiteral("ppt/slides/slide2.xml"));
+    for (const QString &family : families)
+        QVERIFY2(xml.contains(QStringLiteral("typeface=\"%1\"").arg(family).toUtf8()), xml.constData());
+}
+
+void tst_documentcontrol::presentMode()
+{
+    QVERIFY(open(m_lesson));
+    m_control->showSlide(2);
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->currentSlide() == 2; }));
+    QTest::keyClick(m_control, Qt::Key_F5, Qt::ShiftModifier);
+    QPointer<PresentWindow> show = m_control->presentWindow();
+    QVERIFY(show);
+    QSignalSpy shown(show.data(), &PresentWindow::slideShown);
+    QVERIFY(QTest::qWaitForWindowExposed(show));
+    QVERIFY(shown.count() > 0 || shown.wait(20000));
+    QCOMPARE(shown.last().at(0).toInt(), 2);
+
+    // Keys and what slide each leads to; -1: a black screen, -2: white.
+    const QList<QPair<QString, int>> steps = {
+        {"Right", 3}, {"Left", 2}, {"Up", 1}, {"Space", 2}, {"PgUp", 1}, {"Backspace", 0}, {"Down", 1},
+        {"PgDown", 2}, {"Return", 3}, {"Left", 2}, {"2", 2}, {"Return", 1}, {"click", 2}, {"Up", 1},
+        {"B", -1}, {"B", 1}, {"W", -2}, {"W", 1}};
+    for (const auto &step : steps) {
+        if (step.first == QLatin1String("click"))
+            QTest::mouseClick(show, Qt::LeftButton);
+        else
+            QTest::keySequence(show, QKeySequence(step.first));
+        if (step.second == -1 || step.second == -2) {
+            QCOMPARE(show->screen(), step.second == -1 ? PresentWindow::Black : PresentWindow::White);
+            continue;
+        }
+        QVERIFY2(WidgetDriver::waitFor([&] { return show->currentSlide() == step.second && show->screen() == PresentWindow::Slide; }),
+                 qPrintable(step.first));
+        QVERIFY(WidgetDriver::waitFor([&] { return !shown.isEmpty() && shown.last().at(0).toInt() == step.second; }));
+    }
+    QImage picture = show->grab().toImage();
+    QVERIFY(!TestDecks::isBlank(picture));
+    TestEnvironment::screenshot(show, QStringLiteral("present-slide-2"));
+    QTest::keyClick(show, Qt::Key_Escape);
+    QVERIFY(WidgetDriver::waitFor([&] { return show.isNull(); }));
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->currentSlide() == 1; }));
 }
 
 LUMEXA_TEST_MAIN(tst_documentcontrol)

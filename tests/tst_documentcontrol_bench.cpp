@@ -6,10 +6,14 @@
 #include "LumexaTest.h"
 
 #include "DocumentControl.h"
+#include "EditBar.h"
+#include "PresentWindow.h"
 #include "TestDecks.h"
 
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -47,6 +51,38 @@ private:
     qint64 m_longest = 0;
 };
 
+// Counts paints of a widget.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget *w) { w->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+};
+
+QString medianP95(QVector<double> ms)
+{
+    std::sort(ms.begin(), ms.end());
+    if (ms.isEmpty())
+        return QStringLiteral("none");
+    return QStringLiteral("median=%1 p95=%2").arg(ms.at(ms.size() / 2), 0, 'f', 1).arg(ms.at(qMin(ms.size() - 1, ms.size() * 95 / 100)), 0, 'f', 1);
+}
+
+QString benchDeck()
+{
+    const QString deck = qEnvironmentVariable("LUMEXA_BENCH_DIR") + QStringLiteral("/bench-20.pptx");
+    if (!QFile::exists(deck))
+        TestDecks::write(deck, TestDecks::numbered(20, true, 1600));
+    return deck;
+}
+
 } // namespace
 
 class tst_documentcontrol_bench : public QObject
@@ -54,19 +90,124 @@ class tst_documentcontrol_bench : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void openToFirstPaint();
     void openMediaDeck();
     void officeCycle();
+    void typingAndPresenting();
 };
+
+void tst_documentcontrol_bench::init()
+{
+    if (qEnvironmentVariableIsEmpty("LUMEXA_BENCH_DIR") && qEnvironmentVariableIsEmpty("LUMEXA_CYCLE_DIR"))
+        QSKIP("run by scripts/bench-document and scripts/office-cycles");
+}
+
+// Key press to the slide painted with the new glyph, while typing 100
+// characters into a text box of a 20-slide deck, beside the same keys typed
+// into a line edit; then the slide show's next slide to painted, beside a
+// jump to a slide not rendered yet.
+void tst_documentcontrol_bench::typingAndPresenting()
+{
+    StallProbe probe;
+    QElapsedTimer clock;
+    DocumentControl control;
+    control.resize(1280, 800);
+    control.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&control));
+    {
+        QSignalSpy painted(&control, &DocumentControl::slidePainted);
+        control.Open(benchDeck());
+        QVERIFY(painted.wait(120000));
+    }
+    QCOMPARE(control.slideCount(), 20);
+
+    // A text box drawn with the bar's tool on the first slide.
+    QWidget *tool = control.editBar()->widgetForAction(control.editBar()->action(".uno:Text"));
+    QTest::mouseClick(tool, Qt::LeftButton);
+    const QRect r = control.slideRect();
+    const QPoint from = r.topLeft() + QPoint(r.width() / 10, r.height() * 8 / 10);
+    const QPoint to = r.topLeft() + QPoint(r.width() * 9 / 10, r.height() * 95 / 100);
+    QTest::mousePress(&control, Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, to, control.mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&control, &move);
+    QTest::mouseRelease(&control, Qt::LeftButton, Qt::NoModifier, to);
+    QTest::qWait(1000);
+
+    QVector<double> office;
+    QSignalSpy painted(&control, &DocumentControl::slidePainted);
+    probe.start();
+    for (int i = 0; i < 100; ++i) {
+        painted.clear();
+        clock.start();
+        QTest::keyClick(&control, char('a' + i % 26));
+        if (!painted.wait(2000))
+            continue;
+        office.append(clock.nsecsElapsed() / 1e6);
+    }
+    const double typingStall = probe.stop();
+    qInfo("BENCH typing_key_to_glyph_ms %s (%d of 100 painted) longest_gui_stall_ms=%.1f", qPrintable(medianP95(office)),
+          office.size(), typingStall);
+
+    QLineEdit line;
+    line.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&line));
+    PaintCounter paints(&line);
+    QVector<double> plain;
+    probe.start();
+    for (int i = 0; i < 100; ++i) {
+        const int before = paints.count;
+        clock.start();
+        QTest::keyClick(&line, char('a' + i % 26));
+        while (paints.count == before && clock.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        plain.append(clock.nsecsElapsed() / 1e6);
+    }
+    qInfo("BENCH baseline_line_edit_key_to_glyph_ms %s longest_gui_stall_ms=%.1f", qPrintable(medianP95(plain)), probe.stop());
+    QTest::keyClick(&control, Qt::Key_Escape);
+    QTest::keyClick(&control, Qt::Key_Escape);
+
+    control.present(false);
+    PresentWindow *show = control.presentWindow();
+    QVERIFY(show);
+    QSignalSpy shown(show, &PresentWindow::slideShown);
+    QVERIFY(shown.wait(20000));
+    QTest::qWait(300);
+    QVector<double> next, jump;
+    probe.start();
+    for (int i = 1; i < 20; ++i) {
+        shown.clear();
+        clock.start();
+        QTest::keyClick(show, Qt::Key_Right);
+        if (shown.isEmpty() && !shown.wait(5000))
+            continue;
+        next.append(clock.nsecsElapsed() / 1e6);
+        QTest::qWait(50);
+    }
+    const double nextStall = probe.stop();
+    // Back to slides far apart, none of them rendered any more.
+    for (int i : {2, 10, 5, 15, 8}) {
+        shown.clear();
+        clock.start();
+        for (const QChar c : QString::number(i + 1))
+            QTest::keyClick(show, c.toLatin1());
+        QTest::keyClick(show, Qt::Key_Return);
+        if (shown.isEmpty() && !shown.wait(5000))
+            continue;
+        jump.append(clock.nsecsElapsed() / 1e6);
+        QTest::qWait(50);
+    }
+    qInfo("BENCH present_next_to_painted_ms %s longest_gui_stall_ms=%.1f", qPrintable(medianP95(next)), nextStall);
+    qInfo("BENCH baseline_present_jump_unrendered_ms %s (%d x %d)", qPrintable(medianP95(jump)), show->renderSize().width(),
+          show->renderSize().height());
+    QTest::keyClick(show, Qt::Key_Escape);
+}
 
 void tst_documentcontrol_bench::openToFirstPaint()
 {
     const QString dir = qEnvironmentVariable("LUMEXA_BENCH_DIR");
-    if (dir.isEmpty())
-        QSKIP("set LUMEXA_BENCH_DIR (scripts/bench-document) to run the benchmark");
-    const QString deck = dir + QStringLiteral("/bench-20.pptx");
-    if (!QFile::exists(deck))
-        QVERIFY(TestDecks::write(deck, TestDecks::numbered(20, true, 1600)));
+    const QString deck = benchDeck();
+    QVERIFY(QFile::exists(deck));
     qInfo("BENCH deck_bytes=%lld", QFileInfo(deck).size());
 
     StallProbe probe;
