@@ -2,7 +2,11 @@
 
 #include "../tests/media/SliderGeometry.h"
 #include "DialogAnswerer.h"
+#include "DocumentControl.h"
 #include "DocumentHost.h"
+#include "EditBar.h"
+#include "QLabelImags.h"
+#include "TableSizePicker.h"
 #include "FormMainTop.h"
 #include "FormSupportCenter.h"
 #include "FormVideoCenter.h"
@@ -29,6 +33,9 @@
 #include "widgetno2.h"
 
 #include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QLabel>
@@ -205,6 +212,144 @@ bool TourDriver::applyFirstTemplate()
         return fail("the template deck was not downloaded");
     if (!WidgetDriver::waitFor([] { return documentControl && !documentControl->isLoading(); }, 60000))
         return fail("the template deck did not open");
+    return true;
+}
+
+namespace {
+QPoint onSlide(DocumentControl *c, double fx, double fy)
+{
+    const QRect r = c->slideRect();
+    return r.topLeft() + QPoint(qRound(r.width() * fx), qRound(r.height() * fy));
+}
+
+void dragOn(QWidget *w, const QPoint &from, const QPoint &to)
+{
+    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, from);
+    for (int i = 1; i <= 8; ++i) {
+        const QPoint p = from + (to - from) * i / 8;
+        QMouseEvent move(QEvent::MouseMove, p, w->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &move);
+    }
+    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, to);
+}
+
+void commit(QWidget *w, const QString &text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(w, &event);
+}
+
+bool clickBar(EditBar *bar, const QByteArray &name)
+{
+    QAction *a = bar->action(name);
+    QWidget *button = a ? bar->widgetForAction(a) : nullptr;
+    if (!button || !button->isVisible())
+        return false;
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, QPoint(button->width() / 3, button->height() / 2));
+    return true;
+}
+
+void leaveObject(DocumentControl *c)
+{
+    QTest::keyClick(c, Qt::Key_Escape);
+    QTest::keyClick(c, Qt::Key_Escape);
+    QTest::qWait(300);
+}
+}
+
+bool TourDriver::editSlide(const QString &title)
+{
+    DocumentControl *c = documentControl;
+    if (!c || !coursewareView(0))
+        return fail("no deck to edit");
+    EditBar *bar = c->editBar();
+    const int count = c->slideCount();
+    QAction *blank = bar->layoutMenu()->findChild<QAction *>(QStringLiteral("layout_blank"));
+    if (!blank)
+        return fail("no blank layout");
+    blank->trigger();
+    if (!WidgetDriver::waitFor([&] { return c->slideCount() == count + 1; }, 15000))
+        return fail("no new slide");
+
+    // The title: a text box, typed, then 36 pt, bold, red and centred.
+    const QRect box(onSlide(c, 0.1, 0.05), onSlide(c, 0.9, 0.2));
+    clickBar(bar, ".uno:Text");
+    dragOn(c, box.topLeft(), box.bottomRight());
+    if (!WidgetDriver::waitFor([&] { return box.contains(c->inputMethodQuery(Qt::ImCursorRectangle).toRect().center()); }))
+        return fail("the text box takes no text");
+    commit(c, title);
+    QTest::keyClick(c, Qt::Key_A, Qt::ControlModifier);
+    QLineEdit *size = bar->sizeBox()->lineEdit();
+    size->selectAll();
+    commit(size, QStringLiteral("36"));
+    QTest::keyClick(size, Qt::Key_Return);
+    for (const char *command : {".uno:Bold", ".uno:Color", ".uno:CenterPara"})
+        clickBar(bar, command);
+    WidgetDriver::waitFor([&] { return bar->action(".uno:CenterPara")->isChecked(); });
+    leaveObject(c);
+
+    // A star on the right, and a 3 x 3 table below the title.
+    if (QAction *star = bar->findChild<QAction *>(QStringLiteral("shape_star")))
+        star->trigger();
+    if (!WidgetDriver::waitFor([&] { return c->graphicSelection().width() > 1000; }))
+        return fail("no star");
+    dragOn(c, onSlide(c, 0.5, 0.5), onSlide(c, 0.84, 0.45));
+    leaveObject(c);
+    auto *picker = bar->tableMenu()->findChild<TableSizePicker *>();
+    if (!picker)
+        return fail("no table picker");
+    QTest::mouseMove(picker, picker->cellCentre(3, 3));
+    QTest::mouseRelease(picker, Qt::LeftButton, Qt::NoModifier, picker->cellCentre(3, 3));
+    if (!WidgetDriver::waitFor([&] { return !c->graphicSelection().isEmpty(); }))
+        return fail("no table");
+    commit(c, QStringLiteral("二分之一"));
+    QTest::qWait(500);
+    return true;
+}
+
+// The library panel lies over the deck's left part: a tile goes onto the
+// part of the slide still in sight, as a teacher's drag would drop it.
+bool TourDriver::dropLibraryPicture()
+{
+    DocumentControl *c = documentControl;
+    if (!c)
+        return fail("no deck");
+    leaveObject(c);
+    if (!coursewareView(3))
+        return false;
+    QLabelImags *tile = nullptr;
+    WidgetDriver::waitFor([&] {
+        for (auto *t : m_window->coursewarePage()->library(3)->findChildren<QLabelImags *>())
+            if (t->isVisible() && !t->pictureUrl().isEmpty() && !t->pixmap(Qt::ReturnByValue).isNull()) {
+                tile = t;
+                return true;
+            }
+        return false;
+    }, 15000);
+    if (!tile)
+        return fail("no vector picture to drag");
+    QMimeData data;
+    data.setUrls({QUrl(tile->pictureUrl())});
+    const QPoint at = onSlide(c, 0.16, 0.7);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(c, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(c, &move);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(c, &drop);
+    if (!drop.isAccepted())
+        return fail("the slide refused the picture");
+    if (!WidgetDriver::waitFor([&] { return !c->graphicSelection().isEmpty(); }, 15000))
+        return fail("the dropped picture did not arrive");
+    return true;
+}
+
+bool TourDriver::showEditedSlide()
+{
+    if (!coursewareView(0))
+        return false;
+    leaveObject(documentControl);
     return true;
 }
 

@@ -31,6 +31,11 @@ public:
 
     // Courseware road.
     bool applyFirstTemplate();
+    // A new slide with a title, a star and a table, then a picture dragged
+    // in from the vector library.
+    bool editSlide(const QString &title);
+    bool dropLibraryPicture();
+    bool showEditedSlide();
     bool saveDeck();
     bool fillCoursewareForm(const QString &name);
     bool confirmCoursewareForm();

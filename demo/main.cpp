@@ -101,6 +101,10 @@ int main(int argc, char *argv[])
         t.step(QString("courseware-view%1").arg(v), QStringLiteral("课件页：") + views[v],
                [&] { return d.coursewareView(v); }, 2500);
     t.step("template-applied", QStringLiteral("应用模板"), [&] { return d.applyFirstTemplate(); }, 3000);
+    t.step("slide-edited", QStringLiteral("编辑幻灯片：标题、五角星、表格"),
+           [&] { return d.editSlide(QStringLiteral("分数的意义")); }, 2000);
+    t.step("slide-picture", QStringLiteral("从矢量图库拖入图片"), [&] { return d.dropLibraryPicture(); }, 2500);
+    t.step("slide-done", QStringLiteral("编辑好的幻灯片"), [&] { return d.showEditedSlide(); }, 1500);
     t.step("deck-saved", QStringLiteral("保存课件"), [&] { return d.saveDeck(); });
     t.step("publish-form", QStringLiteral("发布表单已填写"), [&] { return d.fillCoursewareForm(deck); });
     t.step("published", QStringLiteral("课件发布成功"), [&] { return d.confirmCoursewareForm(); });
