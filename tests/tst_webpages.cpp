@@ -46,8 +46,8 @@ private slots:
     void permissionOrigins_data();
     void permissionOrigins();
     void credentialsReachThePage();
-    void speechModeOnTerminalPageOnly();
-    void f11OnTerminalPageOnly();
+    void fullScreenOnTerminalPageOnly_data();
+    void fullScreenOnTerminalPageOnly();
     void newTeacherReloadsBothPages();
     void previewHidesWhenUnused();
 
@@ -106,38 +106,41 @@ void tst_webpages::credentialsReachThePage()
     TestEnvironment::screenshot(main, "exercise-page");
 }
 
-void tst_webpages::speechModeOnTerminalPageOnly()
+void tst_webpages::fullScreenOnTerminalPageOnly_data()
 {
+    QTest::addColumn<bool>("speech"); // the page's speech mode, or F11
+    QTest::newRow("speech") << true;
+    QTest::newRow("F11") << false;
+}
+
+void tst_webpages::fullScreenOnTerminalPageOnly()
+{
+    QFETCH(bool, speech);
     QWebEnginePage *page = main->terminalView()->page();
-    // On another page the speech mode changes nothing in the window.
+    auto toggle = [&](bool on) {
+        if (speech)
+            runScript(page, on ? "startSpeech()" : "endSpeech()");
+        else
+            QTest::keyClick(main, Qt::Key_F11);
+    };
+    // On another page it changes nothing in the window.
     main->switchPage(1);
-    runScript(page, "startSpeech()");
+    toggle(true);
     QTest::qWait(300);
     QVERIFY(!main->topBar()->isHidden());
-    runScript(page, "endSpeech()");
+    if (speech)
+        toggle(false);
 
     main->switchPage(3);
-    runScript(page, "startSpeech()");
+    toggle(true);
     QTRY_VERIFY(main->topBar()->isHidden());
     QVERIFY(main->isFullScreen());
     QCOMPARE(contentRect.top(), 0);
-    TestEnvironment::screenshot(main, "speech-full-screen");
-    runScript(page, "endSpeech()");
+    TestEnvironment::screenshot(main, QStringLiteral("full-screen-") + QTest::currentDataTag());
+    toggle(false);
     QTRY_VERIFY(!main->topBar()->isHidden());
     QVERIFY(!main->isFullScreen());
     QVERIFY(main->windowFlags() & Qt::FramelessWindowHint);
-}
-
-void tst_webpages::f11OnTerminalPageOnly()
-{
-    main->switchPage(1);
-    QTest::keyClick(main, Qt::Key_F11);
-    QVERIFY(!main->topBar()->isHidden());
-    main->switchPage(3);
-    QTest::keyClick(main, Qt::Key_F11);
-    QVERIFY(main->topBar()->isHidden());
-    QTest::keyClick(main, Qt::Key_F11);
-    QVERIFY(!main->topBar()->isHidden());
 }
 
 void tst_webpages::newTeacherReloadsBothPages()
