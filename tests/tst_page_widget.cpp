@@ -48,11 +48,6 @@ QString navigation(PageWidgetBase *bar)
     return s;
 }
 
-QPushButton *button(PageWidgetBase *bar, const char *name)
-{
-    return bar->findChild<QPushButton *>(name);
-}
-
 QLineEdit *input(PageWidgetBase *bar)
 {
     return bar->findChild<QLineEdit *>("pageLineEdit");
