@@ -43,7 +43,7 @@ private:
 
 void tst_platform_uploads::initTestCase()
 {
-    QVERIFY2(m_platform.start({"--no-office", "--max-upload-mb", "1", "--record"}), qPrintable(m_platform.error()));
+    QVERIFY2(m_platform.start({"--no-office", "--max-upload-mb", "1"}), qPrintable(m_platform.error()));
     m_http = std::make_unique<PlatformHttp>(m_platform.baseUrl());
     QVERIFY(!m_http->login().isEmpty());
     QFile f(m_platform.dataDir() + "/video/library/video-1.mp4");
@@ -158,19 +158,6 @@ void tst_platform_uploads::uploaderIsRemembered()
     second.insert("fileName", open);
     QCOMPARE(other.post("/v2.0/file/FileController/save", second).code(), 1);
     QVERIFY(m_http->post("/v2.0/file/FileController/save", second).code() != 1);
-
-    // The recorded request lists the part, not its bytes.
-    bool seen = false;
-    for (const QJsonValue &v : m_platform.recordedRequests()) {
-        const QJsonObject o = v.toObject();
-        if (o.value("path").toString() == "/v2.0/file/FileController/uploadFile" && o.value("body").toString().contains("p.png")) {
-            seen = true;
-            QCOMPARE(o.value("method").toString(), "POST");
-            QVERIFY(o.value("headers").toObject().value("content-type").toString().startsWith("multipart/form-data"));
-            QVERIFY(o.value("body").toString().contains("\"size\":100"));
-        }
-    }
-    QVERIFY(seen);
 }
 
 void tst_platform_uploads::deckGetsRenderedSlides()
