@@ -11,7 +11,6 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include <memory>
 
 class tst_dialogs : public QObject
 {

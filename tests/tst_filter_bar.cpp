@@ -10,10 +10,8 @@
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QJsonDocument>
-#include <QPushButton>
 #include <QTreeWidget>
 
 namespace {

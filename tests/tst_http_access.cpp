@@ -10,7 +10,6 @@
 #include "ReplyWaiter.h"
 #include "ScriptedResponder.h"
 #include "WidgetDriver.h"
-#include "miciroInfo.h"
 
 #include <QJsonDocument>
 #include <QTemporaryDir>

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <memory>
 
 namespace {
 QList<QPushButton *> numberButtons(PageWidgetBase *bar)

@@ -5,8 +5,6 @@
 #include "PlatformFixture.h"
 #include "PlatformHttp.h"
 
-#include <QJsonArray>
-#include <QSet>
 
 namespace {
 const QString CwList = QStringLiteral("/v2.0/client/FileClass/list");

@@ -10,7 +10,6 @@
 #include "PlatformHttp.h"
 #include "TourDriver.h"
 #include "Widgetmain.h"
-#include "loginForm.h"
 #include "widgetno1.h"
 
 #include <QJsonArray>

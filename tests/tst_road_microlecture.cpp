@@ -11,9 +11,7 @@
 #include "QTAVPlayer.h"
 #include "TourDriver.h"
 #include "Widgetmain.h"
-#include "loginForm.h"
 #include "media/TestMedia.h"
-#include "widgetno2.h"
 
 #include <QJsonArray>
 #include <QTemporaryDir>

@@ -10,9 +10,7 @@
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
 #include "bankvlmbk_kidBrower.h"
-#include "loginForm.h"
 
-#include <QStackedWidget>
 #include <QWebEngineView>
 
 namespace {
