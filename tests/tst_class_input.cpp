@@ -1,5 +1,6 @@
 // The resource client against a scripted HTTP responder: the requests it
-// sends, how each reply shape decodes, picture upload and download.
+// sends, how each reply shape decodes, picture download. Its upload is in
+// tst_http_access::uploadMultipart.
 #include "LumexaTest.h"
 
 #include "CurrentUser.h"
@@ -10,8 +11,6 @@
 #include "messageForm.h"
 
 #include <QBuffer>
-#include <QJsonDocument>
-#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -48,8 +47,6 @@ private slots:
     void listDecoding();
     void exportFrequency_data();
     void exportFrequency();
-    void uploadImage_data();
-    void uploadImage();
     void downloadFailures_data();
     void downloadFailures();
     void pageOfPictures_data();
@@ -139,36 +136,6 @@ void tst_class_input::exportFrequency()
     QCOMPARE(client->fetchExportFrequency(server->baseUrl() + "/freq", {{"label", "3"}, {"type", "CODE_EXPORTTYPE"}}),
              frequency);
     QCOMPARE(server->requests.first().query, QByteArray());
-}
-
-void tst_class_input::uploadImage_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QByteArray>("contentType");
-    QTest::newRow("Chinese name with a space") << "我的 图片.png" << QByteArray("image/png");
-}
-
-void tst_class_input::uploadImage()
-{
-    QFETCH(QString, fileName);
-    QFETCH(QByteArray, contentType);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(fileName);
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    const QByteArray picture = pngBytes(8, 8);
-    f.write(picture);
-    f.close();
-    server->scriptJson("/up", R"({"code":1,"msg":"成功","data":{"filepath":"/upload/img/x.png"}})");
-    QCOMPARE(client->uploadImage(server->baseUrl() + "/up", path), QStringLiteral("/upload/img/x.png"));
-    const auto r = server->requests.last();
-    QVERIFY(!r.headers.contains("token"));
-    QVERIFY(r.headers.value("content-type").startsWith("multipart/form-data; boundary="));
-    QVERIFY(r.body.contains("Content-Type: " + contentType + "\r\n"));
-    QVERIFY(r.body.contains(QStringLiteral("Content-Disposition: form-data; name=\"file\"; filename=\"%1\"")
-                                .arg(fileName).toUtf8()));
-    QVERIFY(r.body.contains(picture));
-    QVERIFY(QFile::exists(path)); // the teacher's picture stays
 }
 
 void tst_class_input::downloadFailures_data()

@@ -11,7 +11,6 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include <memory>
 
 class tst_dialogs : public QObject
 {
@@ -20,7 +19,6 @@ class tst_dialogs : public QObject
 private slots:
     void closing_data();
     void closing();
-    void autoCloseEmitsNothing();
     void overlaysDimAndCentre_data();
     void overlaysDimAndCentre();
 };
@@ -32,6 +30,7 @@ void tst_dialogs::closing_data()
     QTest::addColumn<int>("cancelled");
     QTest::newRow("OK") << "ok" << 1 << 0;
     QTest::newRow("Return cancels") << "return" << 0 << 1;
+    QTest::newRow("auto close emits nothing") << "auto" << 0 << 0;
 }
 
 void tst_dialogs::closing()
@@ -45,24 +44,13 @@ void tst_dialogs::closing()
     QSignalSpy cancel(m.data(), &messageForm::shootClose);
     if (action == "ok")
         QTest::mouseClick(m->findChild<QPushButton *>("pushButtonOK"), Qt::LeftButton);
-    else if (action == "cancel")
-        QTest::mouseClick(m->findChild<QPushButton *>("pushButton_Cancle"), Qt::LeftButton);
+    else if (action == "return")
+        QTest::keyClick(m.data(), Qt::Key_Return);
     else
-        QTest::keyClick(m.data(), action == "return" ? Qt::Key_Return : Qt::Key_Enter);
+        m->startAutoClose();
+    QTRY_VERIFY_WITH_TIMEOUT(m.isNull(), 6000); // never survives a button press
     QCOMPARE(ok.count(), confirmed);
     QCOMPARE(cancel.count(), cancelled);
-    QTRY_VERIFY(m.isNull()); // never survives a button press
-}
-
-void tst_dialogs::autoCloseEmitsNothing()
-{
-    QPointer<messageForm> m = new messageForm(0, nullptr);
-    m->show();
-    QSignalSpy ok(m.data(), &messageForm::shootMessage);
-    QSignalSpy cancel(m.data(), &messageForm::shootClose);
-    m->startAutoClose();
-    QTRY_VERIFY_WITH_TIMEOUT(m.isNull(), 6000);
-    QCOMPARE(ok.count() + cancel.count(), 0);
 }
 
 void tst_dialogs::overlaysDimAndCentre_data()

@@ -6,7 +6,6 @@
 #include "FormSupportKids.h"
 #include "MyLabels.h"
 #include "PlatformFixture.h"
-#include "WidgetDriver.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

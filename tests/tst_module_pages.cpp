@@ -20,7 +20,6 @@
 #include "widgetno1.h"
 #include "widgetno2.h"
 
-#include <QJsonObject>
 #include <QPushButton>
 #include <QTemporaryDir>
 

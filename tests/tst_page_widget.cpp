@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <memory>
 
 namespace {
 QList<QPushButton *> numberButtons(PageWidgetBase *bar)
@@ -46,11 +45,6 @@ QString navigation(PageWidgetBase *bar)
     for (const char *name : {"firstPageButton", "previousPageButton", "nextPageButton", "lastPageButton"})
         s += bar->findChild<QPushButton *>(name)->isEnabled() ? '1' : '0';
     return s;
-}
-
-QPushButton *button(PageWidgetBase *bar, const char *name)
-{
-    return bar->findChild<QPushButton *>(name);
 }
 
 QLineEdit *input(PageWidgetBase *bar)

@@ -1,4 +1,7 @@
-// Resource libraries and the teachers' own pictures on the platform stand-in.
+// Resource libraries (the templates' slide pictures are shown by
+// tst_platform_webpages), the teachers' own pictures, the catalogue and
+// knowledge-point trees and the help articles of the platform stand-in. The
+// dictionaries and volumes are read by the client's filter bar.
 #include "LumexaTest.h"
 #include "PlatformFixture.h"
 #include "PlatformHttp.h"
@@ -14,7 +17,10 @@ private slots:
     void pagesOfEveryLibrary_data();
     void pagesOfEveryLibrary();
     void categoryAndTitleSearch();
-    void templatesHaveSlidePictures();
+    void catalogueTree();
+    void knowledgeTree();
+    void helpTitleSearch_data();
+    void helpTitleSearch();
     void refused_data();
     void refused();
 
@@ -98,22 +104,72 @@ void tst_platform_libraries::categoryAndTitleSearch()
     QCOMPARE(findList(1, "0", 1, QString("")).value("total").toInt(), all.value("total").toInt());
 }
 
-void tst_platform_libraries::templatesHaveSlidePictures()
+void tst_platform_libraries::catalogueTree()
 {
-    const QJsonArray list = findList(6, "1602", 1).value("list").toArray();
-    QCOMPARE(list.size(), 3);
-    for (const QJsonValue &v : list) {
-        const QJsonArray pictures = v.toObject().value("pptFiles").toArray();
-        QCOMPARE(pictures.size(), 4);
-        for (const QJsonValue &p : pictures) {
-            QVERIFY(p.toString().startsWith(m_platform.baseUrl() + "/doc/"));
-            const QImage slide = QImage::fromData(m_http->get(QUrl(p.toString()).path()).body);
-            QCOMPARE(slide.size(), QSize(960, 540));
-        }
-        const HttpReply deck = m_http->get("/doc" + v.toObject().value("resFile").toString());
-        QCOMPARE(deck.status, 200);
-        QVERIFY(deck.body.startsWith("PK\x03\x04"));
+    const QString book = m_http->post("/v2.0/admin/refenencebook/findRefenencebookList",
+                                      {{"subject", "2"}, {"version", "1"}, {"grades", "1"}})
+                             .data().value("list").toArray().first().toObject().value("id").toString();
+    const HttpReply r = m_http->post("/v2.0/admin/refenencebookTree/saveViwe", {{"twoVolumesId", book}});
+    QCOMPARE(r.code(), 1);
+    const QJsonArray nodes = r.data().value("list").toArray();
+    QVERIFY(nodes.size() > 10);
+    // The first node is the textbook itself.
+    const QJsonObject root = nodes.first().toObject();
+    QCOMPARE(root.value("id").toString(), book);
+    QCOMPARE(root.value("name").toString(), QStringLiteral("人教版数学一年级上册"));
+    QHash<QString, int> depth{{book, 1}};
+    for (int i = 1; i < nodes.size(); ++i) {
+        const QJsonObject n = nodes.at(i).toObject();
+        for (const char *key : {"id", "name", "parentId"})
+            QVERIFY2(n.value(key).isString(), key);
+        QVERIFY2(depth.contains(n.value("parentId").toString()), "a parent comes before its children");
+        depth.insert(n.value("id").toString(), depth.value(n.value("parentId").toString()) + 1);
     }
+    QCOMPARE(depth.size(), nodes.size()); // no id twice
+    QVERIFY(*std::max_element(depth.begin(), depth.end()) >= 4); // deeper than the picker shows
+}
+
+void tst_platform_libraries::knowledgeTree()
+{
+    const HttpReply r = m_http->post("/v2.0/admin/testTree/list", {{"refenencebookId", "5014031"}});
+    QCOMPARE(r.code(), 1);
+    // Units come first; every knowledge point hangs under one of them.
+    QSet<QString> units;
+    int points = 0;
+    for (const QJsonValue &v : r.data().value("list").toArray()) {
+        const QJsonObject n = v.toObject();
+        if (n.value("parentId").toString() == "0") {
+            units.insert(n.value("id").toString());
+        } else {
+            QVERIFY(units.contains(n.value("parentId").toString()));
+            ++points;
+        }
+    }
+    QVERIFY(points > units.size() && !units.isEmpty());
+}
+
+void tst_platform_libraries::helpTitleSearch_data()
+{
+    QTest::addColumn<QString>("resType");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("count");
+    QTest::newRow("micro: 微课") << "3" << QStringLiteral("微课") << 3;
+    QTest::newRow("empty search lists all") << "1" << QString("") << 5;
+    QTest::newRow("no match") << "1" << QStringLiteral("不存在") << 0;
+    QTest::newRow("wildcard is text") << "1" << QStringLiteral("_") << 0;
+}
+
+void tst_platform_libraries::helpTitleSearch()
+{
+    QFETCH(QString, resType);
+    QFETCH(QString, title);
+    QFETCH(int, count);
+    const HttpReply r = m_http->post("/v2.0/client/ClientBasHelp/getList", {{"resType", resType}, {"title", title}, {"type", "1"}});
+    QCOMPARE(r.code(), 1);
+    const QJsonArray list = r.data().value("list").toArray();
+    QCOMPARE(list.size(), count);
+    for (const QJsonValue &v : list)
+        QVERIFY(v.toObject().value("title").toString().contains(title));
 }
 
 void tst_platform_libraries::refused_data()
@@ -132,6 +188,12 @@ void tst_platform_libraries::refused_data()
     QTest::newRow("delete unknown picture") << "/v2.0/file/FileController/deleteFileById" << QJsonObject{{"id", "99999"}};
     QTest::newRow("delete another teacher's picture") << "/v2.0/file/FileController/deleteFileById" << QJsonObject{{"id", "4"}};
     QTest::newRow("list of another teacher") << "/v2.0/file/FileController/list" << QJsonObject{{"creatorId", "10002"}, {"fileLibType", 2}};
+    QTest::newRow("dictionary without type") << "/v2.0/admin/dict/list" << QJsonObject();
+    QTest::newRow("catalogue without id") << "/v2.0/admin/refenencebookTree/saveViwe" << QJsonObject();
+    QTest::newRow("knowledge of unknown book") << "/v2.0/admin/testTree/list" << QJsonObject{{"refenencebookId", "abc"}};
+    QTest::newRow("help without type") << "/v2.0/client/ClientBasHelp/getList" << QJsonObject{{"type", "1"}};
+    QTest::newRow("help of unknown type") << "/v2.0/client/ClientBasHelp/getList" << QJsonObject{{"resType", "7"}};
+    QTest::newRow("help title as array") << "/v2.0/client/ClientBasHelp/getList" << QJsonObject{{"resType", "1"}, {"title", QJsonArray{1}}};
 }
 
 void tst_platform_libraries::refused()
@@ -141,6 +203,7 @@ void tst_platform_libraries::refused()
     const HttpReply r = m_http->post(path, body);
     QVERIFY(r.isEnvelope());
     QVERIFY(r.code() != 1);
+    QVERIFY(!r.msg().isEmpty());
 }
 
 LUMEXA_TEST_MAIN(tst_platform_libraries)

@@ -1,5 +1,6 @@
-// Bad input, faults and load on the platform stand-in: it answers with an
-// envelope or a 4xx status, keeps running and keeps its records consistent.
+// Logins, tokens, bad input, faults and load on the platform stand-in: it
+// answers with an envelope or a 4xx status, keeps running and keeps its
+// records consistent.
 #include "LumexaTest.h"
 #include "PlatformFixture.h"
 #include "PlatformHttp.h"
@@ -19,7 +20,6 @@ private slots:
     void malformedBodies();
     void unknownPathsAndMethods_data();
     void unknownPathsAndMethods();
-    void hugeBody();
     void garbageOnTheSocket_data();
     void garbageOnTheSocket();
     void hostileTextIsJustText();
@@ -27,6 +27,12 @@ private slots:
     void slowClientsAndBursts();
     void overlongKeyword_data();
     void overlongKeyword();
+    void loginRefuses_data();
+    void loginRefuses();
+    void everyApiPathWantsAToken_data();
+    void everyApiPathWantsAToken();
+    void pictureUploadNeedsNoToken();
+    void webPageSessionChecksThePassword();
 
 private:
     void stillServing();
@@ -64,6 +70,8 @@ void tst_platform_robustness::malformedBodies_data()
         QTest::newRow(name + ": booleans") << p << QByteArray(R"({"pageNum":true,"resSort":false,"frequency":true,"name":true,"fileName":false})") << 200;
         QTest::newRow(name + ": huge numbers") << p << QByteArray(R"({"pageNum":1e300,"pageSize":-1e300,"resSort":1e20,"frequency":1e30})") << 200;
     }
+    // Larger than any JSON request can be.
+    QTest::newRow("save: 3 MB body") << paths.at(1) << "{\"name\":\"" + QByteArray(3 * 1024 * 1024, 'a') + "\"}" << 413;
 }
 
 void tst_platform_robustness::malformedBodies()
@@ -103,16 +111,6 @@ void tst_platform_robustness::unknownPathsAndMethods()
     const QJsonObject env = QJsonDocument::fromJson(reply.mid(reply.indexOf("\r\n\r\n") + 4)).object();
     QCOMPARE(env.value("code").toInt(), status);
     QVERIFY(!env.value("msg").toString().isEmpty());
-    stillServing();
-}
-
-void tst_platform_robustness::hugeBody()
-{
-    // Larger than any JSON request can be; the envelope says so.
-    QByteArray big = "{\"name\":\"" + QByteArray(3 * 1024 * 1024, 'a') + "\"}";
-    const HttpReply r = m_http->postRaw("/v2.0/client/FileClass/save", big);
-    QCOMPARE(r.status, 413);
-    QVERIFY(r.isEnvelope());
     stillServing();
 }
 
@@ -253,6 +251,77 @@ void tst_platform_robustness::overlongKeyword()
     QCOMPARE(r.code(), 0);
     QCOMPARE(r.msg(), QStringLiteral("搜索关键字过长"));
     stillServing();
+}
+
+void tst_platform_robustness::loginRefuses_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("msgPart");
+    QTest::newRow("wrong password") << "username=teacher01&password=654321&userType=3" << QStringLiteral("用户名或密码错误");
+    QTest::newRow("unknown account") << "username=nobody&password=123456&userType=3" << QStringLiteral("用户不存在");
+    QTest::newRow("not a teacher") << "username=student01&password=123456&userType=3" << QStringLiteral("教师");
+    QTest::newRow("no password") << "username=teacher01&userType=3" << QStringLiteral("密码");
+}
+
+void tst_platform_robustness::loginRefuses()
+{
+    QFETCH(QString, query);
+    QFETCH(QString, msgPart);
+    const HttpReply r = m_http->get("/v2.0/login/LoginController/login?" + query);
+    QVERIFY(r.isEnvelope());
+    QVERIFY(r.code() != 1);
+    QVERIFY2(r.msg().contains(msgPart), qPrintable(r.msg()));
+    QVERIFY(r.data().value("token").toString().isEmpty());
+}
+
+void tst_platform_robustness::everyApiPathWantsAToken_data()
+{
+    QTest::addColumn<QString>("path");
+    for (const char *p : {"/v2.0/client/FileClass/list", "/v2.0/client/FileClass/save", "/v2.0/client/FileClass/share",
+                          "/v2.0/client/FileClass/delete", "/v2.0/client/SmallClass/list", "/v2.0/client/SmallClass/purchaseList",
+                          "/v2.0/client/SmallClass/save", "/v2.0/client/SmallClass/share", "/v2.0/client/SmallClass/delete",
+                          "/v2.0/client/LmResExport/getFrequency", "/v2.0/client/LmResExport/save",
+                          "/v2.0/client/LmResManagement/getList", "/v2.0/client/LmResManagement/findList",
+                          "/v2.0/file/FileController/list", "/v2.0/file/FileController/save",
+                          "/v2.0/file/FileController/deleteFileById", "/v2.0/admin/dict/list?type=sys_office_grade",
+                          "/v2.0/admin/refenencebook/findRefenencebookList", "/v2.0/admin/refenencebookTree/saveViwe",
+                          "/v2.0/admin/testTree/list", "/v2.0/client/ClientBasHelp/getList"})
+        QTest::newRow(p) << QString::fromLatin1(p);
+}
+
+void tst_platform_robustness::everyApiPathWantsAToken()
+{
+    QFETCH(QString, path);
+    const QByteArray body = R"({"pageNum":"1","pageSize":"10","resSort":"1","resType":"1","id":"1001","frequency":1})";
+    for (const QString &token : {QString(), QStringLiteral("not-a-token")}) {
+        m_http->setToken(token);
+        const HttpReply r = m_http->postRaw(path, body);
+        QCOMPARE(r.status, 401);
+        QVERIFY(r.isEnvelope());
+        QVERIFY(r.code() != 1);
+        QVERIFY(!r.msg().isEmpty());
+    }
+    // With a valid token the same request is no longer refused for the token.
+    QVERIFY(!m_http->login().isEmpty());
+    const HttpReply ok = m_http->postRaw(path, body);
+    QVERIFY(ok.status != 401);
+}
+
+void tst_platform_robustness::pictureUploadNeedsNoToken()
+{
+    const HttpReply r = m_http->upload(QByteArray(64, 'x'), "a.png", "image/png", "file", false);
+    QCOMPARE(r.code(), 1);
+    QVERIFY(r.data().value("filepath").toString().startsWith('/'));
+}
+
+void tst_platform_robustness::webPageSessionChecksThePassword()
+{
+    HttpReply r = m_http->get("/web/session?username=teacher02&password=123456");
+    QCOMPARE(r.code(), 1);
+    QCOMPARE(r.data().value("name").toString(), QStringLiteral("李建国"));
+    QVERIFY(!r.data().contains("token"));
+    r = m_http->get("/web/session?username=teacher02&password=1");
+    QVERIFY(r.code() != 1);
 }
 
 LUMEXA_TEST_MAIN(tst_platform_robustness)

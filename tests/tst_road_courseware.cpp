@@ -10,7 +10,6 @@
 #include "PlatformHttp.h"
 #include "TourDriver.h"
 #include "Widgetmain.h"
-#include "loginForm.h"
 #include "widgetno1.h"
 
 #include <QJsonArray>
@@ -31,10 +30,8 @@ private:
 
 void tst_road_courseware::initTestCase()
 {
-    // A fresh main window: its first login builds the pages.
-    loginCount = 0;
     QVERIFY2(platform.start({"--no-office"}), qPrintable(platform.error()));
-    loginCount = 0; // a new main window, as in a program of its own
+    loginCount = 0; // a fresh main window: its first login builds the pages
     main = new Widgetmain;
     QVERIFY(main->startedUp());
     Widgetmain::installTemplateDeck(QCoreApplication::applicationDirPath() + "/..");

@@ -11,9 +11,7 @@
 #include "QTAVPlayer.h"
 #include "TourDriver.h"
 #include "Widgetmain.h"
-#include "loginForm.h"
 #include "media/TestMedia.h"
-#include "widgetno2.h"
 
 #include <QJsonArray>
 #include <QTemporaryDir>
@@ -36,13 +34,11 @@ private:
 
 void tst_road_microlecture::initTestCase()
 {
-    // A fresh main window: its first login builds the pages.
-    loginCount = 0;
     qputenv("LUMEXA_MPV_AO", "null");
     video = dir.filePath(QStringLiteral("第三课 分数.mp4"));
     QVERIFY(TestMedia::make(video, 20));
     QVERIFY2(platform.start({"--no-office"}), qPrintable(platform.error()));
-    loginCount = 0; // a new main window, as in a program of its own
+    loginCount = 0; // a fresh main window: its first login builds the pages
     main = new Widgetmain;
     QVERIFY(main->startedUp());
 }

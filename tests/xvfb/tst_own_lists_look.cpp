@@ -7,18 +7,15 @@
 #include "FormCenterPanel.h"
 #include "FormMicroKids.h"
 #include "FormTopPanel.h"
-#include "HttpClassInput.h"
 #include "MediaPlayer.h"
 #include "PlatformFixture.h"
 #include "QTAVPlayer.h"
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
-#include "bankShareShadow.h"
 #include "bankcenterkid.h"
 #include "bankclasscenter.h"
 #include "myCurrentThread2.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -33,7 +30,6 @@ QString screen(const QString &name)
     QGuiApplication::primaryScreen()->grabWindow(0).save(path);
     return path;
 }
-
 }
 
 class tst_own_lists_look : public QObject
@@ -47,6 +43,7 @@ private slots:
     void microLectureList();
 
 private:
+    void openWindow(QWidget *list, bool micro);
     QProcess compositor;
     PlatformFixture platform;
     QTemporaryDir cache;
@@ -77,17 +74,26 @@ void tst_own_lists_look::cleanupTestCase()
     QVERIFY(WidgetDriver::waitFor([] { return myCurrentThread2::liveCount() == 0; }, 30000));
 }
 
-void tst_own_lists_look::coursewareList()
+// The filter bar above the list, filling the screen as on the page.
+void tst_own_lists_look::openWindow(QWidget *list, bool micro)
 {
+    delete window;
     window = new QWidget;
     window->setGeometry(0, 0, 1600, 900);
     auto *column = new QVBoxLayout(window);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     filter = new FormTopPanel;
+    if (micro)
+        filter->useMicroLectureLabels();
     column->addWidget(filter);
+    column->addWidget(list, 1);
+}
+
+void tst_own_lists_look::coursewareList()
+{
     courseware = new bankclasscenter;
-    column->addWidget(courseware, 1);
+    openWindow(courseware, false);
     QObject::connect(filter, &FormTopPanel::shootJson_object, courseware, &bankclasscenter::shootJson_object);
     QObject::connect(courseware, &bankclasscenter::collect_json_object, filter, &FormTopPanel::collect_json_object);
     QSignalSpy shown(courseware, &bankclasscenter::listShown);
@@ -121,17 +127,8 @@ void tst_own_lists_look::coursewareList()
 
 void tst_own_lists_look::microLectureList()
 {
-    delete window;
-    window = new QWidget;
-    window->setGeometry(0, 0, 1600, 900);
-    auto *column = new QVBoxLayout(window);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    filter = new FormTopPanel;
-    filter->useMicroLectureLabels();
-    column->addWidget(filter);
     auto *micro = new FormCenterPanel;
-    column->addWidget(micro, 1);
+    openWindow(micro, true);
     QObject::connect(filter, &FormTopPanel::shootJson_object, micro,
                      QOverload<QJsonObject, int, int>::of(&FormCenterPanel::shootJson_object));
     QObject::connect(micro, &FormCenterPanel::collect_json_object, filter, &FormTopPanel::collect_json_object);
