@@ -1,6 +1,5 @@
-// The share dialog: what it shows for courseware and micro-lectures, the
-// title and price checks, and a refused share that leaves it open for
-// another try.
+// The share dialog: the title and price checks, and a refused share that
+// leaves it open for another try.
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"
@@ -10,9 +9,7 @@
 #include "ScriptedResponder.h"
 #include "WidgetDriver.h"
 
-#include <QComboBox>
 #include <QJsonDocument>
-#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 
@@ -22,25 +19,7 @@ miciroInfo sample()
     miciroInfo r;
     r.id = QStringLiteral("42");
     r.name = QStringLiteral("静夜思");
-    r.subject = QStringLiteral("语文");
-    r.grade = QStringLiteral("一年级");
-    r.codeVerstiontypeid = QStringLiteral("人教版");
-    r.bootName = QStringLiteral("语文一年级下册");
-    r.treeName = QStringLiteral("第一单元");
-    r.codeChapter = QStringLiteral("古诗");
-    r.smallDbType = QStringLiteral("1");
     return r;
-}
-
-QString text(QWidget *root, const char *name)
-{
-    return WidgetDriver::find<QLabel>(root, name)->text();
-}
-
-QString shown(QWidget *root, const char *name)
-{
-    auto *combo = WidgetDriver::find<QComboBox>(root, name);
-    return combo->count() == 1 ? combo->itemText(0) : QStringLiteral("<%1 items>").arg(combo->count());
 }
 }
 
