@@ -123,10 +123,7 @@ void tst_banktop::saveTwice()
 void tst_banktop::exportOntoExistingFile()
 {
     const QString target = m_dir.filePath(QStringLiteral("导出的课件.pptx"));
-    QFile old(target);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("an older export");
-    old.close();
+    QVERIFY(TestEnvironment::writeFile(target, "an older export"));
 
     DialogAnswerer answer;
     answer.paths << target;

@@ -1,5 +1,6 @@
 // The call sequences around the document control, with the real office:
-// without a control, set-up on the courseware page, and the page's end.
+// set-up on the courseware page, and every call once the page and its
+// control are gone.
 // Opening a downloaded deck is walked by tst_courseware_edit.
 #include "LumexaTest.h"
 
@@ -17,7 +18,6 @@ class tst_documenthost : public QObject
 
 private slots:
     void initTestCase();
-    void withoutControl();
     void setUp();
     void controlGoesWithItsPage();
 
@@ -33,31 +33,6 @@ void tst_documenthost::initTestCase()
     QVERIFY(TestDecks::write(DocumentHost::templateDeck(), {{QStringLiteral("空白课件"), QString()}}));
     m_deck = m_dir.filePath(QStringLiteral("古诗.pptx"));
     QVERIFY(TestDecks::write(m_deck, TestDecks::numbered(3)));
-}
-
-void tst_documenthost::withoutControl()
-{
-    QVERIFY(!documentControl);
-    QCOMPARE(DocumentHost::saveToWorkingFile(), DocumentHost::workingFile());
-    QCOMPARE(currentDocumentPath, sourceDir + QStringLiteral("pptemp/newfile.pptx"));
-
-    // Nothing can write the export, so the file there stays.
-    const QString own = m_dir.filePath(QStringLiteral("own.pptx"));
-    QVERIFY(QFile::copy(m_deck, own));
-    DocumentHost::exportTo(own);
-    QCOMPARE(currentDocumentPath, own);
-    QCOMPARE(TestDecks::slideTexts(own).size(), 3);
-
-    QSignalSpy codes(EmitObject::instance(), &EmitObject::shootCode);
-    DocumentHost::openDownloaded(m_deck);
-    QCOMPARE(currentDocumentPath, m_deck);
-    QCOMPARE(codes.count(), 1);
-    DocumentHost::openFromToolbar(own);
-    DocumentHost::place(QRect(0, 0, 10, 10));
-    DocumentHost::show();
-    DocumentHost::raise();
-    DocumentHost::hide();
-    QCOMPARE(currentDocumentPath, m_deck);
 }
 
 void tst_documenthost::setUp()
@@ -90,9 +65,26 @@ void tst_documenthost::controlGoesWithItsPage()
 {
     delete m_page;
     QVERIFY(!documentControl);
+    QCOMPARE(DocumentHost::saveToWorkingFile(), DocumentHost::workingFile());
+    QCOMPARE(currentDocumentPath, sourceDir + QStringLiteral("pptemp/newfile.pptx"));
+
+    // Nothing can write the export, so the file there stays.
+    const QString own = m_dir.filePath(QStringLiteral("own.pptx"));
+    QVERIFY(QFile::copy(m_deck, own));
+    DocumentHost::exportTo(own);
+    QCOMPARE(currentDocumentPath, own);
+    QCOMPARE(TestDecks::slideTexts(own).size(), 3);
+
+    QSignalSpy codes(EmitObject::instance(), &EmitObject::shootCode);
+    DocumentHost::openDownloaded(m_deck);
+    QCOMPARE(currentDocumentPath, m_deck);
+    QCOMPARE(codes.count(), 1);
+    DocumentHost::openFromToolbar(own);
+    DocumentHost::place(QRect(0, 0, 10, 10));
     DocumentHost::show();
-    DocumentHost::saveToWorkingFile();
-    QCOMPARE(currentDocumentPath, DocumentHost::workingFile());
+    DocumentHost::raise();
+    DocumentHost::hide();
+    QCOMPARE(currentDocumentPath, m_deck);
 }
 
 LUMEXA_TEST_MAIN(tst_documenthost)

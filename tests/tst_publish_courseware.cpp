@@ -62,10 +62,8 @@ void tst_publish_courseware::failureGivesTheFormBack()
     QFETCH(QString, message);
     QFETCH(int, saves);
     currentDocumentPath = cache.filePath(content.isEmpty() ? "missing.pptx" : "notes.txt");
-    if (!content.isEmpty()) {
-        QFile f(currentDocumentPath);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
-    }
+    if (!content.isEmpty())
+        QVERIFY(TestEnvironment::writeFile(currentDocumentPath, content));
     const int before = platform.recordedBodies(ApiPaths::fileClassSave).size();
     bankupinfo form;
     form.show();
