@@ -19,7 +19,6 @@
 #include "bankvlmbk_kid_loadImag.h"
 #include "myWebEngineView.h"
 
-#include <QJsonDocument>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <memory>
@@ -42,7 +41,6 @@ private slots:
     void cleanupTestCase();
 
 private:
-    QList<QJsonObject> bodies(const QString &path) const;
     QStringList storagePaths() const;
     void loadFirstPage();
     static bool hover(bankvlmbk_kid *tile, bool in);
@@ -73,15 +71,6 @@ void tst_template_library::cleanup()
 void tst_template_library::cleanupTestCase()
 {
     bankvlmbk_kidBrower::release();
-}
-
-QList<QJsonObject> tst_template_library::bodies(const QString &path) const
-{
-    QList<QJsonObject> out;
-    for (const auto &r : platform.recordedRequests())
-        if (r.toObject().value("path").toString() == path)
-            out << QJsonDocument::fromJson(r.toObject().value("body").toString().toUtf8()).object();
-    return out;
 }
 
 QStringList tst_template_library::storagePaths() const
@@ -172,15 +161,8 @@ void tst_template_library::coverFirstOtherSlidesOnHover()
 void tst_template_library::latePictureOfEarlierRecord()
 {
     ScriptedResponder responder;
-    ScriptedResponder::Reply slow;
-    slow.body = ListFixtures::png(64, 36, Qt::red);
-    slow.headers = {{"Content-Type", "image/png"}};
-    slow.delayMs = 400;
-    responder.script("/slow.png", slow);
-    ScriptedResponder::Reply fast;
-    fast.body = ListFixtures::png(64, 36, Qt::blue);
-    fast.headers = {{"Content-Type", "image/png"}};
-    responder.script("/fast.png", fast);
+    responder.script("/slow.png", {200, ListFixtures::png(64, 36, Qt::red), {{"Content-Type", "image/png"}}, false, 400});
+    responder.script("/fast.png", {200, ListFixtures::png(64, 36, Qt::blue), {{"Content-Type", "image/png"}}, false, 0});
 
     bankvlmbk_kid tile;
     tile.resize(140, 110);
@@ -273,9 +255,7 @@ void tst_template_library::applyFailures()
 void tst_template_library::tileGoesDuringDownload()
 {
     ScriptedResponder storage;
-    ScriptedResponder::Reply never;
-    never.hang = true;
-    storage.script("/slow.pptx", never);
+    storage.script("/slow.pptx", {200, {}, {}, true, 0});
     const QByteArray docBase = qgetenv("LUMEXA_DOC_BASE");
     qputenv("LUMEXA_DOC_BASE", storage.baseUrl().toUtf8());
     currentDocumentPath = QStringLiteral("/before/apply.pptx");
