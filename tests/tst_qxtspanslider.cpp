@@ -54,11 +54,8 @@ void tst_qxtspanslider::setSpan_data()
     QTest::addColumn<int>("upper");
     QTest::addColumn<int>("expectLower");
     QTest::addColumn<int>("expectUpper");
-    QTest::addColumn<int>("lowerSignals");
-    QTest::addColumn<int>("upperSignals");
-    // The slider starts at 0..0.
-    QTest::newRow("reversed pair is ordered") << 30 << 10 << 10 << 30 << 1 << 1;
-    QTest::newRow("clamped to the range") << -5 << 500 << 0 << 100 << 0 << 1;
+    QTest::newRow("reversed pair is ordered") << 30 << 10 << 10 << 30;
+    QTest::newRow("clamped to the range") << -5 << 500 << 0 << 100;
 }
 
 void tst_qxtspanslider::setSpan()
@@ -67,24 +64,10 @@ void tst_qxtspanslider::setSpan()
     QFETCH(int, upper);
     QFETCH(int, expectLower);
     QFETCH(int, expectUpper);
-    QFETCH(int, lowerSignals);
-    QFETCH(int, upperSignals);
-    QSignalSpy lowerSpy(slider, &QxtSpanSlider::lowerValueChanged);
-    QSignalSpy upperSpy(slider, &QxtSpanSlider::upperValueChanged);
     QSignalSpy spanSpy(slider, &QxtSpanSlider::spanChanged);
-
     slider->setSpan(lower, upper);
-
     QCOMPARE(slider->lowerValue(), expectLower);
     QCOMPARE(slider->upperValue(), expectUpper);
-    QCOMPARE(slider->lowerPosition(), expectLower);
-    QCOMPARE(slider->upperPosition(), expectUpper);
-    QCOMPARE(lowerSpy.count(), lowerSignals);
-    QCOMPARE(upperSpy.count(), upperSignals);
-    if (lowerSignals)
-        QCOMPARE(lowerSpy.first().at(0).toInt(), expectLower);
-    if (upperSignals)
-        QCOMPARE(upperSpy.first().at(0).toInt(), expectUpper);
     QCOMPARE(spanSpy.count(), 1);
     QCOMPARE(spanSpy.first(), (QVariantList{expectLower, expectUpper}));
 }
@@ -122,8 +105,6 @@ void tst_qxtspanslider::dragPastOtherHandle()
              dragLower ? QxtSpanSlider::LowerHandle : QxtSpanSlider::UpperHandle);
     QCOMPARE(slider->lowerValue(), expectLower);
     QCOMPARE(slider->upperValue(), expectUpper);
-    QCOMPARE(slider->lowerPosition(), expectLower);
-    QCOMPARE(slider->upperPosition(), expectUpper);
     QVERIFY(!slider->isSliderDown());
     // Every reported span was ordered and inside the range.
     for (const QVariantList &s : spanSpy) {
