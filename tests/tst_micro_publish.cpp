@@ -291,10 +291,8 @@ void tst_micro_publish::failureIsReported()
     QFETCH(QString, message);
     QFETCH(int, newSaves);
     savedVideoPath = dir.filePath(content.isEmpty() ? "gone.mp4" : "notes.txt");
-    if (!content.isEmpty()) {
-        QFile f(savedVideoPath);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
-    }
+    if (!content.isEmpty())
+        QVERIFY(TestEnvironment::writeFile(savedVideoPath, content));
     const int before = saves();
     QVERIFY(WidgetDriver::fillCurriculum(panel));
     overlay->showBusy();
