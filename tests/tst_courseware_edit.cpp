@@ -8,7 +8,6 @@
 #include "DocumentHost.h"
 #include "EmitObject.h"
 #include "PlatformFixture.h"
-#include "PlatformHttp.h"
 #include "ScriptedResponder.h"
 #include "TestDecks.h"
 #include "WidgetDriver.h"

@@ -5,15 +5,12 @@
 // stand-in's count tst_platform_exports'.
 #include "LumexaTest.h"
 
-#include "FormBottomLabel.h"
-
 #include "ApiPaths.h"
 #include "BoxWatcher.h"
-#include "CurrentUser.h"
 #include "ExportSelection.h"
+#include "FormBottomLabel.h"
 #include "FormExportProgress.h"
 #include "FormShareInfo.h"
-#include "HttpClassInput.h"
 #include "ListFixtures.h"
 #include "PageWidget2.h"
 #include "PlatformFixture.h"
@@ -22,7 +19,6 @@
 #include "ScriptedResponder.h"
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
-#include "bankShareShadow.h"
 #include "bankcenterkid.h"
 #include "bankclasscenter.h"
 

@@ -7,7 +7,6 @@
 #include "DocumentHost.h"
 #include "EmitObject.h"
 #include "TestDecks.h"
-#include "WidgetDriver.h"
 #include "Widgetmain.h"
 
 #include <QTemporaryDir>

@@ -10,7 +10,6 @@
 #include "ScriptedResponder.h"
 #include "WidgetDriver.h"
 
-#include <QJsonDocument>
 #include <QPointer>
 #include <QPushButton>
 
