@@ -6,7 +6,6 @@
 #include "BoxWatcher.h"
 #include "CurrentUser.h"
 #include "FormBankSLK.h"
-#include "HttpClassInput.h"
 #include "ListFixtures.h"
 #include "PageWidget.h"
 #include "QLabelImags.h"
@@ -16,16 +15,12 @@
 #include "Widgetmain.h"
 #include "bankPBLiu.h"
 #include "bankVLTpk.h"
-#include "bankVLXzk.h"
-#include "messageForm.h"
 
-#include <QGridLayout>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QVBoxLayout>
 
 namespace {
 const QByteArray Categories = "/v2.0/client/LmResManagement/getList";
@@ -51,15 +46,6 @@ QByteArray pageJson(int total, const QStringList &files)
     return QJsonDocument(QJsonObject{{"code", 1}, {"data", QJsonObject{{"page", QJsonObject{{"total", total}, {"list", list}}}}}})
         .toJson();
 }
-
-QList<int> widths(const QList<QLabelImags *> &tiles)
-{
-    QList<int> out;
-    for (auto *t : tiles)
-        out << t->width();
-    return out;
-}
-
 }
 
 class tst_picture_libraries : public QObject
@@ -159,8 +145,8 @@ void tst_picture_libraries::tilesOfAPage()
     QCOMPARE(lastBody(Resources), (QJsonObject{{"id", "0"}, {"pageNum", "1"}, {"pageSize", "10"}, {"resSort", "2"}}));
     const QList<QLabelImags *> tiles = library.tiles();
     QCOMPARE(tiles.size(), 10);
-    QCOMPARE(widths(tiles), tileWidths);
     for (int i = 0; i < tiles.size(); ++i) {
+        QCOMPARE(tiles.at(i)->width(), tileWidths.at(i));
         QCOMPARE(tiles.at(i)->height(), 120);
         QCOMPARE(tiles.at(i)->id(), i < files.size() ? QString("r%1").arg(i) : QString());
         QCOMPARE(tiles.at(i)->pixmap() && !tiles.at(i)->pixmap()->isNull(), tileWidths.at(i) > 0);
