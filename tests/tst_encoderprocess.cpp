@@ -11,10 +11,8 @@
 #include "Widgetmain.h"
 
 #include <QImage>
-#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <memory>
 
 namespace {
 // The frame shown at seconds, decoded exactly by ffmpeg.

@@ -7,7 +7,6 @@
 
 #include "ApiPaths.h"
 #include "BoxWatcher.h"
-#include "CurrentUser.h"
 #include "FormAnimation.h"
 #include "FormFaBuChenggong.h"
 #include "FormTree.h"
@@ -16,10 +15,8 @@
 #include "FormVideoCenter.h"
 #include "FormmicroInfo.h"
 #include "Http_access.h"
-#include "MediaPlayer.h"
 #include "PlatformFixture.h"
 #include "PublishUpload.h"
-#include "QTAVPlayer.h"
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
 #include "media/TestMedia.h"
@@ -34,7 +31,6 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <memory>
 
 namespace {
 void closeTopLevels()
@@ -45,15 +41,6 @@ void closeTopLevels()
             w->deleteLater();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
-
-// Text as an input method delivers it (the test keyboard knows no Chinese).
-void typeText(QWidget *w, const QString &text)
-{
-    w->setFocus();
-    QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, text, Qt::NoModifier);
-}
-
-const QString kIncomplete = QStringLiteral("请先填写完整微课信息\n在进行微课发布");
 }
 
 class tst_micro_publish : public QObject
@@ -139,8 +126,10 @@ void tst_micro_publish::readyVideo(const QString &name)
 {
     editor->openVideo(video);
     QVERIFY(WidgetDriver::waitFor([&] { return editor->hasPlayableVideo(); }));
-    if (!name.isEmpty())
-        typeText(editor->findChild<QLineEdit *>("lineEdit1"), name);
+    // Typed as an input method delivers it (the test keyboard knows no Chinese).
+    auto *edit = editor->findChild<QLineEdit *>("lineEdit1");
+    edit->setFocus();
+    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, name, Qt::NoModifier);
 }
 
 QStringList tst_micro_publish::pickKnowledgePoints(QStringList *ids)
@@ -230,7 +219,7 @@ void tst_micro_publish::confirmation()
     QTest::mouseClick(dialog->findChild<QPushButton *>("pushButton_public"), Qt::LeftButton);
     if (emitted.isEmpty()) {
         QCOMPARE(spy.count(), 0);
-        QCOMPARE(WidgetDriver::shownMessages(), QStringList{kIncomplete});
+        QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("请先填写完整微课信息\n在进行微课发布")});
         QVERIFY(dialog->isVisible());
         QVERIFY(!overlay->isVisible());
         delete dialog;

@@ -5,26 +5,19 @@
 
 #include "ApiPaths.h"
 #include "BoxWatcher.h"
-#include "ExportSelection.h"
 #include "FormCenterPanel.h"
-#include "FormExportProgress.h"
 #include "FormMicroKids.h"
-#include "FormShareInfo.h"
 #include "HttpClassInput.h"
 #include "ListFixtures.h"
-#include "MediaPlayer.h"
 #include "PageWidget2.h"
 #include "PlatformFixture.h"
 #include "QTAVPlayer.h"
-#include "ResourceExport.h"
 #include "ScriptedResponder.h"
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
-#include "bankShareShadow.h"
 #include "myCurrentThread2.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>

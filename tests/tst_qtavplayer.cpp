@@ -106,11 +106,6 @@ void tst_qtavplayer::playsAndTicks()
     QCOMPARE(child<QLabel>(player, "label_time")->text(), QTAVPlayer::clockText(pos) + "/00:00:06");
     QCOMPARE(player->seekSlider()->maximum(), 6);
     QCOMPARE(player->seekSlider()->value(), int(pos / 1000));
-    // Paused shows as checked; playing as unchecked.
-    QVERIFY(child<QPushButton>(player, "pushButton_play")->isChecked());
-    mp->pause(false);
-    player->upDateSliderTimer();
-    QVERIFY(!child<QPushButton>(player, "pushButton_play")->isChecked());
     QCOMPARE(videoDurationText, QStringLiteral("00:00:06"));
 }
 
