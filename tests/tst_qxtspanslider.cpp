@@ -137,33 +137,29 @@ void tst_qxtspanslider::firstDragFromEqualValues()
 
 void tst_qxtspanslider::keys_data()
 {
-    QTest::addColumn<Qt::Orientation>("orientation");
     QTest::addColumn<Mode>("mode");
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<int>("lower");
     QTest::addColumn<int>("upper");
     QTest::addColumn<int>("expectLower");
     QTest::addColumn<int>("expectUpper");
-    const auto H = Qt::Horizontal;
     const auto free = QxtSpanSlider::FreeMovement;
     const auto noOverlap = QxtSpanSlider::NoOverlapping;
-    QTest::newRow("right moves the lower") << H << free << Qt::Key_Right << 10 << 30 << 11 << 30;
-    QTest::newRow("up on horizontal moves the upper") << H << free << Qt::Key_Up << 10 << 30 << 10 << 31;
-    QTest::newRow("page up moves neither") << H << free << Qt::Key_PageUp << 10 << 30 << 10 << 30;
-    QTest::newRow("no overlapping stops short") << H << noOverlap << Qt::Key_Right << 29 << 30 << 29 << 30;
-    QTest::newRow("free passes and swaps") << H << free << Qt::Key_Right << 30 << 30 << 30 << 31;
+    QTest::newRow("right moves the lower") << free << Qt::Key_Right << 10 << 30 << 11 << 30;
+    QTest::newRow("up on horizontal moves the upper") << free << Qt::Key_Up << 10 << 30 << 10 << 31;
+    QTest::newRow("page up moves neither") << free << Qt::Key_PageUp << 10 << 30 << 10 << 30;
+    QTest::newRow("no overlapping stops short") << noOverlap << Qt::Key_Right << 29 << 30 << 29 << 30;
+    QTest::newRow("free passes and swaps") << free << Qt::Key_Right << 30 << 30 << 30 << 31;
 }
 
 void tst_qxtspanslider::keys()
 {
-    QFETCH(Qt::Orientation, orientation);
     QFETCH(Mode, mode);
     QFETCH(Qt::Key, key);
     QFETCH(int, lower);
     QFETCH(int, upper);
     QFETCH(int, expectLower);
     QFETCH(int, expectUpper);
-    slider->setOrientation(orientation);
     slider->setHandleMovementMode(mode);
     slider->setSpan(lower, upper);
     QTest::keyClick(slider, key);
