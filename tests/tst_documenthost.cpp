@@ -1,11 +1,12 @@
-// The call sequences around the document control: set-up on the courseware
-// page, save, export, and the two ways of opening, with the real office.
+// The call sequences around the document control, with the real office:
+// set-up on the courseware page, and every call once the page and its
+// control are gone.
+// Opening a downloaded deck is walked by tst_courseware_edit.
 #include "LumexaTest.h"
 
 #include "DocumentHost.h"
 #include "EmitObject.h"
 #include "TestDecks.h"
-#include "WidgetDriver.h"
 #include "Widgetmain.h"
 
 #include <QTemporaryDir>
@@ -16,24 +17,14 @@ class tst_documenthost : public QObject
 
 private slots:
     void initTestCase();
-    void withoutControl();
     void setUp();
-    void openDownloadedTellsToolbar();
     void controlGoesWithItsPage();
 
 private:
-    bool opened(const std::function<void()> &action);
     QTemporaryDir m_dir;
     QString m_deck;
     QWidget *m_page = nullptr;
 };
-
-bool tst_documenthost::opened(const std::function<void()> &action)
-{
-    QSignalSpy spy(documentControl.data(), &DocumentControl::documentOpened);
-    action();
-    return spy.wait(60000) && spy.first().at(0).toBool();
-}
 
 void tst_documenthost::initTestCase()
 {
@@ -43,8 +34,35 @@ void tst_documenthost::initTestCase()
     QVERIFY(TestDecks::write(m_deck, TestDecks::numbered(3)));
 }
 
-void tst_documenthost::withoutControl()
+void tst_documenthost::setUp()
 {
+    m_page = new QWidget;
+    m_page->resize(1000, 700);
+    m_page->show();
+    DocumentControl *control = DocumentHost::setUp(m_page);
+    QCOMPARE(control, documentControl.data());
+    QSignalSpy spy(control, &DocumentControl::documentOpened);
+    QVERIFY(spy.wait(60000));
+    QVERIFY(spy.first().at(0).toBool());
+    QCOMPARE(control->parentWidget(), m_page);
+    QVERIFY(control->isHidden());
+    QCOMPARE(control->openedPath(), DocumentHost::templateDeck());
+    QCOMPARE(control->slideCount(), 1);
+
+    // A second set-up keeps the control.
+    QSignalSpy again(control, &DocumentControl::documentOpened);
+    QCOMPARE(DocumentHost::setUp(m_page), control);
+    QVERIFY(again.wait(60000) && again.first().at(0).toBool());
+    DocumentHost::place(QRect(0, 50, 1000, 650));
+    DocumentHost::show();
+    DocumentHost::raise();
+    QVERIFY(control->isVisible());
+    QCOMPARE(control->geometry(), QRect(0, 50, 1000, 650));
+}
+
+void tst_documenthost::controlGoesWithItsPage()
+{
+    delete m_page;
     QVERIFY(!documentControl);
     QCOMPARE(DocumentHost::saveToWorkingFile(), DocumentHost::workingFile());
     QCOMPARE(currentDocumentPath, sourceDir + QStringLiteral("pptemp/newfile.pptx"));
@@ -66,54 +84,6 @@ void tst_documenthost::withoutControl()
     DocumentHost::raise();
     DocumentHost::hide();
     QCOMPARE(currentDocumentPath, m_deck);
-}
-
-void tst_documenthost::setUp()
-{
-    m_page = new QWidget;
-    m_page->resize(1000, 700);
-    m_page->show();
-    DocumentControl *control = DocumentHost::setUp(m_page);
-    QCOMPARE(control, documentControl.data());
-    QSignalSpy spy(control, &DocumentControl::documentOpened);
-    QVERIFY(spy.wait(60000));
-    QVERIFY(spy.first().at(0).toBool());
-    QCOMPARE(control->parentWidget(), m_page);
-    QCOMPARE(control->property("Titlebar").toBool(), false);
-    QCOMPARE(control->property("Menubar").toBool(), false);
-    QVERIFY(control->isHidden());
-    QCOMPARE(control->openedPath(), DocumentHost::templateDeck());
-    QCOMPARE(control->slideCount(), 1);
-
-    // A second set-up keeps the control.
-    QVERIFY(opened([&] { QCOMPARE(DocumentHost::setUp(m_page), control); }));
-    DocumentHost::place(QRect(0, 50, 1000, 650));
-    DocumentHost::show();
-    DocumentHost::raise();
-    QVERIFY(control->isVisible());
-    QCOMPARE(control->geometry(), QRect(0, 50, 1000, 650));
-}
-
-void tst_documenthost::openDownloadedTellsToolbar()
-{
-    const QString downloaded = sourceDir + QStringLiteral("pptemp/模板.pptx");
-    QVERIFY(QFile::copy(DocumentHost::templateDeck(), downloaded));
-    QSignalSpy codes(EmitObject::instance(), &EmitObject::shootCode);
-    QVERIFY(opened([&] { DocumentHost::openDownloaded(downloaded); }));
-    QCOMPARE(currentDocumentPath, downloaded);
-    QCOMPARE(codes.count(), 1);
-    QCOMPARE(codes.first().at(0).toInt(), 101);
-    QCOMPARE(codes.first().at(1).toString(), downloaded);
-    QCOMPARE(documentControl->slideCount(), 1);
-}
-
-void tst_documenthost::controlGoesWithItsPage()
-{
-    delete m_page;
-    QVERIFY(!documentControl);
-    DocumentHost::show();
-    DocumentHost::saveToWorkingFile();
-    QCOMPARE(currentDocumentPath, DocumentHost::workingFile());
 }
 
 LUMEXA_TEST_MAIN(tst_documenthost)

@@ -5,27 +5,19 @@
 
 #include "ApiPaths.h"
 #include "BoxWatcher.h"
-#include "ExportSelection.h"
 #include "FormCenterPanel.h"
-#include "FormExportProgress.h"
 #include "FormMicroKids.h"
-#include "FormShareInfo.h"
 #include "HttpClassInput.h"
 #include "ListFixtures.h"
-#include "MediaPlayer.h"
 #include "PageWidget2.h"
 #include "PlatformFixture.h"
-#include "PlatformHttp.h"
 #include "QTAVPlayer.h"
-#include "ResourceExport.h"
 #include "ScriptedResponder.h"
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
-#include "bankShareShadow.h"
 #include "myCurrentThread2.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -79,10 +71,8 @@ private slots:
     void platformPurchased();
 
 private:
-    FormCenterPanel *scriptedPage();
-    bool load(const QByteArray &json, int classlist = 1, int shadows = 0);
-    FormCenterPanel *platformPage();
-    QJsonObject platformRecord(const QString &id);
+    FormCenterPanel *showPage(const QString &base);
+    bool load(const QByteArray &json);
 
     ScriptedResponder *server = nullptr;
     PlatformFixture platform;
@@ -92,7 +82,6 @@ private:
 
 void tst_microlecture_list::initTestCase()
 {
-    qputenv("LUMEXA_MPV_AO", "null");
     QVERIFY(Widgetmain::prepareCacheDirectory(cache.filePath("data")));
     contentRect = QRect(0, 0, 1700, 900);
     server = new ScriptedResponder(this);
@@ -116,28 +105,27 @@ void tst_microlecture_list::cleanup()
     QVERIFY(WidgetDriver::waitFor([] { return myCurrentThread2::liveCount() == 0; }, 30000));
 }
 
-FormCenterPanel *tst_microlecture_list::scriptedPage()
+FormCenterPanel *tst_microlecture_list::showPage(const QString &base)
 {
-    qputenv("LUMEXA_API_BASE", server->baseUrl().toUtf8());
-    qputenv("LUMEXA_VIDEO_BASE", (server->baseUrl() + "/video").toUtf8());
-    server->requests.clear();
+    qputenv("LUMEXA_API_BASE", base.toUtf8());
+    qputenv("LUMEXA_VIDEO_BASE", (base + "/video").toUtf8());
     page = new FormCenterPanel;
     page->resize(1700, 900);
     page->show();
     return page;
 }
 
-bool tst_microlecture_list::load(const QByteArray &json, int classlist, int shadows)
+bool tst_microlecture_list::load(const QByteArray &json)
 {
-    server->scriptJson(classlist == 1 ? ListPath : ApiPaths::smallClassPurchaseList.toUtf8(), json);
+    server->scriptJson(ListPath, json);
     QSignalSpy shown(page.data(), &FormCenterPanel::listShown);
-    page->shootJson_object(firstPage(), classlist, shadows);
+    page->shootJson_object(firstPage(), 1, 0);
     return shown.count() == 1;
 }
 
 void tst_microlecture_list::moreThanTwelveRecords()
 {
-    scriptedPage();
+    showPage(server->baseUrl());
     QVERIFY(load(reply(videos(201, 15), 40)));
     QCOMPARE(page->records().size(), 15);
     for (int i = 0; i < page->tiles().size(); ++i)
@@ -152,7 +140,7 @@ void tst_microlecture_list::moreThanTwelveRecords()
 
 void tst_microlecture_list::loadStartedWhileAnotherWaits()
 {
-    scriptedPage();
+    showPage(server->baseUrl());
     server->script(ListPath, {200, reply(videos(1, 3), 3), {{"Content-Type", "application/json"}}, false, 400});
     QSignalSpy shown(page.data(), &FormCenterPanel::listShown);
     QTimer::singleShot(50, this, [&] {
@@ -170,7 +158,7 @@ void tst_microlecture_list::loadStartedWhileAnotherWaits()
 
 void tst_microlecture_list::failedCancelShare()
 {
-    scriptedPage();
+    showPage(server->baseUrl());
     QVERIFY(load(reply({video(5, {{"isFee", "1"}, {"xuedou", "60"}, {"name", "口算"}})}, 1)));
     server->scriptJson(ApiPaths::smallClassShare.toUtf8(), R"({"code":0,"msg":"失败"})");
     QPushButton *share = button(page->tiles().first(), "pushButton_isFee");
@@ -186,34 +174,10 @@ void tst_microlecture_list::failedCancelShare()
 
 // --- against the platform stand-in ---------------------------------------
 
-FormCenterPanel *tst_microlecture_list::platformPage()
-{
-    qputenv("LUMEXA_API_BASE", platform.baseUrl().toUtf8());
-    qputenv("LUMEXA_VIDEO_BASE", (platform.baseUrl() + "/video").toUtf8());
-    if (!PlatformFixture::login())
-        return nullptr;
-    page = new FormCenterPanel;
-    page->resize(1700, 900);
-    page->show();
-    QSignalSpy shown(page.data(), &FormCenterPanel::listShown);
-    page->init_first(2);
-    return shown.count() == 1 ? page.data() : nullptr;
-}
-
-QJsonObject tst_microlecture_list::platformRecord(const QString &id)
-{
-    PlatformHttp http(platform.baseUrl());
-    http.login();
-    const HttpReply r = http.post(ApiPaths::smallClassList, {{"pageNum", "1"}, {"pageSize", "100"}});
-    for (const QJsonValue &v : r.data().value("list").toArray())
-        if (v.toObject().value("id").toString() == id)
-            return v.toObject();
-    return {};
-}
-
 void tst_microlecture_list::platformPurchased()
 {
-    QVERIFY(platformPage());
+    showPage(platform.baseUrl());
+    QVERIFY(PlatformFixture::login());
     QSignalSpy shown(page.data(), &FormCenterPanel::listShown);
     page->shootJson_object(firstPage(), 2);
     QCOMPARE(shown.count(), 1);

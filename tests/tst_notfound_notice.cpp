@@ -8,7 +8,6 @@
 #include "bankShareShadow.h"
 
 #include <QGraphicsOpacityEffect>
-#include <QLabel>
 
 class tst_notfound_notice : public QObject
 {

@@ -1,9 +1,8 @@
-// The video player widget over libmpv, playing real files made by ffmpeg:
-// the tick's texts, range play, click to seek, pause, the popup, remote
-// playback with seeking, and a frame on screen (software renderer).
-#include "media/MediaServer.h"
-
+// The video player widget over libmpv, playing real files made by ffmpeg,
+// from disk and from the stand-in's video storage: the tick's texts, range
+// play, seeking, pause, the popup, and a frame on screen (software renderer).
 #include "LumexaTest.h"
+#include "PlatformFixture.h"
 #include "WidgetDriver.h"
 #include "media/TestMedia.h"
 
@@ -17,7 +16,6 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
-#include <memory>
 
 class tst_qtavplayer : public QObject
 {
@@ -29,12 +27,11 @@ private slots:
     void cleanup();
     void playsAndTicks();
     void rangePlayPausesAtItsEnd();
-    void clickSeeksToTheMiddle();
-    void pauseToggles_data();
-    void pauseToggles();
+    void seeks_data();
+    void seeks();
+    void clickOnVideoPauses();
     void endThenPlayAgain();
     void missingFileReportsNothingLoaded();
-    void remoteVideoIsSeekable();
     void popupPlaysAndCloses();
     void screenshotShowsAFrame();
     void cleanupTestCase();
@@ -48,27 +45,27 @@ private:
     QTemporaryDir dir;
     QString sixSeconds;
     QString threeSeconds;
-    std::unique_ptr<MediaServer> server;
+    PlatformFixture platform;
+    QString remote; // the stand-in's video storage
     QTAVPlayer *player = nullptr;
 };
 
 void tst_qtavplayer::initTestCase()
 {
-    // No sound device here.
-    qputenv("LUMEXA_MPV_AO", "null");
     QVERIFY(dir.isValid());
     sixSeconds = dir.filePath("six.mp4");
     threeSeconds = dir.filePath("three.mp4");
     QVERIFY(TestMedia::make(sixSeconds, 6));
     QVERIFY(TestMedia::make(threeSeconds, 3));
-    server.reset(new MediaServer(dir.path()));
-    QVERIFY(server->start());
+    QVERIFY2(platform.start({"--no-office"}), qPrintable(platform.error()));
+    remote = platform.baseUrl() + "/video/";
+    QVERIFY(QFile::copy(sixSeconds, platform.dataDir() + "/video/six.mp4"));
+    QVERIFY(QFile::copy(threeSeconds, platform.dataDir() + "/video/three.mp4"));
 }
 
 void tst_qtavplayer::cleanupTestCase()
 {
     delete popupPlayer;
-    server.reset();
 }
 
 void tst_qtavplayer::init()
@@ -109,11 +106,6 @@ void tst_qtavplayer::playsAndTicks()
     QCOMPARE(child<QLabel>(player, "label_time")->text(), QTAVPlayer::clockText(pos) + "/00:00:06");
     QCOMPARE(player->seekSlider()->maximum(), 6);
     QCOMPARE(player->seekSlider()->value(), int(pos / 1000));
-    // Paused shows as checked; playing as unchecked.
-    QVERIFY(child<QPushButton>(player, "pushButton_play")->isChecked());
-    mp->pause(false);
-    player->upDateSliderTimer();
-    QVERIFY(!child<QPushButton>(player, "pushButton_play")->isChecked());
     QCOMPARE(videoDurationText, QStringLiteral("00:00:06"));
 }
 
@@ -148,53 +140,52 @@ void tst_qtavplayer::rangePlayPausesAtItsEnd()
     QVERIFY(mp->isPlaying());
 }
 
-void tst_qtavplayer::clickSeeksToTheMiddle()
+void tst_qtavplayer::seeks_data()
 {
-    QVERIFY(playAndWait(player, sixSeconds));
+    QTest::addColumn<bool>("fromStorage");
+    QTest::newRow("click on the slider") << false;
+    QTest::newRow("to a time, from the video storage") << true;
+}
+
+void tst_qtavplayer::seeks()
+{
+    QFETCH(bool, fromStorage);
+    QVERIFY(playAndWait(player, fromStorage ? remote + "six.mp4" : sixSeconds));
     MediaPlayer *mp = player->player();
+    QVERIFY(WidgetDriver::waitFor([&] { return mp->isSeekable(); }));
     mp->pause(true);
     QSlider *slider = player->seekSlider();
     QSignalSpy seekDone(mp, &MediaPlayer::seekFinished);
     const int width = slider->width();
-    QVERIFY(width > 100);
-
-    QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier, QPoint(width / 2, slider->height() / 2));
-    // Until the next tick the slider counts pixels.
-    QCOMPARE(slider->maximum(), width);
-    QVERIFY(qAbs(slider->value() - width / 2) <= 1);
+    qint64 expected = 4000;
+    if (fromStorage) {
+        player->seekToTime(QTime(0, 0, 4));
+    } else {
+        QTest::mouseClick(slider, Qt::LeftButton, Qt::NoModifier, QPoint(width / 2, slider->height() / 2));
+        // Until the next tick the slider counts pixels.
+        QCOMPARE(slider->maximum(), width);
+        QVERIFY(qAbs(slider->value() - width / 2) <= 1);
+        expected = 6000 * (width / 2) / width;
+    }
     QVERIFY(seekDone.count() > 0 || seekDone.wait(5000));
     QSignalSpy moved(mp, &MediaPlayer::positionChanged);
     moved.wait(500);
-    const qint64 expected = 6000 * (width / 2) / width;
     QVERIFY2(qAbs(mp->position() - expected) <= 40,
              qPrintable(QStringLiteral("%1 vs %2").arg(mp->position()).arg(expected)));
-
     player->upDateSliderTimer();
     QCOMPARE(slider->maximum(), 6);
     QCOMPARE(slider->value(), int(mp->position() / 1000));
 }
 
-void tst_qtavplayer::pauseToggles_data()
+void tst_qtavplayer::clickOnVideoPauses()
 {
-    QTest::addColumn<bool>("onVideo");
-    QTest::newRow("click on the video") << true;
-}
-
-void tst_qtavplayer::pauseToggles()
-{
-    QFETCH(bool, onVideo);
     QVERIFY(playAndWait(player, sixSeconds));
     MediaPlayer *mp = player->player();
     auto *button = child<QPushButton>(player, "pushButton_play");
     player->upDateSliderTimer();
     QVERIFY(!button->isChecked());
     QWidget *video = player->videoOutput()->widget();
-    auto press = [&] {
-        if (onVideo)
-            QTest::mouseClick(video, Qt::LeftButton, Qt::NoModifier, video->rect().center());
-        else
-            QTest::mouseClick(button, Qt::LeftButton);
-    };
+    auto press = [&] { QTest::mouseClick(video, Qt::LeftButton, Qt::NoModifier, video->rect().center()); };
 
     press();
     QVERIFY(mp->isPaused());
@@ -244,29 +235,13 @@ void tst_qtavplayer::missingFileReportsNothingLoaded()
     QCOMPARE(videoDurationText, QStringLiteral("0时0分0秒"));
 }
 
-void tst_qtavplayer::remoteVideoIsSeekable()
-{
-    const QString url = server->videoBase() + "/six.mp4";
-    QVERIFY(playAndWait(player, url));
-    MediaPlayer *mp = player->player();
-    QCOMPARE(player->mediaDuration(), qint64(6000));
-    QVERIFY(WidgetDriver::waitFor([&] { return mp->isSeekable(); }));
-    mp->pause(true);
-    QSignalSpy seekDone(mp, &MediaPlayer::seekFinished);
-    player->seekToTime(QTime(0, 0, 4));
-    QVERIFY(seekDone.count() > 0 || seekDone.wait(5000));
-    QSignalSpy moved(mp, &MediaPlayer::positionChanged);
-    moved.wait(500);
-    QVERIFY2(qAbs(mp->position() - 4000) <= 40, qPrintable(QString::number(mp->position())));
-}
-
 void tst_qtavplayer::popupPlaysAndCloses()
 {
     QTAVPlayer *popup = QTAVPlayer::popup();
     QCOMPARE(popupPlayer, popup);
 
     QSignalSpy loaded(popup->player(), &MediaPlayer::loaded);
-    popup->showAndPlay(server->videoBase() + "/three.mp4");
+    popup->showAndPlay(remote + "three.mp4");
     QVERIFY(loaded.wait(10000));
     QVERIFY(popup->player()->isPlaying());
 

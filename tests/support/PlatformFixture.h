@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QJsonArray>
+#include <QJsonObject>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -30,6 +31,8 @@ public:
                       const QString &password = QStringLiteral("123456"));
     // The requests the server recorded (started with recording on).
     QJsonArray recordedRequests() const;
+    // The JSON bodies of the recorded requests to path, oldest first.
+    QList<QJsonObject> recordedBodies(const QString &path) const;
 
 private:
     QTemporaryDir m_data;

@@ -39,7 +39,6 @@ HttpReply PlatformHttp::finish(QNetworkReply *reply)
     if (!reply->isFinished())
         reply->abort();
     r.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    r.networkError = reply->error();
     r.body = reply->readAll();
     r.headers = reply->rawHeaderPairs();
     const QJsonDocument doc = QJsonDocument::fromJson(r.body);

@@ -11,7 +11,6 @@
 struct HttpReply
 {
     int status = 0;          // HTTP status, 0 when there was none
-    int networkError = 0;    // QNetworkReply::NetworkError
     QByteArray body;
     QJsonObject json;        // the body when it is a JSON object
     QList<QPair<QByteArray, QByteArray>> headers;

@@ -13,11 +13,6 @@
 
 namespace {
 
-QString escaped(const QString &text)
-{
-    return text.toHtmlEscaped();
-}
-
 QString pictureBase64(int seed, int width)
 {
     const int height = width * 5 / 8;
@@ -150,9 +145,9 @@ bool TestDecks::write(const QString &path, const QList<Slide> &slides)
                      "<draw:frame presentation:style-name=\"pr2\" presentation:class=\"outline\" svg:x=\"2cm\" svg:y=\"5cm\" svg:width=\"%3cm\" "
                      "svg:height=\"7cm\"><draw:text-box><text:p>%4</text:p></draw:text-box></draw:frame>")
                      .arg(n)
-                     .arg(escaped(s.title))
+                     .arg(s.title.toHtmlEscaped())
                      .arg(s.picture ? 11 : 21.4)
-                     .arg(escaped(s.body))
+                     .arg(s.body.toHtmlEscaped())
                      .arg(s.hidden ? QStringLiteral(" draw:style-name=\"hidden\"") : QString());
         if (s.picture)
             pages += QStringLiteral("<draw:frame svg:x=\"14cm\" svg:y=\"5cm\" svg:width=\"9.6cm\" svg:height=\"6cm\">"

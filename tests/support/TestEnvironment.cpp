@@ -73,3 +73,15 @@ void TestEnvironment::screenshotIfFailed(QWidget *widget)
     const QString path = screenshot(widget, QString::fromLatin1(QTest::currentTestFunction()) + "-failed");
     qWarning("screenshot of the failure: %s", qPrintable(path));
 }
+
+bool TestEnvironment::writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray TestEnvironment::readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}

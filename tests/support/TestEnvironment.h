@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 class QWidget;
@@ -17,6 +18,10 @@ public:
     static QString screenshot(QWidget *widget, const QString &name);
     // Saves a screenshot only when the current test function failed.
     static void screenshotIfFailed(QWidget *widget);
+    // Writes bytes to path, replacing it; false when that failed.
+    static bool writeFile(const QString &path, const QByteArray &bytes);
+    // The bytes of a file; empty when it cannot be read.
+    static QByteArray readFile(const QString &path);
     // The test class now running names its screenshots.
     static void setCurrentClass(const QString &name);
     // Removes the private HOME; call once, when the process ends.

@@ -2,6 +2,8 @@
 
 #include "messageForm.h"
 
+#include <QComboBox>
+
 bool WidgetDriver::click(QObject *root, const QString &name)
 {
     auto *button = find<QAbstractButton>(root, name);
@@ -35,6 +37,19 @@ bool WidgetDriver::waitFor(const std::function<bool()> &condition, int timeoutMs
         QTest::qWait(10);
     }
     return true;
+}
+
+bool WidgetDriver::fillCurriculum(QWidget *form)
+{
+    for (int i = 1; i <= 4; ++i)
+        find<QComboBox>(form, QStringLiteral("comboBox_%1").arg(i))->setCurrentIndex(i == 1 ? 2 : 1);
+    auto *volume = find<QComboBox>(form, QStringLiteral("comboBox_5"));
+    if (!volume->isEnabled())
+        return false;
+    QTest::mouseClick(volume, Qt::LeftButton); // loads the volumes
+    volume->hidePopup();
+    volume->setCurrentIndex(1);
+    return volume->currentIndex() == 1;
 }
 
 QStringList WidgetDriver::shownMessages()

@@ -26,6 +26,9 @@ public:
     static bool type(QObject *root, const QString &name, const QString &text);
     // Spins the event loop until the condition holds or the time is up.
     static bool waitFor(const std::function<bool()> &condition, int timeoutMs = 10000);
+    // Picks subject, type, version and grade of a publish form (comboBox_1 to
+    // comboBox_4), then its first volume once they load; false when none did.
+    static bool fillCurriculum(QWidget *form);
 
     // The first visible top-level window of a class.
     template <class T>
