@@ -29,6 +29,7 @@ constexpr qint64 QuietMs = 100;
 constexpr qint64 DrainLimitMs = 2000;
 constexpr qint64 CommandLimitMs = 3000;
 constexpr int MaxRenderSide = 4096;
+constexpr int ReturnKey = 1280;
 constexpr int EscapeKey = 1281;
 
 qint64 nowMs()
@@ -276,6 +277,14 @@ void OfficeWorker::commandWithArgs(const QByteArray &name, const QByteArray &arg
     if (!m_doc)
         return;
     drainInput();
+    if (name == ".uno:InsertTable") {
+        // The new table comes selected as a whole, and text typed then is
+        // lost; Enter puts the caret into its first cell, where a teacher
+        // expects it.
+        if (runCommand(name, args))
+            key(0, ReturnKey);
+        return;
+    }
     m_doc->postUnoCommand(name.constData(), args.isEmpty() ? nullptr : args.constData(), true);
     markInput();
 }
