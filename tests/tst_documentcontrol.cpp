@@ -693,6 +693,7 @@ void tst_documentcontrol::barFollowsCaret()
     QVERIFY(WidgetDriver::waitFor([bar] { return bar->familyBox()->currentText() == QStringLiteral("微软雅黑"); }));
     QTest::mouseClick(m_control, Qt::LeftButton, Qt::NoModifier, lines.at(1));
     QVERIFY(WidgetDriver::waitFor([bar] { return bar->familyBox()->currentText() == QStringLiteral("宋体"); }));
+    QVERIFY2(WidgetDriver::waitFor([bar] { return bar->sizeBox()->currentText() == QLatin1String("28"); }), qPrintable(bar->sizeBox()->currentText()));
     QVERIFY(WidgetDriver::waitFor([bar] { return !bar->action(".uno:Bold")->isChecked(); }));
     QTest::keyClick(m_control, Qt::Key_Escape);
     QTest::keyClick(m_control, Qt::Key_Escape);
