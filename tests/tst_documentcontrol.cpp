@@ -6,15 +6,20 @@
 #include "EditBar.h"
 #include "FontSubstitutes.h"
 #include "OfficeState.h"
+#include "PlatformFixture.h"
 #include "PresentWindow.h"
+#include "QLabelImags.h"
 #include "SlideStrip.h"
 #include "TableSizePicker.h"
 #include "TestDecks.h"
 #include "WidgetDriver.h"
+#include "bankPBLiu.h"
+#include "bankVLTpk.h"
 
 #include <QClipboard>
 #include <QInputDialog>
 #include <QComboBox>
+#include <QDrag>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QRegularExpression>
@@ -629,6 +634,27 @@ void tst_documentcontrol::teacherAuthorsSlide()
     TestEnvironment::screenshot(m_control, QStringLiteral("selected-shape"));
     QTest::keyClick(m_control, Qt::Key_Escape);
 
+    // A picture of the stand-in's image library, dragged from its tile.
+    PlatformFixture platform;
+    QVERIFY2(platform.start({"--no-office"}), qPrintable(platform.error()));
+    QVERIFY(PlatformFixture::login());
+    bankVLTpk library;
+    library.loadPublicPage("1", "10", "0");
+    QLabelImags *tile = qobject_cast<QLabelImags *>(library.publicContainer()->tiles().value(0));
+    QVERIFY(tile && !tile->pictureUrl().isEmpty());
+    QTest::mousePress(tile, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QMouseEvent pull(QEvent::MouseMove, QPoint(60, 60), tile->mapToGlobal(QPoint(60, 60)), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tile, &pull); // offscreen, the drag ends at once, its data still there
+    QDrag *dragged = tile->findChild<QDrag *>();
+    QVERIFY(dragged);
+    QDragEnterEvent enter(at(0.8, 0.8), Qt::CopyAction, dragged->mimeData(), Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(at(0.8, 0.8), Qt::CopyAction, dragged->mimeData(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_control, &enter);
+    QApplication::sendEvent(m_control, &drop);
+    QVERIFY(enter.isAccepted() && drop.isAccepted());
+    // Inserted and selected where it was dropped, below the rectangle.
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->graphicSelection().center().y() > m_control->slideTwips().height() * 3 / 5; }));
+
     const QString saved = save();
     QVERIFY(!saved.isEmpty());
     const QByteArray xml = TestDecks::entry(saved, QStringLiteral("ppt/slides/slide2.xml"));
@@ -650,7 +676,7 @@ void tst_documentcontrol::teacherAuthorsSlide()
     for (const QString &shape : shapes)
         rectangle |= shape.contains(QLatin1String("prst=\"rect\"")) && !shape.contains(QLatin1String("txBox"))
                   && !shape.contains(QLatin1String("<p:ph"));
-    QVERIFY2(rectangle, xml.constData());
+    QVERIFY2(rectangle && xml.contains("<p:pic>"), xml.constData());
 
     QVERIFY(open(saved));
     QCOMPARE(m_control->slideCount(), 5);
