@@ -164,6 +164,7 @@ void OfficeWorker::open(int request, const QString &path)
     m_snapshot = snapshot;
     const int serial = ++m_serial;
     m_contexts.emplace_back(new CallbackContext{this, serial});
+    emit statesCleared();
     m_doc->initializeForRendering("{}");
     m_doc->registerCallback(&OfficeWorker::callback, m_contexts.back().get());
     m_twips = QSize();
@@ -391,6 +392,7 @@ void OfficeWorker::paste(const QString &mimeType, const QByteArray &data)
 void OfficeWorker::close()
 {
     closeDocument();
+    emit statesCleared();
     emit documentChanged(0, 0, QSize());
 }
 
