@@ -318,7 +318,9 @@ void EditBar::addSlideMenu()
         a->setObjectName(QStringLiteral("layout_") + icons.at(i));
         connect(a, &QAction::triggered, this, [this, layout] { emit newSlideRequested(layout); });
     }
-    m_layouts->setStyleSheet(QStringLiteral("QMenu { icon-size: 48px; } QMenu::item { padding: 6px 16px 6px 60px; }"));
+    // The icon needs a box of its own size: the menu's is a small icon's.
+    m_layouts->setStyleSheet(QStringLiteral("QMenu::item { padding: 6px 16px 6px 64px; }"
+                                            "QMenu::icon { width: 48px; height: 28px; left: 8px; }"));
     add->setMenu(m_layouts);
     add->setData(true);
     popupButton(add);

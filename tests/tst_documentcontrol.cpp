@@ -558,9 +558,13 @@ void tst_documentcontrol::drawTextBox(double x0, double y0, double x1, double y1
 void tst_documentcontrol::addBlankSlide()
 {
     const int count = m_control->slideCount();
-    QAction *blank = m_control->editBar()->layoutMenu()->findChild<QAction *>(QStringLiteral("layout_blank"));
+    QMenu *picker = m_control->editBar()->layoutMenu();
+    picker->popup(m_control->mapToGlobal(QPoint(600, 40)));
+    QVERIFY(QTest::qWaitForWindowExposed(picker));
+    TestEnvironment::screenshot(picker, QStringLiteral("layout-picker"));
+    QAction *blank = picker->findChild<QAction *>(QStringLiteral("layout_blank"));
     QVERIFY(blank);
-    blank->trigger();
+    QTest::mouseClick(picker, Qt::LeftButton, Qt::NoModifier, picker->actionGeometry(blank).center());
     QVERIFY(WidgetDriver::waitFor([this, count] { return m_control->slideCount() == count + 1; }));
 }
 
@@ -616,8 +620,9 @@ void tst_documentcontrol::teacherAuthorsSlide()
     QTest::mouseRelease(picker, Qt::LeftButton, Qt::NoModifier, picker->cellCentre(3, 3));
     QVERIFY2(WidgetDriver::waitFor([this] { return m_control->officeState()->value(".uno:InsertRowsAfter") == QLatin1String("enabled"); }),
              qPrintable(m_control->officeState()->value(".uno:InsertRowsAfter")));
+    const int cellStart = m_control->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
     commitText(QStringLiteral("二分之一"));
-    QVERIFY(WidgetDriver::waitFor([this] { return !m_control->graphicSelection().isEmpty(); }));
+    QVERIFY(WidgetDriver::waitFor([this, cellStart] { return m_control->inputMethodQuery(Qt::ImCursorRectangle).toRect().x() > cellStart + 40; }));
     TestEnvironment::screenshot(m_control, QStringLiteral("table"));
     QTest::keyClick(m_control, Qt::Key_Escape);
     QTest::keyClick(m_control, Qt::Key_Escape);
