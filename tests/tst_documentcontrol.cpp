@@ -162,8 +162,6 @@ void tst_documentcontrol::opensAndRenders()
     QVERIFY(open(m_lesson));
     QVERIFY(m_control->isAvailable());
     QCOMPARE(m_control->slideCount(), 4);
-    QCOMPARE(m_control->currentSlide(), 0);
-    QCOMPARE(m_control->openedPath(), m_lesson);
     QCOMPARE(m_control->strip()->count(), 4);
 
     // The slide is drawn at the size it takes on screen, with its text on it.
@@ -581,7 +579,6 @@ void tst_documentcontrol::teacherAuthorsSlide()
 {
     QVERIFY(open(m_lesson));
     EditBar *bar = m_control->editBar();
-    QVERIFY(bar->isVisible());
     addBlankSlide();
     QCOMPARE(m_control->currentSlide(), 1);
     TestEnvironment::screenshot(bar, QStringLiteral("edit-bar"));
