@@ -4,6 +4,9 @@
 //
 //   lumexa-tour <shots folder> <local mp4> [number of the first step]
 //   lumexa-tour --bench-window | --bench-login | --bench-thumbnails <mp4>   (scripts/bench)
+//   lumexa-tour --bench-document <folder>   (scripts/bench-document)
+//   lumexa-tour --office-cycle <folder>     (scripts/office-cycles)
+#include "DocumentBench.h"
 #include "Startup.h"
 #include "TourBench.h"
 #include "TourDriver.h"
@@ -71,6 +74,10 @@ int main(int argc, char *argv[])
         return TourBench::bareWindow();
     if (mode == "--bench-login")
         return TourBench::login();
+    if (mode == "--bench-document" && argc > 2)
+        return DocumentBench::run(QString::fromLocal8Bit(argv[2]));
+    if (mode == "--office-cycle" && argc > 2)
+        return DocumentBench::cycle(QString::fromLocal8Bit(argv[2]));
     if (mode == "--bench-thumbnails" && argc > 2)
         return TourBench::thumbnails(QFileInfo(QString::fromLocal8Bit(argv[2])).absoluteFilePath());
     if (argc < 3) {

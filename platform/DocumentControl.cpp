@@ -1,6 +1,5 @@
 #include "DocumentControl.h"
 
-#include "DroppedPicture.h"
 #include "EditBar.h"
 #include "OfficeKeys.h"
 #include "OfficePassword.h"
@@ -9,18 +8,17 @@
 #include "OfficeWorker.h"
 #include "PasswordPrompt.h"
 #include "PresentWindow.h"
+#include "SlideActions.h"
 #include "SlideStrip.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QDebug>
 #include <QEventLoop>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QMenu>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QPointer>
@@ -74,24 +72,16 @@ DocumentControl::DocumentControl(QWidget *parent)
     connect(m_strip, &SlideStrip::slideActivated, this, &DocumentControl::showSlide);
     connect(m_strip, &SlideStrip::deleteRequested, this, &DocumentControl::deleteSlide);
     connect(m_strip, &SlideStrip::moveRequested, this, &DocumentControl::moveSlide);
-    connect(m_strip, &SlideStrip::menuRequested, this, [this](int slide, const QPoint &pos) { showMenu(slide, pos); });
+    m_actions = new SlideActions(this);
+    connect(m_strip, &SlideStrip::menuRequested, m_actions, [this](int slide, const QPoint &pos) { m_actions->showMenu(slide, pos); });
 
     m_state = new OfficeState(this);
     m_bar = new EditBar(m_state, this);
     connect(m_bar, &EditBar::unoCommand, this, &DocumentControl::runCommand);
-    connect(m_bar, &EditBar::insertPictureRequested, this, &DocumentControl::chooseAndInsertPicture);
+    connect(m_bar, &EditBar::insertPictureRequested, m_actions, &SlideActions::chooseAndInsertPicture);
     connect(m_bar, &EditBar::newSlideRequested, this, &DocumentControl::newSlideWithLayout);
     connect(m_bar, &EditBar::duplicateSlideRequested, this, &DocumentControl::duplicateSlide);
     connect(m_bar, &EditBar::presentRequested, this, [this] { present(false); });
-    setAcceptDrops(true);
-    m_drops = new DroppedPicture(this);
-    connect(m_drops, &DroppedPicture::ready, this, [this](const QString &path, const QPoint &at) {
-        if (editable())
-            post([path, at](OfficeWorker *w) { w->insertPicture(path, at); });
-    });
-    connect(m_drops, &DroppedPicture::failed, this, [this](const QString &name) {
-        showNotice(QStringLiteral("无法插入图片：%1").arg(name));
-    });
 
     m_blink.setInterval(530);
     connect(&m_blink, &QTimer::timeout, this, [this] {
@@ -117,6 +107,7 @@ DocumentControl::DocumentControl(QWidget *parent)
     connect(w, &OfficeWorker::hiddenSlidesChanged, m_strip, &SlideStrip::setHiddenSlides);
     connect(w, &OfficeWorker::copied, this, &DocumentControl::onCopied);
     connect(w, &OfficeWorker::stateChanged, m_state, &OfficeState::feed);
+    connect(w, &OfficeWorker::statesCleared, m_state, &OfficeState::clear);
     connect(w, &OfficeWorker::cursorChanged, this, [this](const QRect &r) {
         m_cursor = r;
         m_blinkOn = true;
@@ -525,12 +516,9 @@ bool DocumentControl::handleShortcut(QKeyEvent *event)
     case Qt::Key_U: command = ".uno:Underline"; break;
     case Qt::Key_A: command = ".uno:SelectAll"; break;
     case Qt::Key_C:
-    case Qt::Key_X: {
-        const bool cut = event->key() == Qt::Key_X;
-        ++m_copiesInFlight;
-        post([cut](OfficeWorker *w) { w->copySelection(cut); });
+    case Qt::Key_X:
+        copy(event->key() == Qt::Key_X);
         return true;
-    }
     case Qt::Key_V:
         paste();
         return true;
@@ -549,6 +537,12 @@ bool DocumentControl::handleShortcut(QKeyEvent *event)
     }
     post([command](OfficeWorker *w) { w->command(command); });
     return true;
+}
+
+void DocumentControl::copy(bool cut)
+{
+    ++m_copiesInFlight;
+    post([cut](OfficeWorker *w) { w->copySelection(cut); });
 }
 
 void DocumentControl::paste()
@@ -684,81 +678,6 @@ void DocumentControl::mouseReleaseEvent(QMouseEvent *event)
         sendMouse(OfficeWorker::MouseUp, event, m_clickCount);
 }
 
-void DocumentControl::contextMenuEvent(QContextMenuEvent *event)
-{
-    showMenu(m_current, event->globalPos(), true);
-}
-
-void DocumentControl::addObjectEntries(QMenu &menu)
-{
-    auto entry = [&](const QString &text, const QByteArray &command, const QKeySequence &keys = QKeySequence()) {
-        QAction *a = menu.addAction(text);
-        a->setShortcut(keys);
-        a->setEnabled(m_state->isEnabled(command));
-        a->setData(command);
-        return a;
-    };
-    entry(QStringLiteral("剪切"), ".uno:Cut", QKeySequence::Cut);
-    entry(QStringLiteral("复制"), ".uno:Copy", QKeySequence::Copy);
-    entry(QStringLiteral("粘贴"), ".uno:Paste", QKeySequence::Paste);
-    menu.addSeparator();
-    entry(QStringLiteral("置于顶层"), ".uno:BringToFront");
-    entry(QStringLiteral("置于底层"), ".uno:SendToBack");
-    // Row and column entries only inside a table.
-    if (!m_state->value(".uno:InsertRowsAfter").isEmpty() && m_state->isEnabled(".uno:InsertRowsAfter")) {
-        menu.addSeparator();
-        entry(QStringLiteral("在下方插入行"), ".uno:InsertRowsAfter");
-        entry(QStringLiteral("在右侧插入列"), ".uno:InsertColumnsAfter");
-        entry(QStringLiteral("删除行"), ".uno:DeleteRows");
-        entry(QStringLiteral("删除列"), ".uno:DeleteColumns");
-    }
-    menu.addSeparator();
-}
-
-void DocumentControl::showMenu(int slide, const QPoint &globalPos, bool objects)
-{
-    if (!editable())
-        return;
-    QMenu menu(this);
-    if (objects)
-        addObjectEntries(menu);
-    QAction *add = menu.addAction(QStringLiteral("新建幻灯片"));
-    add->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-    QAction *remove = menu.addAction(QStringLiteral("删除幻灯片"));
-    remove->setEnabled(m_slides > 1);
-    menu.addSeparator();
-    QAction *picture = menu.addAction(QStringLiteral("插入图片…"));
-    QAction *chosen = menu.exec(globalPos);
-    if (chosen == add) {
-        if (slide != m_current)
-            showSlide(slide);
-        newSlide();
-    } else if (chosen == remove) {
-        deleteSlide(slide);
-    } else if (chosen == picture) {
-        chooseAndInsertPicture();
-    } else if (chosen) {
-        const QByteArray command = chosen->data().toByteArray();
-        if (command == ".uno:Cut" || command == ".uno:Copy") {
-            ++m_copiesInFlight;
-            const bool cut = command == ".uno:Cut";
-            post([cut](OfficeWorker *w) { w->copySelection(cut); });
-        } else if (command == ".uno:Paste") {
-            paste();
-        } else if (!command.isEmpty()) {
-            runCommand(command);
-        }
-    }
-}
-
-void DocumentControl::chooseAndInsertPicture()
-{
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("插入图片"), QString(),
-                                                      QStringLiteral("图片文件 (*.png *.jpg *.jpeg *.bmp *.gif)"));
-    if (!path.isEmpty())
-        insertPicture(path);
-}
-
 void DocumentControl::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event);
@@ -780,27 +699,4 @@ bool DocumentControl::focusNextPrevChild(bool next)
     if (editable())
         return false;
     return QWidget::focusNextPrevChild(next);
-}
-
-void DocumentControl::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (editable() && DroppedPicture::pictureUrl(event->mimeData()).isValid())
-        event->acceptProposedAction();
-}
-
-void DocumentControl::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (slideRect().contains(event->pos()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void DocumentControl::dropEvent(QDropEvent *event)
-{
-    const QUrl url = DroppedPicture::pictureUrl(event->mimeData());
-    if (!editable() || !url.isValid() || !slideRect().contains(event->pos()))
-        return;
-    event->acceptProposedAction();
-    m_drops->fetch(url, toTwips(event->pos()));
 }

@@ -8,11 +8,10 @@
 #include <QVector>
 #include <QWidget>
 
-class DroppedPicture;
-class QMenu;
 class EditBar;
 class OfficeState;
 class PresentWindow;
+class SlideActions;
 class SlideStrip;
 
 // The embedded presentation editor of the courseware page. Shows the current
@@ -97,24 +96,20 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    void contextMenuEvent(QContextMenuEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     bool focusNextPrevChild(bool next) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
+    friend class SlideActions;
     void onStarted(bool available);
     void onOpened(int request, bool ok, const QString &path);
     void onDocumentChanged(int slides, int current, const QSize &twips);
     void onSlidePainted(int slide, const QImage &image);
     void onCopied(const QString &text);
     bool handleShortcut(QKeyEvent *event);
+    void copy(bool cut);
     void paste();
-    void chooseAndInsertPicture();
-    void showMenu(int slide, const QPoint &globalPos, bool objects = false);
     void showNotice(const QString &text);
     void requestViewSize();
     void sendMouse(int action, QMouseEvent *event, int count);
@@ -124,12 +119,10 @@ private:
     QRect toWidget(const QRect &twips) const;
     template <class F> void post(F &&call);
 
-    void addObjectEntries(QMenu &menu);
-
     SlideStrip *m_strip = nullptr;
     EditBar *m_bar = nullptr;
     OfficeState *m_state = nullptr;
-    DroppedPicture *m_drops = nullptr;
+    SlideActions *m_actions = nullptr;
     QPointer<PresentWindow> m_show;
     bool m_titlebar = true;
     bool m_menubar = true;

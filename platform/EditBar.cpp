@@ -36,6 +36,16 @@ int officeColour(const QColor &colour)
     return colour.isValid() ? int(colour.rgb() & 0xFFFFFF) : -1;
 }
 
+// Shows the text with its item current. The box sends a listed choice only
+// when it differs from its current item, and its text alone follows the
+// caret: the size of the box before, typed into the next box, sent nothing.
+void showInBox(QComboBox *box, const QString &text)
+{
+    box->setCurrentIndex(box->findText(text));
+    if (box->currentText() != text)
+        box->setEditText(text);
+}
+
 } // namespace
 
 EditBar::EditBar(OfficeState *state, QWidget *parent)
@@ -165,11 +175,12 @@ void EditBar::addFamilyBox()
             emit unoCommand(".uno:CharFontName", args({{QStringLiteral("CharFontName.FamilyName"), family.trimmed()}}));
     };
     connect(m_family, QOverload<int>::of(&QComboBox::activated), this, [this, send](int index) { send(m_family->itemText(index)); });
-    // A name not in the list (a face of another machine) is sent as typed;
-    // a listed one comes through activated().
+    // Typed names are sent as typed (a face of another machine too); with
+    // the item current, the box does not send it once more as a choice.
     connect(m_family->lineEdit(), &QLineEdit::returnPressed, this, [this, send] {
-        if (m_family->findText(m_family->currentText()) < 0)
-            send(m_family->currentText());
+        const QString family = m_family->currentText();
+        send(family);
+        showInBox(m_family, family);
     });
     addWidget(m_family);
 }
@@ -192,8 +203,9 @@ void EditBar::addSizeBox()
     };
     connect(m_size, QOverload<int>::of(&QComboBox::activated), this, [this, send](int index) { send(m_size->itemText(index)); });
     connect(m_size->lineEdit(), &QLineEdit::returnPressed, this, [this, send] {
-        if (m_size->findText(m_size->currentText()) < 0)
-            send(m_size->currentText());
+        const QString size = m_size->currentText();
+        send(size);
+        showInBox(m_size, size);
     });
     addWidget(m_size);
 }
@@ -306,7 +318,9 @@ void EditBar::addSlideMenu()
         a->setObjectName(QStringLiteral("layout_") + icons.at(i));
         connect(a, &QAction::triggered, this, [this, layout] { emit newSlideRequested(layout); });
     }
-    m_layouts->setStyleSheet(QStringLiteral("QMenu { icon-size: 48px; } QMenu::item { padding: 6px 16px 6px 60px; }"));
+    // The icon needs a box of its own size: the menu's is a small icon's.
+    m_layouts->setStyleSheet(QStringLiteral("QMenu::item { padding: 6px 16px 6px 64px; }"
+                                            "QMenu::icon { width: 48px; height: 28px; left: 8px; }"));
     add->setMenu(m_layouts);
     add->setData(true);
     popupButton(add);
@@ -318,8 +332,8 @@ void EditBar::follow(const QByteArray &command, const QString &value)
     const bool enabled = value != QLatin1String("disabled");
     if (command == ".uno:CharFontName") {
         m_family->setEnabled(enabled);
-        if (enabled && m_family->currentText() != value)
-            m_family->setEditText(value);
+        if (enabled)
+            showInBox(m_family, value);
         return;
     }
     if (command == ".uno:FontHeight") {
@@ -327,7 +341,7 @@ void EditBar::follow(const QByteArray &command, const QString &value)
         if (enabled) {
             bool ok = false;
             const double points = value.toDouble(&ok);
-            m_size->setEditText(ok && points > 0 ? QString::number(points) : QString());
+            showInBox(m_size, ok && points > 0 ? QString::number(points) : QString());
         }
         return;
     }

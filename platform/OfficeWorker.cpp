@@ -29,6 +29,7 @@ constexpr qint64 QuietMs = 100;
 constexpr qint64 DrainLimitMs = 2000;
 constexpr qint64 CommandLimitMs = 3000;
 constexpr int MaxRenderSide = 4096;
+constexpr int ReturnKey = 1280;
 constexpr int EscapeKey = 1281;
 
 qint64 nowMs()
@@ -163,6 +164,7 @@ void OfficeWorker::open(int request, const QString &path)
     m_snapshot = snapshot;
     const int serial = ++m_serial;
     m_contexts.emplace_back(new CallbackContext{this, serial});
+    emit statesCleared();
     m_doc->initializeForRendering("{}");
     m_doc->registerCallback(&OfficeWorker::callback, m_contexts.back().get());
     m_twips = QSize();
@@ -276,6 +278,14 @@ void OfficeWorker::commandWithArgs(const QByteArray &name, const QByteArray &arg
     if (!m_doc)
         return;
     drainInput();
+    if (name == ".uno:InsertTable") {
+        // The new table comes selected as a whole, and text typed then is
+        // lost; Enter puts the caret into its first cell, where a teacher
+        // expects it.
+        if (runCommand(name, args))
+            key(0, ReturnKey);
+        return;
+    }
     m_doc->postUnoCommand(name.constData(), args.isEmpty() ? nullptr : args.constData(), true);
     markInput();
 }
@@ -382,6 +392,7 @@ void OfficeWorker::paste(const QString &mimeType, const QByteArray &data)
 void OfficeWorker::close()
 {
     closeDocument();
+    emit statesCleared();
     emit documentChanged(0, 0, QSize());
 }
 

@@ -83,6 +83,9 @@ signals:
     void hiddenSlidesChanged(const QList<int> &slides);
     // The office's notification about the caret or selection, as sent.
     void stateChanged(const QByteArray &payload);
+    // Another deck: what the last one reported no longer holds. Comes
+    // before any notification about the new deck.
+    void statesCleared();
     void showPainted(int slide, const QImage &image, const QSize &pixels);
 
     // From the office's own thread to this object.
