@@ -109,6 +109,7 @@ void QLabelImags::mouseMoveEvent(QMouseEvent *event)
     if (!shown.isNull())
         drag->setPixmap(shown.scaled(96, 96, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     drag->exec(Qt::CopyAction);
+    drag->deleteLater();
 }
 
 void QLabelImags::clicked_btn()
