@@ -56,6 +56,8 @@ public:
     int slideCount() const { return m_slides; }
     int currentSlide() const { return m_current; }
     QImage slideImage() const { return m_image; }
+    // What the control's area says for a few seconds (a failed open or save).
+    QString notice() const { return m_notice; }
     QRect slideRect() const;
     SlideStrip *strip() const { return m_strip; }
     EditBar *editBar() const { return m_bar; }

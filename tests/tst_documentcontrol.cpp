@@ -323,6 +323,7 @@ void tst_documentcontrol::failedOpenKeepsDeck()
     m_control->Open(path);
     QVERIFY(opened.wait(60000));
     QCOMPARE(opened.first().at(0).toBool(), false);
+    QCOMPARE(m_control->notice(), QStringLiteral("无法打开文件：") + name);
     QCOMPARE(m_control->openedPath(), m_lesson);
     QCOMPARE(m_control->slideCount(), 4);
     const QString saved = save();
