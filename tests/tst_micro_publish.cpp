@@ -1,12 +1,10 @@
 // The micro-lecture publish panel and its confirmation dialog against the
-// platform stand-in: lookups and enabling, the knowledge-point text and ids
-// across resets, the three checks, the dialog's checks and values, the
-// record, failed uploads and saves, and a video over 50 MB: the question,
-// the re-encode that makes it fit, and an upload cancelled on its way.
+// stand-in, with a video over 50 MB.
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"
 #include "BoxWatcher.h"
+#include "DialogAnswerer.h"
 #include "FormAnimation.h"
 #include "FormFaBuChenggong.h"
 #include "FormTree.h"
@@ -25,7 +23,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -315,16 +312,8 @@ void tst_micro_publish::largeVideo()
     QVERIFY(dialog);
     dialog->findChild<QTextEdit *>("textEdit")->setPlainText(QStringLiteral("认识分数"));
 
-    QStringList asked;
-    QTimer answering;
-    connect(&answering, &QTimer::timeout, this, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (box && box->isVisible() && box->objectName() == "sizeQuestion") {
-            asked << box->text();
-            box->findChild<QPushButton *>(answer)->click();
-        }
-    });
-    answering.start(20);
+    DialogAnswerer answers;
+    answers.boxButton = answer;
     bool cancelled = false;
     connect(Http_access::instance(), &Http_access::uploadProgress, this, [&](qint64 sent, qint64) {
         if (cancelUpload && sent > 0 && !cancelled) {
@@ -335,8 +324,9 @@ void tst_micro_publish::largeVideo()
     QTest::mouseClick(dialog->findChild<QPushButton *>("pushButton_public"), Qt::LeftButton);
     disconnect(Http_access::instance(), &Http_access::uploadProgress, this, nullptr);
 
-    QCOMPARE(asked.size(), 1);
-    QVERIFY2(asked.first().contains(PublishUpload::sizeText(QFileInfo(large).size())), qPrintable(asked.first()));
+    QCOMPARE(answers.boxes.size(), 1);
+    QVERIFY2(answers.boxes.first().contains(PublishUpload::sizeText(QFileInfo(large).size())),
+             qPrintable(answers.boxes.first()));
     QVERIFY(!overlay->isVisible());
     if (answer == "pushButton_shrink") {
         QVERIFY2(WidgetDriver::shownTopLevel<FormFaBuChenggong>(), qPrintable(WidgetDriver::shownMessages().join('|')));
