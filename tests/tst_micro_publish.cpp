@@ -59,7 +59,6 @@ private slots:
     void largeVideo();
 
 private:
-    void readyVideo(const QString &name);
     QStringList pickKnowledgePoints(QStringList *ids);
     int saves() const { return platform.recordedBodies(ApiPaths::smallClassSave).size(); }
     template <class T>
@@ -117,16 +116,6 @@ void tst_micro_publish::cleanup()
     TestEnvironment::screenshotIfFailed(host.get());
     closeTopLevels();
     host.reset();
-}
-
-void tst_micro_publish::readyVideo(const QString &name)
-{
-    editor->openVideo(video);
-    QVERIFY(WidgetDriver::waitFor([&] { return editor->hasPlayableVideo(); }));
-    // Typed as an input method delivers it (the test keyboard knows no Chinese).
-    auto *edit = editor->findChild<QLineEdit *>("lineEdit1");
-    edit->setFocus();
-    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, name, Qt::NoModifier);
 }
 
 QStringList tst_micro_publish::pickKnowledgePoints(QStringList *ids)
@@ -303,7 +292,12 @@ void tst_micro_publish::largeVideo()
 {
     QFETCH(QString, answer);
     QFETCH(bool, cancelUpload);
-    readyVideo(QStringLiteral("分数的意义"));
+    editor->openVideo(video);
+    QVERIFY(WidgetDriver::waitFor([&] { return editor->hasPlayableVideo(); }));
+    // Typed as an input method delivers it (the test keyboard knows no Chinese).
+    auto *edit = editor->findChild<QLineEdit *>("lineEdit1");
+    edit->setFocus();
+    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QStringLiteral("分数的意义"), Qt::NoModifier);
     QVERIFY(WidgetDriver::fillCurriculum(panel));
     savedVideoPath = large;
     const int before = saves();
