@@ -168,23 +168,21 @@ void tst_micro_publish::resetsClearKnowledgePoints()
 void tst_micro_publish::confirmation_data()
 {
     QTest::addColumn<QString>("choice"); // "free", "paid" or "none"
-    QTest::addColumn<QString>("price");
     QTest::addColumn<QString>("intro");
     QTest::addColumn<QString>("name"); // empty: the name from the editing page
     QTest::addColumn<QStringList>("emitted"); // empty: refused
     const QString n = QStringLiteral("分数的意义");
     const QString i = QStringLiteral("认识分数");
-    QTest::newRow("paid, empty price") << "paid" << "" << i << "" << QStringList{};
-    QTest::newRow("neither chosen") << "none" << "" << i << "" << QStringList{n, i, "", "0"};
-    QTest::newRow("no introduction") << "free" << "" << "" << "" << QStringList{};
-    QTest::newRow("name changed here") << "free" << "" << i << QStringLiteral("分数的初步认识")
+    QTest::newRow("paid, empty price") << "paid" << i << "" << QStringList{};
+    QTest::newRow("neither chosen") << "none" << i << "" << QStringList{n, i, "", "0"};
+    QTest::newRow("no introduction") << "free" << "" << "" << QStringList{};
+    QTest::newRow("name changed here") << "free" << i << QStringLiteral("分数的初步认识")
                                        << QStringList{QStringLiteral("分数的初步认识"), i, "", "0"};
 }
 
 void tst_micro_publish::confirmation()
 {
     QFETCH(QString, choice);
-    QFETCH(QString, price);
     QFETCH(QString, intro);
     QFETCH(QString, name);
     QFETCH(QStringList, emitted);
@@ -199,8 +197,6 @@ void tst_micro_publish::confirmation()
     if (choice != "none")
         QTest::mouseClick(dialog->findChild<QPushButton *>(choice == "free" ? "pushButton_private" : "pushButton_pbulic"),
                           Qt::LeftButton);
-    if (!price.isEmpty())
-        QTest::keyClicks(dialog->findChild<QLineEdit *>("lineEdit_XD"), price);
     QSignalSpy spy(dialog.data(), &FormUpClassMessage::shootUpload);
     QTest::mouseClick(dialog->findChild<QPushButton *>("pushButton_public"), Qt::LeftButton);
     if (emitted.isEmpty()) {

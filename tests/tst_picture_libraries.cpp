@@ -18,7 +18,6 @@
 #include <QJsonDocument>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QVBoxLayout>
 
 namespace {
 const QByteArray Categories = "/v2.0/client/LmResManagement/getList";
