@@ -1,22 +1,17 @@
-// Editing one of the teacher's decks from the my-courseware list: the deck
-// is fetched from the platform stand-in into the cache, under a name that
-// server text cannot steer, and opens in the real document control.
+// Editing a deck from the my-courseware list: fetched from the stand-in into
+// the cache under a safe name, opened in the real document control.
 #include "LumexaTest.h"
 
-#include "ApiPaths.h"
 #include "BoxWatcher.h"
 #include "DocumentHost.h"
 #include "EmitObject.h"
 #include "PlatformFixture.h"
-#include "ScriptedResponder.h"
 #include "TestDecks.h"
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
 #include "bankcenterkid.h"
 #include "bankclasscenter.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -109,7 +104,6 @@ void tst_courseware_edit::editOpensDeck()
     QVERIFY(opened.wait(60000));
     QCOMPARE(opened.first(), (QVariantList{true, path}));
     QCOMPARE(currentDocumentPath, path);
-    QCOMPARE(documentControl->openedPath(), path);
     QVERIFY(documentControl->slideCount() > 1);
     const QByteArray got = TestEnvironment::readFile(path);
     QVERIFY(!got.isEmpty() && got == TestEnvironment::readFile(platform.dataDir() + "/doc" + tile->record().fileSrc));
@@ -118,30 +112,21 @@ void tst_courseware_edit::editOpensDeck()
 
 void tst_courseware_edit::failedDownload()
 {
-    ScriptedResponder server;
-    const QByteArray api = qgetenv("LUMEXA_API_BASE");
-    const QByteArray doc = qgetenv("LUMEXA_DOC_BASE");
-    qputenv("LUMEXA_API_BASE", server.baseUrl().toUtf8());
-    qputenv("LUMEXA_DOC_BASE", (server.baseUrl() + "/doc").toUtf8());
-    const QJsonObject deck{{"id", "5"}, {"name", "不见了"}, {"fileSrc", "/courseware/gone.pptx"}};
-    server.scriptJson(ApiPaths::fileClassList.toUtf8(),
-                      QJsonDocument(QJsonObject{{"code", 1}, {"data", QJsonObject{{"list", QJsonArray{deck}}, {"total", 1}}}})
-                          .toJson());
-    const bool shown = showList();
+    QVERIFY(showList());
+    bankcenterkid *tile = list->tiles().at(1);
+    const QString local = bankcenterkid::editPath(tile->record());
+    QFile::remove(local);
+    QVERIFY(QFile::remove(platform.dataDir() + "/doc" + tile->record().fileSrc));
     const QString before = currentDocumentPath;
     QSignalSpy view(list, &bankclasscenter::select_click);
     BoxWatcher boxes;
-    QTest::mouseClick(list->tiles().at(0)->findChild<QPushButton *>("pushButton_Edit"), Qt::LeftButton);
-    const bool reported = WidgetDriver::waitFor([&] { return !boxes.seen.isEmpty(); });
-    qputenv("LUMEXA_API_BASE", api);
-    qputenv("LUMEXA_DOC_BASE", doc);
-    QVERIFY(shown);
-    QVERIFY(reported);
+    QTest::mouseClick(tile->findChild<QPushButton *>("pushButton_Edit"), Qt::LeftButton);
+    QVERIFY(WidgetDriver::waitFor([&] { return !boxes.seen.isEmpty(); }));
     QVERIFY2(boxes.seen.first().startsWith("HTTP|课件请求失败 DownloadImg error code: 203."), qPrintable(boxes.seen.first()));
     QVERIFY(boxes.seen.first().endsWith("HTTPscode:404"));
     QVERIFY(view.isEmpty());
     QCOMPARE(currentDocumentPath, before);
-    QVERIFY(!QFile::exists(sourceDir + "pptemp/不见了.pptx"));
+    QVERIFY(!QFile::exists(local));
 }
 
 LUMEXA_TEST_MAIN(tst_courseware_edit)

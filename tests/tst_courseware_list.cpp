@@ -1,8 +1,5 @@
-// The my-courseware list: more than twelve records, the export cap, late
-// and broken replies and a failed delete from a scripted server; then the
-// teacher's own decks on the platform stand-in: share, cancel share, delete
-// and export. The allowance refusal is tst_resource_export's and the
-// stand-in's count tst_platform_exports'.
+// The my-courseware list against a scripted server, then the stand-in. The
+// allowance refusal is tst_resource_export's, the stand-in's count tst_platform_exports'.
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"
@@ -340,10 +337,9 @@ void tst_courseware_list::platformShareCancelDelete()
     QCOMPARE(share->text(), QStringLiteral("取消分享"));
     QCOMPARE(WidgetDriver::find<QLabel>(tile, "labelName")->text(), QStringLiteral("分享的课件"));
     QCOMPARE(WidgetDriver::find<QLabel>(tile, "label_price")->text(), QStringLiteral("88"));
-    QJsonObject held = platformRecord(id);
-    QCOMPARE(held.value("isFee").toString(), QStringLiteral("1"));
-    QCOMPARE(held.value("xuedou").toString(), QStringLiteral("88"));
-    QCOMPARE(held.value("name").toString(), QStringLiteral("分享的课件"));
+    const QJsonObject held = platformRecord(id);
+    QCOMPARE((QStringList{held.value("isFee").toString(), held.value("xuedou").toString(), held.value("name").toString()}),
+             (QStringList{"1", "88", QStringLiteral("分享的课件")}));
 
     QTest::mouseClick(share, Qt::LeftButton);
     QVERIFY(WidgetDriver::answerMessage());
@@ -374,16 +370,11 @@ void tst_courseware_list::platformExport()
     QSignalSpy done(page->exportPanel(), &FormExportProgress::allDone);
     QVERIFY(WidgetDriver::click(page, "pushButton_output"));
     QVERIFY(done.wait(30000));
-    QVERIFY(page->exportPanel()->isVisible());
     TestEnvironment::screenshot(page, "export-done");
-    for (const miciroInfo &r : chosen) {
-        const QString path = folder.filePath(r.name + ".pptx");
-        QCOMPARE(page->exportPanel()->state(path), FormExportProgress::Done);
-        const QByteArray got = TestEnvironment::readFile(path);
-        QVERIFY2(!got.isEmpty(), qPrintable(path));
-        QVERIFY(got == TestEnvironment::readFile(platform.dataDir() + "/doc" + r.fileSrc));
-    }
-    QVERIFY(!platform.recordedBodies(ApiPaths::exportSave).isEmpty());
+    // What the panel reports per file is tst_resource_export's.
+    for (const miciroInfo &r : chosen)
+        QVERIFY(TestEnvironment::readFile(folder.filePath(r.name + ".pptx"))
+                == TestEnvironment::readFile(platform.dataDir() + "/doc" + r.fileSrc));
 }
 
 LUMEXA_TEST_MAIN(tst_courseware_list)

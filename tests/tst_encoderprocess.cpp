@@ -1,8 +1,5 @@
-// The encoder child process: where the program is, both command lines
-// argument by argument, a real cut checked with ffprobe and by its first
-// frame, a real thumbnail taken over HTTP from a worker thread, the runs that
-// must not hang, and the filmstrip made once and then taken from its cache.
-
+// The encoder child process: command lines, real cuts and thumbnails
+// checked with ffprobe, runs that must not hang, the filmstrip cache.
 #include "LumexaTest.h"
 #include "media/TestMedia.h"
 
@@ -133,7 +130,6 @@ void tst_encoderprocess::realCut()
     QSignalSpy finished(&process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished));
     QSignalSpy progress(&process, &EncoderProcess::progress);
     process.startCut(sixty, QTime(0, 0, 50), QTime(0, 1, 0), out);
-    QCOMPARE(process.program(), EncoderProcess::program());
     QVERIFY(finished.wait(60000));
     QCOMPARE(finished.first().at(0).toInt(), 0);
     QVERIFY(existedAtFinish);

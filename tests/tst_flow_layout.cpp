@@ -4,13 +4,7 @@
 
 #include "QFlowLayout.h"
 
-namespace {
-QSize sizeOf(const QString &text)
-{
-    const QStringList p = text.split('x');
-    return QSize(p.value(0).toInt(), p.value(1).toInt());
-}
-}
+Q_DECLARE_METATYPE(QMargins)
 
 class tst_flow_layout : public QObject
 {
@@ -24,48 +18,41 @@ private slots:
 void tst_flow_layout::placement_data()
 {
     QTest::addColumn<int>("width");
-    QTest::addColumn<QString>("margins"); // left,top,right,bottom
+    QTest::addColumn<QMargins>("margins");
     QTest::addColumn<int>("hSpacing");
     QTest::addColumn<int>("vSpacing");
-    QTest::addColumn<QStringList>("sizes");
-    QTest::addColumn<QStringList>("positions");
+    QTest::addColumn<QList<QRect>>("geometries"); // each item's size and where it lands
     QTest::addColumn<int>("height");
 
     // Right edge of the effective area: 200 - 1 - 9 = 190; 25 + 80 + 6 + 80 = 191 passes it.
-    QTest::newRow("wraps every item") << 200 << QString("25,21,9,9") << 6 << 4
-                                      << QStringList{"80x50", "80x30", "80x40"}
-                                      << QStringList{"25,21", "25,75", "25,109"} << 158;
+    QTest::newRow("wraps every item") << 200 << QMargins(25, 21, 9, 9) << 6 << 4
+                                      << QList<QRect>{{25, 21, 80, 50}, {25, 75, 80, 30}, {25, 109, 80, 40}} << 158;
     // One pixel wider and the second item just fits.
-    QTest::newRow("fits exactly") << 201 << QString("25,21,9,9") << 6 << 4
-                                  << QStringList{"80x50", "80x30", "80x40"}
-                                  << QStringList{"25,21", "111,21", "25,75"} << 124;
-    QTest::newRow("too wide stays on its line") << 100 << QString("0,0,0,0") << 5 << 5
-                                                << QStringList{"300x10", "10x10"}
-                                                << QStringList{"0,0", "0,15"} << 25;
+    QTest::newRow("fits exactly") << 201 << QMargins(25, 21, 9, 9) << 6 << 4
+                                  << QList<QRect>{{25, 21, 80, 50}, {111, 21, 80, 30}, {25, 75, 80, 40}} << 124;
+    QTest::newRow("too wide stays on its line") << 100 << QMargins() << 5 << 5
+                                                << QList<QRect>{{0, 0, 300, 10}, {0, 15, 10, 10}} << 25;
     // Cleared picture tiles: no width, only the gaps between them.
-    QTest::newRow("zero-width tiles") << 100 << QString("0,0,0,0") << 5 << 5
-                                      << QStringList{"40x120", "0x120", "0x120"}
-                                      << QStringList{"0,0", "45,0", "50,0"} << 120;
+    QTest::newRow("zero-width tiles") << 100 << QMargins() << 5 << 5
+                                      << QList<QRect>{{0, 0, 40, 120}, {45, 0, 0, 120}, {50, 0, 0, 120}} << 120;
 }
 
 void tst_flow_layout::placement()
 {
     QFETCH(int, width);
-    QFETCH(QString, margins);
+    QFETCH(QMargins, margins);
     QFETCH(int, hSpacing);
     QFETCH(int, vSpacing);
-    QFETCH(QStringList, sizes);
-    QFETCH(QStringList, positions);
+    QFETCH(QList<QRect>, geometries);
     QFETCH(int, height);
 
     QWidget host;
     auto *flow = new QFlowLayout(&host, -1, hSpacing, vSpacing);
-    const QStringList m = margins.split(',');
-    flow->setContentsMargins(m.at(0).toInt(), m.at(1).toInt(), m.at(2).toInt(), m.at(3).toInt());
+    flow->setContentsMargins(margins);
     QList<QWidget *> widgets;
-    for (const QString &s : sizes) {
+    for (const QRect &g : geometries) {
         auto *w = new QWidget(&host);
-        w->setFixedSize(sizeOf(s));
+        w->setFixedSize(g.size());
         flow->addWidget(w);
         widgets << w;
     }
@@ -76,10 +63,8 @@ void tst_flow_layout::placement()
     host.show();
     QVERIFY(QTest::qWaitForWindowExposed(&host));
     QCoreApplication::processEvents();
-    for (int i = 0; i < widgets.size(); ++i) {
-        const QStringList p = positions.at(i).split(',');
-        QCOMPARE(widgets.at(i)->geometry(), QRect(QPoint(p.at(0).toInt(), p.at(1).toInt()), sizeOf(sizes.at(i))));
-    }
+    for (int i = 0; i < widgets.size(); ++i)
+        QCOMPARE(widgets.at(i)->geometry(), geometries.at(i));
 }
 
 LUMEXA_TEST_MAIN(tst_flow_layout)

@@ -1,12 +1,10 @@
 // The micro-lecture publish panel and its confirmation dialog against the
-// platform stand-in: lookups and enabling, the knowledge-point text and ids
-// across resets, the three checks, the dialog's checks and values, the
-// record, failed uploads and saves, and a video over 50 MB: the question,
-// the re-encode that makes it fit, and an upload cancelled on its way.
+// stand-in, with a video over 50 MB.
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"
 #include "BoxWatcher.h"
+#include "DialogAnswerer.h"
 #include "FormAnimation.h"
 #include "FormFaBuChenggong.h"
 #include "FormTree.h"
@@ -25,7 +23,6 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -62,7 +59,6 @@ private slots:
     void largeVideo();
 
 private:
-    void readyVideo(const QString &name);
     QStringList pickKnowledgePoints(QStringList *ids);
     int saves() const { return platform.recordedBodies(ApiPaths::smallClassSave).size(); }
     template <class T>
@@ -122,16 +118,6 @@ void tst_micro_publish::cleanup()
     host.reset();
 }
 
-void tst_micro_publish::readyVideo(const QString &name)
-{
-    editor->openVideo(video);
-    QVERIFY(WidgetDriver::waitFor([&] { return editor->hasPlayableVideo(); }));
-    // Typed as an input method delivers it (the test keyboard knows no Chinese).
-    auto *edit = editor->findChild<QLineEdit *>("lineEdit1");
-    edit->setFocus();
-    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, name, Qt::NoModifier);
-}
-
 QStringList tst_micro_publish::pickKnowledgePoints(QStringList *ids)
 {
     QTest::mouseClick(panelChild<QToolButton>("toolButtonZS"), Qt::LeftButton);
@@ -182,23 +168,21 @@ void tst_micro_publish::resetsClearKnowledgePoints()
 void tst_micro_publish::confirmation_data()
 {
     QTest::addColumn<QString>("choice"); // "free", "paid" or "none"
-    QTest::addColumn<QString>("price");
     QTest::addColumn<QString>("intro");
     QTest::addColumn<QString>("name"); // empty: the name from the editing page
     QTest::addColumn<QStringList>("emitted"); // empty: refused
     const QString n = QStringLiteral("分数的意义");
     const QString i = QStringLiteral("认识分数");
-    QTest::newRow("paid, empty price") << "paid" << "" << i << "" << QStringList{};
-    QTest::newRow("neither chosen") << "none" << "" << i << "" << QStringList{n, i, "", "0"};
-    QTest::newRow("no introduction") << "free" << "" << "" << "" << QStringList{};
-    QTest::newRow("name changed here") << "free" << "" << i << QStringLiteral("分数的初步认识")
+    QTest::newRow("paid, empty price") << "paid" << i << "" << QStringList{};
+    QTest::newRow("neither chosen") << "none" << i << "" << QStringList{n, i, "", "0"};
+    QTest::newRow("no introduction") << "free" << "" << "" << QStringList{};
+    QTest::newRow("name changed here") << "free" << i << QStringLiteral("分数的初步认识")
                                        << QStringList{QStringLiteral("分数的初步认识"), i, "", "0"};
 }
 
 void tst_micro_publish::confirmation()
 {
     QFETCH(QString, choice);
-    QFETCH(QString, price);
     QFETCH(QString, intro);
     QFETCH(QString, name);
     QFETCH(QStringList, emitted);
@@ -213,8 +197,6 @@ void tst_micro_publish::confirmation()
     if (choice != "none")
         QTest::mouseClick(dialog->findChild<QPushButton *>(choice == "free" ? "pushButton_private" : "pushButton_pbulic"),
                           Qt::LeftButton);
-    if (!price.isEmpty())
-        QTest::keyClicks(dialog->findChild<QLineEdit *>("lineEdit_XD"), price);
     QSignalSpy spy(dialog.data(), &FormUpClassMessage::shootUpload);
     QTest::mouseClick(dialog->findChild<QPushButton *>("pushButton_public"), Qt::LeftButton);
     if (emitted.isEmpty()) {
@@ -306,7 +288,12 @@ void tst_micro_publish::largeVideo()
 {
     QFETCH(QString, answer);
     QFETCH(bool, cancelUpload);
-    readyVideo(QStringLiteral("分数的意义"));
+    editor->openVideo(video);
+    QVERIFY(WidgetDriver::waitFor([&] { return editor->hasPlayableVideo(); }));
+    // Typed as an input method delivers it (the test keyboard knows no Chinese).
+    auto *edit = editor->findChild<QLineEdit *>("lineEdit1");
+    edit->setFocus();
+    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QStringLiteral("分数的意义"), Qt::NoModifier);
     QVERIFY(WidgetDriver::fillCurriculum(panel));
     savedVideoPath = large;
     const int before = saves();
@@ -315,16 +302,8 @@ void tst_micro_publish::largeVideo()
     QVERIFY(dialog);
     dialog->findChild<QTextEdit *>("textEdit")->setPlainText(QStringLiteral("认识分数"));
 
-    QStringList asked;
-    QTimer answering;
-    connect(&answering, &QTimer::timeout, this, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (box && box->isVisible() && box->objectName() == "sizeQuestion") {
-            asked << box->text();
-            box->findChild<QPushButton *>(answer)->click();
-        }
-    });
-    answering.start(20);
+    DialogAnswerer answers;
+    answers.boxButton = answer;
     bool cancelled = false;
     connect(Http_access::instance(), &Http_access::uploadProgress, this, [&](qint64 sent, qint64) {
         if (cancelUpload && sent > 0 && !cancelled) {
@@ -335,8 +314,9 @@ void tst_micro_publish::largeVideo()
     QTest::mouseClick(dialog->findChild<QPushButton *>("pushButton_public"), Qt::LeftButton);
     disconnect(Http_access::instance(), &Http_access::uploadProgress, this, nullptr);
 
-    QCOMPARE(asked.size(), 1);
-    QVERIFY2(asked.first().contains(PublishUpload::sizeText(QFileInfo(large).size())), qPrintable(asked.first()));
+    QCOMPARE(answers.boxes.size(), 1);
+    QVERIFY2(answers.boxes.first().contains(PublishUpload::sizeText(QFileInfo(large).size())),
+             qPrintable(answers.boxes.first()));
     QVERIFY(!overlay->isVisible());
     if (answer == "pushButton_shrink") {
         QVERIFY2(WidgetDriver::shownTopLevel<FormFaBuChenggong>(), qPrintable(WidgetDriver::shownMessages().join('|')));

@@ -1,6 +1,4 @@
-// The micro-lecture list: more than twelve records, a load started while
-// another waits and a failed cancel-share from a scripted server; then the
-// teacher's bought micro-lectures on the platform stand-in.
+// The micro-lecture list against a scripted server, then the stand-in.
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"
@@ -42,11 +40,6 @@ QJsonObject video(int id, const QJsonObject &extra = {})
 QJsonArray videos(int first, int count)
 {
     return ListFixtures::records(first, count, video);
-}
-
-QPushButton *button(QWidget *tile, const char *name)
-{
-    return WidgetDriver::find<QPushButton>(tile, name);
 }
 
 QJsonObject firstPage()
@@ -134,7 +127,6 @@ void tst_microlecture_list::moreThanTwelveRecords()
     QVERIFY(page->runningWorkers() <= 12);
     QVERIFY(myCurrentThread2::liveCount() <= 12);
     QVERIFY(WidgetDriver::waitFor([&] { return page->runningWorkers() == 0; }, 30000));
-    QVERIFY(WidgetDriver::waitFor([] { return myCurrentThread2::liveCount() == 0; }, 30000));
     QCOMPARE(page->pageWidget()->maxPage(), 4);
 }
 
@@ -161,7 +153,7 @@ void tst_microlecture_list::failedCancelShare()
     showPage(server->baseUrl());
     QVERIFY(load(reply({video(5, {{"isFee", "1"}, {"xuedou", "60"}, {"name", "口算"}})}, 1)));
     server->scriptJson(ApiPaths::smallClassShare.toUtf8(), R"({"code":0,"msg":"失败"})");
-    QPushButton *share = button(page->tiles().first(), "pushButton_isFee");
+    auto *share = WidgetDriver::find<QPushButton>(page->tiles().first(), "pushButton_isFee");
     QTest::mouseClick(share, Qt::LeftButton);
     QVERIFY(share->isChecked());
     QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("确认要取消分享微课吗？")});
@@ -187,7 +179,7 @@ void tst_microlecture_list::platformPurchased()
         QCOMPARE(r.purchase, QStringLiteral("1"));
     }
     FormMicroKids *tile = page->tiles().first();
-    QVERIFY(button(tile, "pushButton_isFee")->isHidden());
+    QVERIFY(WidgetDriver::find<QPushButton>(tile, "pushButton_isFee")->isHidden());
     QVERIFY(WidgetDriver::find<QLabel>(tile, "label_purchase")->isVisible());
     // Two a page: the bought decks come first on the platform, yet the first
     // page holds videos and the pages count videos only.

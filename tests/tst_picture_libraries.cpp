@@ -1,6 +1,4 @@
-// The vector, shape and image libraries against a scripted server: tile
-// sizes of a page, overlapping page loads, the waterfall columns, a refused
-// delete and the upload messages.
+// The vector, shape and image libraries against a scripted server.
 #include "LumexaTest.h"
 
 #include "BoxWatcher.h"
@@ -20,7 +18,6 @@
 #include <QJsonDocument>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QVBoxLayout>
 
 namespace {
 const QByteArray Categories = "/v2.0/client/LmResManagement/getList";
@@ -189,8 +186,6 @@ void tst_picture_libraries::waterfallClears()
     waterfall.clearAllButFirst();
     QCOMPARE(waterfall.leftHeight(), 70);
     QCOMPARE(waterfall.rightHeight(), 0);
-    QCOMPARE(waterfall.leftColumn()->count(), 1);
-    QCOMPARE(waterfall.rightColumn()->count(), 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(tiles.at(0));
     QVERIFY(!tiles.at(1) && !tiles.at(2) && !tiles.at(3));
@@ -199,7 +194,6 @@ void tst_picture_libraries::waterfallClears()
     waterfall.clearAll();
     QCOMPARE(waterfall.leftHeight(), 0);
     QCOMPARE(waterfall.rightHeight(), 0);
-    QCOMPARE(waterfall.leftColumn()->count(), 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!tiles.at(0));
     QVERIFY(waterfall.tiles().isEmpty());

@@ -1,6 +1,5 @@
-// The courseware publish form against the platform stand-in: a failed
-// upload and a record the platform refuses after the upload are reported.
-// A successful publish is the courseware road (tst_road_courseware).
+// Failed courseware publishes against the stand-in; a successful one is the
+// courseware road.
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"

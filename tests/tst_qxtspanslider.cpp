@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 
 using Mode = QxtSpanSlider::HandleMovementMode;
+using Span = QPair<int, int>; // lower, upper
 Q_DECLARE_METATYPE(Qt::Key)
 
 class tst_qxtspanslider : public QObject
@@ -28,6 +29,7 @@ private slots:
 
 private:
     QPoint centreOf(int value) const { return SliderGeometry::handleRect(slider, value).center(); }
+    Span span() const { return {slider->lowerValue(), slider->upperValue()}; }
 
     QxtSpanSlider *slider = nullptr;
 };
@@ -52,24 +54,21 @@ void tst_qxtspanslider::setSpan_data()
 {
     QTest::addColumn<int>("lower");
     QTest::addColumn<int>("upper");
-    QTest::addColumn<int>("expectLower");
-    QTest::addColumn<int>("expectUpper");
-    QTest::newRow("reversed pair is ordered") << 30 << 10 << 10 << 30;
-    QTest::newRow("clamped to the range") << -5 << 500 << 0 << 100;
+    QTest::addColumn<Span>("expect");
+    QTest::newRow("reversed pair is ordered") << 30 << 10 << Span{10, 30};
+    QTest::newRow("clamped to the range") << -5 << 500 << Span{0, 100};
 }
 
 void tst_qxtspanslider::setSpan()
 {
     QFETCH(int, lower);
     QFETCH(int, upper);
-    QFETCH(int, expectLower);
-    QFETCH(int, expectUpper);
+    QFETCH(Span, expect);
     QSignalSpy spanSpy(slider, &QxtSpanSlider::spanChanged);
     slider->setSpan(lower, upper);
-    QCOMPARE(slider->lowerValue(), expectLower);
-    QCOMPARE(slider->upperValue(), expectUpper);
+    QCOMPARE(span(), expect);
     QCOMPARE(spanSpy.count(), 1);
-    QCOMPARE(spanSpy.first(), (QVariantList{expectLower, expectUpper}));
+    QCOMPARE(spanSpy.first(), (QVariantList{expect.first, expect.second}));
 }
 
 void tst_qxtspanslider::dragPastOtherHandle_data()
@@ -77,13 +76,12 @@ void tst_qxtspanslider::dragPastOtherHandle_data()
     QTest::addColumn<Mode>("mode");
     QTest::addColumn<bool>("dragLower");
     QTest::addColumn<int>("target");
-    QTest::addColumn<int>("expectLower");
-    QTest::addColumn<int>("expectUpper");
+    QTest::addColumn<Span>("expect");
     // The span is 10..30 before every drag.
-    QTest::newRow("lower, no overlapping") << QxtSpanSlider::NoOverlapping << true << 60 << 29 << 30;
-    QTest::newRow("lower, no crossing") << QxtSpanSlider::NoCrossing << true << 60 << 30 << 30;
-    QTest::newRow("lower, free: swaps") << QxtSpanSlider::FreeMovement << true << 60 << 30 << 60;
-    QTest::newRow("upper, free: swaps") << QxtSpanSlider::FreeMovement << false << 2 << 2 << 10;
+    QTest::newRow("lower, no overlapping") << QxtSpanSlider::NoOverlapping << true << 60 << Span{29, 30};
+    QTest::newRow("lower, no crossing") << QxtSpanSlider::NoCrossing << true << 60 << Span{30, 30};
+    QTest::newRow("lower, free: swaps") << QxtSpanSlider::FreeMovement << true << 60 << Span{30, 60};
+    QTest::newRow("upper, free: swaps") << QxtSpanSlider::FreeMovement << false << 2 << Span{2, 10};
 }
 
 void tst_qxtspanslider::dragPastOtherHandle()
@@ -91,8 +89,7 @@ void tst_qxtspanslider::dragPastOtherHandle()
     QFETCH(Mode, mode);
     QFETCH(bool, dragLower);
     QFETCH(int, target);
-    QFETCH(int, expectLower);
-    QFETCH(int, expectUpper);
+    QFETCH(Span, expect);
     slider->setHandleMovementMode(mode);
     slider->setSpan(10, 30);
     QSignalSpy pressed(slider, &QxtSpanSlider::sliderPressed);
@@ -103,68 +100,59 @@ void tst_qxtspanslider::dragPastOtherHandle()
     QCOMPARE(pressed.count(), 1);
     QCOMPARE(pressed.first().at(0).value<QxtSpanSlider::SpanHandle>(),
              dragLower ? QxtSpanSlider::LowerHandle : QxtSpanSlider::UpperHandle);
-    QCOMPARE(slider->lowerValue(), expectLower);
-    QCOMPARE(slider->upperValue(), expectUpper);
+    QCOMPARE(span(), expect);
     QVERIFY(!slider->isSliderDown());
     // Every reported span was ordered and inside the range.
     for (const QVariantList &s : spanSpy) {
         QVERIFY(s.at(0).toInt() <= s.at(1).toInt());
         QVERIFY(s.at(0).toInt() >= 0 && s.at(1).toInt() <= 100);
     }
-    QCOMPARE(spanSpy.last(), (QVariantList{expectLower, expectUpper}));
+    QCOMPARE(spanSpy.last(), (QVariantList{expect.first, expect.second}));
 }
 
 void tst_qxtspanslider::firstDragFromEqualValues_data()
 {
     QTest::addColumn<int>("target");
-    QTest::addColumn<int>("expectLower");
-    QTest::addColumn<int>("expectUpper");
-    QTest::newRow("to the left") << 30 << 30 << 50;
-    QTest::newRow("to the right") << 70 << 50 << 70;
+    QTest::addColumn<Span>("expect");
+    QTest::newRow("to the left") << 30 << Span{30, 50};
+    QTest::newRow("to the right") << 70 << Span{50, 70};
 }
 
 void tst_qxtspanslider::firstDragFromEqualValues()
 {
     QFETCH(int, target);
-    QFETCH(int, expectLower);
-    QFETCH(int, expectUpper);
+    QFETCH(Span, expect);
     slider->setHandleMovementMode(QxtSpanSlider::FreeMovement);
     slider->setSpan(50, 50);
     SliderGeometry::drag(slider, centreOf(50), centreOf(target));
-    QCOMPARE(slider->lowerValue(), expectLower);
-    QCOMPARE(slider->upperValue(), expectUpper);
+    QCOMPARE(span(), expect);
 }
 
 void tst_qxtspanslider::keys_data()
 {
     QTest::addColumn<Mode>("mode");
     QTest::addColumn<Qt::Key>("key");
-    QTest::addColumn<int>("lower");
-    QTest::addColumn<int>("upper");
-    QTest::addColumn<int>("expectLower");
-    QTest::addColumn<int>("expectUpper");
+    QTest::addColumn<Span>("before");
+    QTest::addColumn<Span>("expect");
     const auto free = QxtSpanSlider::FreeMovement;
     const auto noOverlap = QxtSpanSlider::NoOverlapping;
-    QTest::newRow("right moves the lower") << free << Qt::Key_Right << 10 << 30 << 11 << 30;
-    QTest::newRow("up on horizontal moves the upper") << free << Qt::Key_Up << 10 << 30 << 10 << 31;
-    QTest::newRow("page up moves neither") << free << Qt::Key_PageUp << 10 << 30 << 10 << 30;
-    QTest::newRow("no overlapping stops short") << noOverlap << Qt::Key_Right << 29 << 30 << 29 << 30;
-    QTest::newRow("free passes and swaps") << free << Qt::Key_Right << 30 << 30 << 30 << 31;
+    QTest::newRow("right moves the lower") << free << Qt::Key_Right << Span{10, 30} << Span{11, 30};
+    QTest::newRow("up on horizontal moves the upper") << free << Qt::Key_Up << Span{10, 30} << Span{10, 31};
+    QTest::newRow("page up moves neither") << free << Qt::Key_PageUp << Span{10, 30} << Span{10, 30};
+    QTest::newRow("no overlapping stops short") << noOverlap << Qt::Key_Right << Span{29, 30} << Span{29, 30};
+    QTest::newRow("free passes and swaps") << free << Qt::Key_Right << Span{30, 30} << Span{30, 31};
 }
 
 void tst_qxtspanslider::keys()
 {
     QFETCH(Mode, mode);
     QFETCH(Qt::Key, key);
-    QFETCH(int, lower);
-    QFETCH(int, upper);
-    QFETCH(int, expectLower);
-    QFETCH(int, expectUpper);
+    QFETCH(Span, before);
+    QFETCH(Span, expect);
     slider->setHandleMovementMode(mode);
-    slider->setSpan(lower, upper);
+    slider->setSpan(before.first, before.second);
     QTest::keyClick(slider, key);
-    QCOMPARE(slider->lowerValue(), expectLower);
-    QCOMPARE(slider->upperValue(), expectUpper);
+    QCOMPARE(span(), expect);
 }
 
 LUMEXA_TEST_MAIN(tst_qxtspanslider)

@@ -1,6 +1,4 @@
-// The share dialog: the title and price checks, and a refused share that
-// leaves it open for another try. A share that goes through is walked
-// against the stand-in by tst_courseware_list.
+// The share dialog's refusals; a share that goes through is in tst_courseware_list.
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"

@@ -1,6 +1,5 @@
-// The template library against the platform stand-in: local deck names, the
-// tiles' slide show, the viewer's address and failed applies. Applying into
-// the real office is walked by the courseware road.
+// The template library against the stand-in. Applying into the real office
+// is walked by the courseware road.
 #include "LumexaTest.h"
 
 #include "BaseAddress.h"
@@ -112,12 +111,9 @@ void tst_template_library::coverFirstOtherSlidesOnHover()
     const LibraryItem item = tile->record();
     QCOMPARE(item.pptFiles.size(), 4);
     QVERIFY(WidgetDriver::waitFor([&] { return tile->pictures().size() == 1; }));
-    QVERIFY(!tile->currentPicture().isNull());
-    const QString coverPath = QUrl(item.pptFiles.at(0)).path();
     const QString secondPath = QUrl(item.pptFiles.at(1)).path();
-    QVERIFY(storagePaths().contains(coverPath));
+    QVERIFY(storagePaths().contains(QUrl(item.pptFiles.at(0)).path()));
     QVERIFY(!storagePaths().contains(secondPath));
-    QCOMPARE(tile->imageOpacity(), 1.0);
 
     hover(tile, true);
     QVERIFY(tile->slideShowRunning());
@@ -132,7 +128,6 @@ void tst_template_library::coverFirstOtherSlidesOnHover()
 
     hover(tile, false);
     QVERIFY(!tile->slideShowRunning());
-    QCOMPARE(tile->pictureIndex(), 0);
     QCOMPARE(tile->imageOpacity(), 1.0);
     QCOMPARE(tile->currentPicture().cacheKey(), tile->pictures().at(0).cacheKey());
 

@@ -24,6 +24,7 @@ public:
     QStringList fileDialogs; // "caption|directory|filter"
     QStringList proposed;    // the file each file dialog offered first
     QStringList boxes;       // "title|text"
+    QString boxButton;       // object name of the box's button to press, when set
 
 private:
     void answer()
@@ -52,8 +53,10 @@ private:
             });
         } else if (auto *box = qobject_cast<QMessageBox *>(w)) {
             boxes << box->windowTitle() + "|" + box->text();
-            QTimer::singleShot(0, box, [box] {
-                if (QAbstractButton *yes = box->button(QMessageBox::Yes))
+            QTimer::singleShot(0, box, [box, name = boxButton] {
+                if (auto *chosen = name.isEmpty() ? nullptr : box->findChild<QAbstractButton *>(name))
+                    chosen->click();
+                else if (QAbstractButton *yes = box->button(QMessageBox::Yes))
                     yes->click();
                 else
                     box->accept();
