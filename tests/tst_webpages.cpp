@@ -7,6 +7,7 @@
 #include "FormMainTop.h"
 #include "PlatformFixture.h"
 #include "WebEnginePage.h"
+#include "WebScript.h"
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
 #include "bankvlmbk_kidBrower.h"
@@ -14,18 +15,6 @@
 #include <QWebEngineView>
 
 namespace {
-QVariant runScript(QWebEnginePage *page, const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, [&](const QVariant &v) {
-        result = v;
-        done = true;
-    });
-    WidgetDriver::waitFor([&] { return done; }, 10000);
-    return result;
-}
-
 bool waitLoaded(QWebEngineView *view)
 {
     return WidgetDriver::waitFor([view] {
