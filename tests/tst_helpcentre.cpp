@@ -100,7 +100,6 @@ void tst_helpcentre::tabsLoadOnce()
 {
     const int before = helpRequests().size();
     FormSupportCenter help;
-    help.setGeometry(0, 0, 1200, 800);
     help.show();
     QCOMPARE(helpRequests().size(), before + 1);
     QCOMPARE(helpRequests().last(), (QJsonObject{{"resType", "1"}, {"type", "1"}}));
@@ -129,7 +128,6 @@ void tst_helpcentre::tabsLoadOnce()
 void tst_helpcentre::searchInCurrentTab()
 {
     FormSupportCenter help;
-    help.setGeometry(0, 0, 1200, 800);
     help.show();
     const int all = help.articleCount(0);
     const int before = helpRequests().size();
