@@ -100,7 +100,6 @@ void tst_helpcentre::tabsLoadOnce()
 {
     const int before = helpRequests().size();
     FormSupportCenter help;
-    help.setGeometry(0, 0, 1200, 800);
     help.show();
     QCOMPARE(helpRequests().size(), before + 1);
     QCOMPARE(helpRequests().last(), (QJsonObject{{"resType", "1"}, {"type", "1"}}));
@@ -122,14 +121,12 @@ void tst_helpcentre::tabsLoadOnce()
     QTest::mouseClick(wk, Qt::LeftButton);
     QTest::mouseClick(kj, Qt::LeftButton);
     QCOMPARE(helpRequests().size(), before + 3);
-    QVERIFY(kj->isChecked() && !wk->isChecked());
     QCOMPARE(help.articleCount(1), courseware);
 }
 
 void tst_helpcentre::searchInCurrentTab()
 {
     FormSupportCenter help;
-    help.setGeometry(0, 0, 1200, 800);
     help.show();
     const int all = help.articleCount(0);
     const int before = helpRequests().size();

@@ -1,10 +1,14 @@
 // Courseware and micro-lecture records of the platform stand-in: the purchased
-// list, refused saves and shares, delete rules, and state kept over a restart.
+// list, refused saves and shares, delete rules, state kept over a restart, and
+// the daily export allowance.
 // Paging, filters and saving are walked by the client's lists and the roads.
 #include "LumexaTest.h"
 #include "PlatformFixture.h"
 #include "PlatformHttp.h"
 
+#include <QThread>
+
+#include <atomic>
 
 namespace {
 const QString CwList = QStringLiteral("/v2.0/client/FileClass/list");
@@ -22,6 +26,11 @@ QStringList column(const HttpReply &r, const char *key = "id")
         out.append(v.toObject().value(key).toString());
     return out;
 }
+
+QJsonObject exportOf(const QJsonValue &count)
+{
+    return {{"frequency", count}, {"resName", "/courseware/cw-1.pptx"}, {"resUrl", "/home/teacher"}, {"type", "3"}};
+}
 }
 
 class tst_platform_records : public QObject
@@ -38,8 +47,11 @@ private slots:
     void shareRefuses();
     void deleteRules_data();
     void deleteRules();
-    void stateSurvivesRestart();
-    void resetSeedsAgain();
+    void restartKeepsStateAndResetSeedsAgain();
+    void allowance_data();
+    void allowance();
+    void perTeacher();
+    void parallelExportsStayWithinTheAllowance();
 
 private:
     void restart(const QStringList &args);
@@ -178,19 +190,14 @@ void tst_platform_records::restart(const QStringList &args)
     QVERIFY(!m_http->login().isEmpty());
 }
 
-void tst_platform_records::stateSurvivesRestart()
-{
-    const QStringList before = column(m_http->post(CwList, page(1, 100)), "name");
-    restart({"--no-office"});
-    QCOMPARE(column(m_http->post(CwList, page(1, 100)), "name"), before);
-}
-
-void tst_platform_records::resetSeedsAgain()
+void tst_platform_records::restartKeepsStateAndResetSeedsAgain()
 {
     const int seeded = 14;
-    const int before = m_http->post(CwList, page(1)).data().value("total").toInt();
     QCOMPARE(m_http->post("/v2.0/client/FileClass/save", {{"name", "x"}, {"fileSrc", "/courseware/cw-1.pptx"}}).code(), 1);
-    QCOMPARE(m_http->post(CwList, page(1)).data().value("total").toInt(), before + 1);
+    const QStringList before = column(m_http->post(CwList, page(1, 100)), "name");
+    QVERIFY(before.contains("x"));
+    restart({"--no-office"});
+    QCOMPARE(column(m_http->post(CwList, page(1, 100)), "name"), before);
     QFile stranger(m_platform.dataDir() + "/notes.txt");
     QVERIFY(stranger.open(QIODevice::WriteOnly));
     stranger.write("kept");
@@ -199,6 +206,92 @@ void tst_platform_records::resetSeedsAgain()
     QCOMPARE(m_http->post(CwList, page(1)).data().value("total").toInt(), seeded);
     // Only the server's own files go.
     QVERIFY(QFile::exists(m_platform.dataDir() + "/notes.txt"));
+}
+
+void tst_platform_records::allowance_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QList<QJsonValue>>("batches");
+    QTest::addColumn<QList<bool>>("accepted");
+    using B = QList<QJsonValue>;
+    QTest::newRow("default 3, one by one") << QStringList() << 3 << B{1, 1, 1, 1} << QList<bool>{true, true, true, false};
+    QTest::newRow("default 3, two then two") << QStringList() << 3 << B{2, 2, 1, 1} << QList<bool>{true, false, true, false};
+    QTest::newRow("default 3, four at once") << QStringList() << 3 << B{4, 3} << QList<bool>{false, true};
+    QTest::newRow("limit 5") << QStringList{"--export-limit", "5"} << 5 << B{3, 2, 1} << QList<bool>{true, true, false};
+    // Refused counts use up nothing.
+    QTest::newRow("no count") << QStringList() << 3 << B{QJsonValue(QJsonValue::Undefined), 3} << QList<bool>{false, true};
+    QTest::newRow("zero") << QStringList() << 3 << B{0, 3} << QList<bool>{false, true};
+    QTest::newRow("negative") << QStringList() << 3 << B{-2, 3} << QList<bool>{false, true};
+    QTest::newRow("count as text") << QStringList() << 3 << B{"two", 3} << QList<bool>{false, true};
+    QTest::newRow("count as object") << QStringList() << 3 << B{QJsonObject(), 3} << QList<bool>{false, true};
+}
+
+void tst_platform_records::allowance()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, limit);
+    QFETCH(QList<QJsonValue>, batches);
+    QFETCH(QList<bool>, accepted);
+    PlatformFixture platform;
+    QVERIFY2(platform.start(args + QStringList{"--no-office"}), qPrintable(platform.error()));
+    PlatformHttp http(platform.baseUrl());
+    QVERIFY(!http.login().isEmpty());
+    const HttpReply frequency = http.post("/v2.0/client/LmResExport/getFrequency", {{"label", "3"}, {"type", "CODE_EXPORTTYPE"}});
+    QCOMPARE(frequency.code(), 1);
+    const QJsonValue value = frequency.data().value("lmQuestionDict").toObject().value("frequency");
+    QVERIFY(value.isDouble());
+    QCOMPARE(value.toInt(), limit);
+    for (int i = 0; i < batches.size(); ++i) {
+        const HttpReply r = http.post("/v2.0/client/LmResExport/save", exportOf(batches.at(i)));
+        QVERIFY(r.isEnvelope());
+        QCOMPARE(r.code() == 1, accepted.at(i));
+        if (!accepted.at(i))
+            QVERIFY(r.msg() != QStringLiteral("成功"));
+    }
+}
+
+void tst_platform_records::perTeacher()
+{
+    PlatformFixture platform;
+    QVERIFY2(platform.start({"--no-office"}), qPrintable(platform.error()));
+    PlatformHttp one(platform.baseUrl());
+    PlatformHttp two(platform.baseUrl());
+    QVERIFY(!one.login("teacher01").isEmpty());
+    QVERIFY(!two.login("teacher02").isEmpty());
+    QCOMPARE(one.post("/v2.0/client/LmResExport/save", exportOf(3)).code(), 1);
+    QVERIFY(one.post("/v2.0/client/LmResExport/save", exportOf(1)).code() != 1);
+    QCOMPARE(two.post("/v2.0/client/LmResExport/save", exportOf(3)).code(), 1);
+    // A new login does not reset the day's count.
+    QVERIFY(!one.login("teacher01").isEmpty());
+    QVERIFY(one.post("/v2.0/client/LmResExport/save", exportOf(1)).code() != 1);
+}
+
+void tst_platform_records::parallelExportsStayWithinTheAllowance()
+{
+    PlatformFixture platform;
+    QVERIFY2(platform.start({"--no-office", "--export-limit", "10"}), qPrintable(platform.error()));
+    PlatformHttp login(platform.baseUrl());
+    const QString token = login.login();
+    QVERIFY(!token.isEmpty());
+    // Twenty single exports at once from separate connections: exactly ten pass.
+    std::atomic<int> passed{0};
+    QList<QThread *> threads;
+    for (int i = 0; i < 20; ++i) {
+        threads.append(QThread::create([base = platform.baseUrl(), token, &passed] {
+            PlatformHttp http(base);
+            http.setToken(token);
+            if (http.post("/v2.0/client/LmResExport/save", exportOf(1)).code() == 1)
+                ++passed;
+        }));
+    }
+    for (QThread *t : threads)
+        t->start();
+    for (QThread *t : threads) {
+        QVERIFY(t->wait(120000));
+        delete t;
+    }
+    QCOMPARE(passed.load(), 10);
 }
 
 LUMEXA_TEST_MAIN(tst_platform_records)

@@ -1,7 +1,7 @@
 // The document and video storage of the platform stand-in (byte ranges,
 // types, missing files, paths that try to leave the storage) and multipart
 // uploads to it: where files land, what is refused, and slide pictures for
-// uploaded decks.
+// uploaded decks. Its own decks open in LibreOffice Impress.
 #include "LumexaTest.h"
 #include "PlatformFixture.h"
 #include "PlatformHttp.h"
@@ -9,7 +9,28 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
+
+namespace {
+// Page count and first page size (points) of a PDF LibreOffice made.
+int pdfPages(const QByteArray &pdf, QSizeF *size)
+{
+    static const QRegularExpression page("/Type\\s*/Page[^s]");
+    static const QRegularExpression box("/MediaBox\\s*\\[\\s*([-0-9.]+)\\s+([-0-9.]+)\\s+([-0-9.]+)\\s+([-0-9.]+)");
+    const QString text = QString::fromLatin1(pdf.constData(), pdf.size()); // binary: keep what follows a NUL
+    int pages = 0;
+    auto it = page.globalMatch(text);
+    while (it.hasNext()) {
+        it.next();
+        ++pages;
+    }
+    const auto m = box.match(text);
+    if (m.hasMatch())
+        *size = QSizeF(m.captured(3).toDouble() - m.captured(1).toDouble(), m.captured(4).toDouble() - m.captured(2).toDouble());
+    return pages;
+}
+}
 
 class tst_platform_uploads : public QObject
 {
@@ -34,11 +55,14 @@ private slots:
     void traversalRefused();
     void missingFile();
     void ffmpegReadsOverHttp();
+    void decksOpenInImpress_data();
+    void decksOpenInImpress();
 
 private:
     PlatformFixture m_platform;
     std::unique_ptr<PlatformHttp> m_http;
     QByteArray m_video;
+    QTemporaryDir m_work;
 };
 
 void tst_platform_uploads::initTestCase()
@@ -319,6 +343,47 @@ void tst_platform_uploads::ffmpegReadsOverHttp()
     QCOMPARE(p.exitCode(), 0);
     const QImage thumb(out);
     QCOMPARE(thumb.size(), QSize(640, 360));
+}
+
+void tst_platform_uploads::decksOpenInImpress_data()
+{
+    QTest::addColumn<QString>("deck");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("blank template deck") << QString() << 1;
+    QTest::newRow("template") << "/doc/library/templates/template-10.pptx" << 4;
+    QTest::newRow("courseware with a picture") << "/doc/courseware/cw-6.pptx" << 4;
+}
+
+void tst_platform_uploads::decksOpenInImpress()
+{
+    QFETCH(QString, deck);
+    QFETCH(int, pages);
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    if (soffice.isEmpty())
+        QSKIP("LibreOffice is not installed");
+    QString path = m_work.filePath(QString("deck-%1.pptx").arg(pages * 100 + deck.size()));
+    if (deck.isEmpty()) {
+        QCOMPARE(QProcess::execute(QStringLiteral(LUMEXA_PLATFORM_BIN), {"--blank-deck", path}), 0);
+    } else {
+        QVERIFY(QFile::copy(m_platform.dataDir() + deck, path));
+    }
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.read(4) == QByteArray("PK\x03\x04"));
+    f.close();
+
+    QProcess office;
+    office.start(soffice, {"--headless", "--norestore", "-env:UserInstallation=" + QUrl::fromLocalFile(m_work.filePath("profile")).toString(),
+                             "--convert-to", "pdf", "--outdir", m_work.path(), path});
+    office.closeWriteChannel();
+    QVERIFY(office.waitForFinished(180000));
+    QFile pdf(QFileInfo(path).absolutePath() + "/" + QFileInfo(path).completeBaseName() + ".pdf");
+    QVERIFY2(pdf.open(QIODevice::ReadOnly), qPrintable(office.readAll()));
+    QSizeF size;
+    QCOMPARE(pdfPages(pdf.readAll(), &size), pages);
+    // 16:9 widescreen.
+    QVERIFY(size.height() > 0);
+    QVERIFY(qAbs(size.width() / size.height() - 16.0 / 9.0) < 0.01);
 }
 
 LUMEXA_TEST_MAIN(tst_platform_uploads)

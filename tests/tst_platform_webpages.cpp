@@ -3,9 +3,8 @@
 // The speech mode's address changes are followed by the client's tst_webpages.
 #include "LumexaTest.h"
 #include "PlatformFixture.h"
-#include "WidgetDriver.h"
+#include "WebScript.h"
 
-#include <QWebEnginePage>
 #include <QWebEngineView>
 
 class tst_platform_webpages : public QObject
@@ -22,7 +21,6 @@ private slots:
 
 private:
     bool open(const QString &address);
-    QVariant js(const QString &script);
     PlatformFixture m_platform;
     QWebEngineView *m_view = nullptr;
     QWebEnginePage *m_page = nullptr;
@@ -54,18 +52,6 @@ bool tst_platform_webpages::open(const QString &address)
     return loaded.wait(30000) && loaded.first().first().toBool();
 }
 
-QVariant tst_platform_webpages::js(const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    m_page->runJavaScript(script, [&](const QVariant &v) {
-        result = v;
-        done = true;
-    });
-    WidgetDriver::waitFor([&] { return done; }, 10000);
-    return result;
-}
-
 void tst_platform_webpages::pagesGreetTheTeacher_data()
 {
     QTest::addColumn<QString>("page");
@@ -90,10 +76,10 @@ void tst_platform_webpages::pagesGreetTheTeacher()
     // The address the client builds: credentials in the fragment query.
     QVERIFY(open(m_platform.baseUrl() + "/" + page + "/#/?" + (before.isEmpty() ? account : before)));
     if (!before.isEmpty()) {
-        QTRY_VERIFY_WITH_TIMEOUT(js("document.getElementById('greeting').textContent").toString().contains(QStringLiteral("老师，您好")), 15000);
-        js("location.hash = '#/?" + account + "'");
+        QTRY_VERIFY_WITH_TIMEOUT(runScript(m_page, "document.getElementById('greeting').textContent").toString().contains(QStringLiteral("老师，您好")), 15000);
+        runScript(m_page, "location.hash = '#/?" + account + "'");
     }
-    QTRY_VERIFY_WITH_TIMEOUT(js("document.getElementById('greeting').textContent").toString().contains(greeting), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(runScript(m_page, "document.getElementById('greeting').textContent").toString().contains(greeting), 15000);
     TestEnvironment::screenshot(m_view, QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
 }
 
@@ -114,14 +100,14 @@ void tst_platform_webpages::embedShowsTheSlides()
     QFETCH(QString, message);
     // The template library appends the deck's address unescaped.
     QVERIFY(open(m_platform.baseUrl() + "/op/embed.aspx?src=" + m_platform.baseUrl() + deck));
-    QCOMPARE(js("deck.slides.length").toInt(), slides);
+    QCOMPARE(runScript(m_page, "deck.slides.length").toInt(), slides);
     if (slides > 0) {
-        QTRY_COMPARE_WITH_TIMEOUT(js("document.querySelector('#stage img').naturalWidth").toInt(), 960, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(runScript(m_page, "document.querySelector('#stage img').naturalWidth").toInt(), 960, 10000);
         TestEnvironment::screenshot(m_view, QStringLiteral("embed-") + QString::fromLatin1(QTest::currentDataTag()));
-        js("document.getElementById('next').click()");
-        QCOMPARE(js("document.getElementById('pos').textContent").toString(), QStringLiteral("2 / %1").arg(slides));
+        runScript(m_page, "document.getElementById('next').click()");
+        QCOMPARE(runScript(m_page, "document.getElementById('pos').textContent").toString(), QStringLiteral("2 / %1").arg(slides));
     } else {
-        QVERIFY(js("document.getElementById('message').textContent").toString().contains(message));
+        QVERIFY(runScript(m_page, "document.getElementById('message').textContent").toString().contains(message));
     }
 }
 

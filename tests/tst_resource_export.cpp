@@ -183,12 +183,9 @@ void tst_resource_export::downloadsReportEachFile()
     // The panel reports; no box per file.
     QVERIFY(boxes.seen.isEmpty());
 
-    const QJsonObject body = QJsonDocument::fromJson(server->requests.first().body).object();
-    QCOMPARE(body.value("frequency").toInt(), 2);
-    QVERIFY(body.value("frequency").isDouble());
-    QCOMPARE(body.value("resName").toString(), QStringLiteral("/a.mp4,/b.mp4"));
-    QCOMPARE(body.value("resUrl").toString(), folder.path());
-    QCOMPARE(body.value("type").toString(), QStringLiteral("2"));
+    // The count goes as a number.
+    QCOMPARE(QJsonDocument::fromJson(server->requests.first().body).object(),
+             (QJsonObject{{"frequency", 2}, {"resName", "/a.mp4,/b.mp4"}, {"resUrl", folder.path()}, {"type", "2"}}));
 
     WidgetDriver::click(&panel, "pushButtonClose");
     QCOMPARE(panel.rowCount(), 0);

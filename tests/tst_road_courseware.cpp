@@ -10,7 +10,6 @@
 #include "PlatformHttp.h"
 #include "TourDriver.h"
 #include "Widgetmain.h"
-#include "widgetno1.h"
 
 #include <QJsonArray>
 
@@ -51,15 +50,11 @@ void tst_road_courseware::fromTemplateToMyCourseware()
     QVERIFY2(d.module(1), qPrintable(d.error()));
     QVERIFY2(d.coursewareView(6), qPrintable(d.error()));
     QVERIFY2(d.applyFirstTemplate(), qPrintable(d.error()));
-    const QString applied = currentDocumentPath;
-    QVERIFY(applied.startsWith(sourceDir + "pptemp/"));
     QVERIFY2(d.saveDeck(), qPrintable(d.error()));
-    QVERIFY(QFileInfo(DocumentHost::workingFile()).size() > 0);
     QVERIFY2(d.fillCoursewareForm(name), qPrintable(d.error()));
     QVERIFY2(d.confirmCoursewareForm(), qPrintable(d.error()));
     QVERIFY2(d.backToList(), qPrintable(d.error()));
     QVERIFY2(d.coursewareListShows(name), qPrintable(d.error()));
-    QCOMPARE(main->coursewarePage()->view(), 1);
     TestEnvironment::screenshot(main, "my-courseware");
 
     // The platform holds the form's choices and the saved deck's bytes.

@@ -1,13 +1,12 @@
 // Start-up checks: cache directory, scratch folder cleaning, the template
 // deck copy and the single-instance lock, in-process and with the program;
-// every picture, animation and translation the client addresses by resource
-// path is in the bundle and loads.
+// every picture and translation the client addresses by resource path is in
+// the bundle and loads.
 #include "LumexaTest.h"
 
 #include "Widgetmain.h"
 
 #include <QDirIterator>
-#include <QMovie>
 #include <QPixmap>
 #include <QProcess>
 #include <QRegularExpression>
@@ -24,7 +23,6 @@ private slots:
     void secondProgramRefused();
     void picture_data();
     void picture();
-    void spinnerAnimates();
     void translationTranslatesDialogs();
 
 private:
@@ -92,7 +90,6 @@ void tst_startup::secondProgramRefused()
     QProcess second;
     second.setProcessEnvironment(env);
     second.start(QStringLiteral(LUMEXA_CLIENT_BIN), QStringList());
-    // It warns and then ends by itself.
     QVERIFY(second.waitForFinished(30000));
     QCOMPARE(second.exitCode(), 1);
     QVERIFY(QString::fromUtf8(second.readAllStandardError()).contains(QStringLiteral("客户端已经在运行.")));
@@ -140,18 +137,6 @@ void tst_startup::picture()
         for (int x = 0; x < img.width() && !varied; x += 2)
             varied = img.pixel(x, y) != first;
     QVERIFY2(varied, qPrintable(path + " is blank"));
-}
-
-void tst_startup::spinnerAnimates()
-{
-    QMovie movie(QStringLiteral(":/gif/gif/move03.gif"));
-    QVERIFY(movie.isValid());
-    QVERIFY(movie.frameCount() > 1);
-    QVERIFY(movie.jumpToFrame(0));
-    const QImage a = movie.currentImage();
-    QVERIFY(movie.jumpToFrame(1));
-    QVERIFY(!a.isNull());
-    QVERIFY(a != movie.currentImage());
 }
 
 void tst_startup::translationTranslatesDialogs()

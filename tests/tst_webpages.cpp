@@ -7,6 +7,7 @@
 #include "FormMainTop.h"
 #include "PlatformFixture.h"
 #include "WebEnginePage.h"
+#include "WebScript.h"
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
 #include "bankvlmbk_kidBrower.h"
@@ -14,18 +15,6 @@
 #include <QWebEngineView>
 
 namespace {
-QVariant runScript(QWebEnginePage *page, const QString &script)
-{
-    QVariant result;
-    bool done = false;
-    page->runJavaScript(script, [&](const QVariant &v) {
-        result = v;
-        done = true;
-    });
-    WidgetDriver::waitFor([&] { return done; }, 10000);
-    return result;
-}
-
 bool waitLoaded(QWebEngineView *view)
 {
     return WidgetDriver::waitFor([view] {
@@ -144,24 +133,18 @@ void tst_webpages::newTeacherReloadsBothPages()
     main->switchPage(0);
     QVERIFY(PlatformFixture::login("teacher02"));
     main->reloadWebPages();
+    auto shows = [](QWebEngineView *view, const QString &script, const QString &text) {
+        return WidgetDriver::waitFor([&] { return runScript(view->page(), script).toString().startsWith(text); }, 30000);
+    };
     for (QWebEngineView *view : {main->exerciseView(), main->terminalView()})
-        QVERIFY(WidgetDriver::waitFor([&] {
-            return runScript(view->page(), "document.getElementById('greeting').textContent").toString()
-                .startsWith(CurrentUser::name);
-        }, 20000));
+        QVERIFY(shows(view, "document.getElementById('greeting').textContent", CurrentUser::name));
 
     // Separators in credentials must reach the page as typed.
     CurrentUser::username = QStringLiteral("王&老#师");
     CurrentUser::password = QStringLiteral("a&b#c%d");
     main->reloadWebPages();
-    QVERIFY(WidgetDriver::waitFor([&] {
-        return runScript(main->exerciseView()->page(), "fragmentQuery().username").toString()
-               == QStringLiteral("王&老#师");
-    }, 30000));
-    QVERIFY(WidgetDriver::waitFor([&] {
-        return runScript(main->terminalView()->page(), "fragmentQuery().password").toString()
-               == QStringLiteral("a&b#c%d");
-    }, 30000));
+    QVERIFY(shows(main->exerciseView(), "fragmentQuery().username", CurrentUser::username));
+    QVERIFY(shows(main->terminalView(), "fragmentQuery().password", CurrentUser::password));
 }
 
 void tst_webpages::previewHidesWhenUnused()
