@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QSystemTrayIcon>
 
 namespace {
 QByteArray loginReply(const QString &name, const QString &token)
@@ -225,6 +226,12 @@ void tst_login::wholeRoad()
     QTest::mouseClick(b2, Qt::LeftButton); // the active one stays on
     QVERIFY(b2->isChecked());
     QCOMPARE(switched.count(), 1);
+
+    // Without a tray the close button minimises: nothing could bring a hidden window back.
+    QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+    QTest::mouseClick(top->findChild<QPushButton *>("pushButton_X"), Qt::LeftButton);
+    QVERIFY(main->isVisible() && (main->windowState() & Qt::WindowMinimized));
+    main->setWindowState(Qt::WindowMaximized);
 
     // Logout: cancelled first, then confirmed.
     QTest::mouseClick(top->findChild<QPushButton *>("pushButton_Outlog"), Qt::LeftButton);
