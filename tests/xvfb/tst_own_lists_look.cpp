@@ -142,6 +142,10 @@ void tst_own_lists_look::microLectureList()
     for (int i : {1, 4, 7})
         QTest::mouseClick(micro->tiles().at(i)->findChild<QPushButton *>("pushButton_select"), Qt::LeftButton);
     QCOMPARE(micro->selection()->chips().size(), 3);
+    // Six columns fit at 1600 px: no tile is cut off at the right.
+    QVERIFY(micro->tiles().size() >= 6);
+    for (FormMicroKids *tile : micro->tiles())
+        QCOMPARE(tile->visibleRegion().boundingRect().right(), tile->rect().right());
     QTest::qWait(100);
     screen("micro-lecture-list");
 
