@@ -6,8 +6,6 @@
 #include "PlatformFixture.h"
 #include "PlatformHttp.h"
 
-#include <QThread>
-
 #include <atomic>
 
 namespace {
@@ -23,7 +21,7 @@ QStringList column(const HttpReply &r, const char *key = "id")
 {
     QStringList out;
     for (const QJsonValue &v : r.data().value("list").toArray())
-        out.append(v.toObject().value(key).toString());
+        out.append(v.toObject().value(key).toVariant().toString());
     return out;
 }
 
@@ -61,9 +59,8 @@ private:
 
 void tst_platform_records::initTestCase()
 {
-    QVERIFY2(m_platform.start({"--no-office"}), qPrintable(m_platform.error()));
-    m_http = std::make_unique<PlatformHttp>(m_platform.baseUrl());
-    QVERIFY(!m_http->login().isEmpty());
+    m_http = startLoggedIn(m_platform);
+    QVERIFY2(m_http, qPrintable(m_platform.error()));
 }
 
 void tst_platform_records::purchasedListHoldsDecksAndVideos_data()
@@ -167,27 +164,22 @@ void tst_platform_records::deleteRules()
     QFETCH(QString, id);
     QFETCH(bool, allowed);
     const QString list = "/v2.0/client/" + kind + "/list";
-    const QStringList before = column(m_http->post(list, page(1, 100)));
-    const HttpReply r = m_http->post("/v2.0/client/" + kind + "/delete", {{"id", id}});
-    QCOMPARE(r.code() == 1, allowed);
+    const HttpReply listed = m_http->post(list, page(1, 100));
+    const QStringList before = column(listed);
+    // Records that may not be deleted say so, so the tile hides its button.
+    if (!allowed && before.contains(id))
+        QCOMPARE(column(listed, "delFlag").at(before.indexOf(id)), QStringLiteral("1"));
+    QCOMPARE(m_http->post("/v2.0/client/" + kind + "/delete", {{"id", id}}).code() == 1, allowed);
     const QStringList after = column(m_http->post(list, page(1, 100)));
     QCOMPARE(after.contains(id), before.contains(id) && !allowed);
     QCOMPARE(after.size(), before.size() - (allowed ? 1 : 0));
-    if (!allowed && before.contains(id)) {
-        // Records that may not be deleted say so, so the tile hides its button.
-        for (const QJsonValue &v : m_http->post(list, page(1, 100)).data().value("list").toArray()) {
-            if (v.toObject().value("id").toString() == id)
-                QCOMPARE(v.toObject().value("delFlag").toInt(), 1);
-        }
-    }
 }
 
 void tst_platform_records::restart(const QStringList &args)
 {
     m_platform.stop();
-    QVERIFY2(m_platform.start(args), qPrintable(m_platform.error()));
-    m_http = std::make_unique<PlatformHttp>(m_platform.baseUrl());
-    QVERIFY(!m_http->login().isEmpty());
+    m_http = startLoggedIn(m_platform, args);
+    QVERIFY2(m_http, qPrintable(m_platform.error()));
 }
 
 void tst_platform_records::restartKeepsStateAndResetSeedsAgain()
@@ -234,9 +226,9 @@ void tst_platform_records::allowance()
     QFETCH(QList<QJsonValue>, batches);
     QFETCH(QList<bool>, accepted);
     PlatformFixture platform;
-    QVERIFY2(platform.start(args + QStringList{"--no-office"}), qPrintable(platform.error()));
-    PlatformHttp http(platform.baseUrl());
-    QVERIFY(!http.login().isEmpty());
+    const auto started = startLoggedIn(platform, args + QStringList{"--no-office"});
+    QVERIFY2(started, qPrintable(platform.error()));
+    PlatformHttp &http = *started;
     const HttpReply frequency = http.post("/v2.0/client/LmResExport/getFrequency", {{"label", "3"}, {"type", "CODE_EXPORTTYPE"}});
     QCOMPARE(frequency.code(), 1);
     const QJsonValue value = frequency.data().value("lmQuestionDict").toObject().value("frequency");
@@ -254,10 +246,10 @@ void tst_platform_records::allowance()
 void tst_platform_records::perTeacher()
 {
     PlatformFixture platform;
-    QVERIFY2(platform.start({"--no-office"}), qPrintable(platform.error()));
-    PlatformHttp one(platform.baseUrl());
+    const auto started = startLoggedIn(platform);
+    QVERIFY2(started, qPrintable(platform.error()));
+    PlatformHttp &one = *started;
     PlatformHttp two(platform.baseUrl());
-    QVERIFY(!one.login("teacher01").isEmpty());
     QVERIFY(!two.login("teacher02").isEmpty());
     QCOMPARE(one.post("/v2.0/client/LmResExport/save", exportOf(3)).code(), 1);
     QVERIFY(one.post("/v2.0/client/LmResExport/save", exportOf(1)).code() != 1);
@@ -270,27 +262,16 @@ void tst_platform_records::perTeacher()
 void tst_platform_records::parallelExportsStayWithinTheAllowance()
 {
     PlatformFixture platform;
-    QVERIFY2(platform.start({"--no-office", "--export-limit", "10"}), qPrintable(platform.error()));
-    PlatformHttp login(platform.baseUrl());
-    const QString token = login.login();
-    QVERIFY(!token.isEmpty());
+    const auto login = startLoggedIn(platform, {"--no-office", "--export-limit", "10"});
+    QVERIFY2(login, qPrintable(platform.error()));
     // Twenty single exports at once from separate connections: exactly ten pass.
     std::atomic<int> passed{0};
-    QList<QThread *> threads;
-    for (int i = 0; i < 20; ++i) {
-        threads.append(QThread::create([base = platform.baseUrl(), token, &passed] {
-            PlatformHttp http(base);
-            http.setToken(token);
-            if (http.post("/v2.0/client/LmResExport/save", exportOf(1)).code() == 1)
-                ++passed;
-        }));
-    }
-    for (QThread *t : threads)
-        t->start();
-    for (QThread *t : threads) {
-        QVERIFY(t->wait(120000));
-        delete t;
-    }
+    QVERIFY(inParallel(20, [&](int) {
+        PlatformHttp http(platform.baseUrl());
+        http.setToken(login->token());
+        if (http.post("/v2.0/client/LmResExport/save", exportOf(1)).code() == 1)
+            ++passed;
+    }));
     QCOMPARE(passed.load(), 10);
 }
 
