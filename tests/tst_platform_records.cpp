@@ -234,11 +234,8 @@ void tst_platform_records::allowance()
 
 void tst_platform_records::perTeacher()
 {
-    PlatformFixture platform;
-    const auto started = startLoggedIn(platform);
-    QVERIFY2(started, qPrintable(platform.error()));
-    PlatformHttp &one = *started;
-    PlatformHttp two(platform.baseUrl());
+    PlatformHttp &one = *m_http;
+    PlatformHttp two(m_platform.baseUrl());
     QVERIFY(!two.login("teacher02").isEmpty());
     QCOMPARE(one.post("/v2.0/client/LmResExport/save", exportOf(3)).code(), 1);
     QVERIFY(one.post("/v2.0/client/LmResExport/save", exportOf(1)).code() != 1);

@@ -121,7 +121,7 @@ void tst_platform_uploads::refused()
     QVERIFY(r.code() != 1);
     QVERIFY(r.data().value("filepath").toString().isEmpty());
 
-    const HttpReply notMultipart = m_http->postRaw("/v2.0/file/FileController/uploadFile", "{}");
+    const HttpReply notMultipart = m_http->post("/v2.0/file/FileController/uploadFile", {});
     QVERIFY(notMultipart.isEnvelope());
     QVERIFY(notMultipart.code() != 1);
 }

@@ -74,17 +74,11 @@ HttpReply PlatformHttp::head(const QString &pathAndQuery)
 
 HttpReply PlatformHttp::post(const QString &pathAndQuery, const QJsonObject &body)
 {
-    return postRaw(pathAndQuery, QJsonDocument(body).toJson());
-}
-
-HttpReply PlatformHttp::postRaw(const QString &pathAndQuery, const QByteArray &body, const QByteArray &contentType, bool withToken)
-{
     QNetworkRequest req(QUrl(m_base + pathAndQuery));
-    if (!contentType.isEmpty())
-        req.setRawHeader("Content-Type", contentType);
-    if (withToken && !m_token.isEmpty())
+    req.setRawHeader("Content-Type", "application/json");
+    if (!m_token.isEmpty())
         req.setRawHeader("token", m_token.toUtf8());
-    return finish(m_nam.post(req, body));
+    return finish(m_nam.post(req, QJsonDocument(body).toJson()));
 }
 
 HttpReply PlatformHttp::upload(const QByteArray &data, const QString &fileName, const QByteArray &contentType,

@@ -43,8 +43,6 @@ public:
     HttpReply head(const QString &pathAndQuery);
     // JSON POST with the client's two headers (token omitted when empty).
     HttpReply post(const QString &pathAndQuery, const QJsonObject &body);
-    HttpReply postRaw(const QString &pathAndQuery, const QByteArray &body, const QByteArray &contentType = "application/json",
-                      bool withToken = true);
     // A multipart request with one part, as the client sends uploads.
     HttpReply upload(const QByteArray &data, const QString &fileName, const QByteArray &contentType,
                      const QByteArray &partName = "file", bool withToken = false);
