@@ -13,7 +13,6 @@ class tst_platform_webpages : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void pagesGreetTheTeacher_data();
     void pagesGreetTheTeacher();
     void embedShowsTheSlides_data();
@@ -22,22 +21,17 @@ private slots:
 private:
     bool open(const QString &address);
     PlatformFixture m_platform;
-    QWebEngineView *m_view = nullptr;
+    std::unique_ptr<QWebEngineView> m_view;
     QWebEnginePage *m_page = nullptr;
 };
 
 void tst_platform_webpages::initTestCase()
 {
     QVERIFY2(m_platform.start({"--no-office"}), qPrintable(m_platform.error()));
-    m_view = new QWebEngineView;
+    m_view = std::make_unique<QWebEngineView>();
     m_view->resize(1100, 700);
     m_view->show();
     m_page = m_view->page();
-}
-
-void tst_platform_webpages::cleanupTestCase()
-{
-    delete m_view;
 }
 
 bool tst_platform_webpages::open(const QString &address)
@@ -80,7 +74,7 @@ void tst_platform_webpages::pagesGreetTheTeacher()
         runScript(m_page, "location.hash = '#/?" + account + "'");
     }
     QTRY_VERIFY_WITH_TIMEOUT(runScript(m_page, "document.getElementById('greeting').textContent").toString().contains(greeting), 15000);
-    TestEnvironment::screenshot(m_view, QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
+    TestEnvironment::screenshot(m_view.get(), QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-'));
 }
 
 void tst_platform_webpages::embedShowsTheSlides_data()
@@ -103,7 +97,7 @@ void tst_platform_webpages::embedShowsTheSlides()
     QCOMPARE(runScript(m_page, "deck.slides.length").toInt(), slides);
     if (slides > 0) {
         QTRY_COMPARE_WITH_TIMEOUT(runScript(m_page, "document.querySelector('#stage img').naturalWidth").toInt(), 960, 10000);
-        TestEnvironment::screenshot(m_view, QStringLiteral("embed-") + QString::fromLatin1(QTest::currentDataTag()));
+        TestEnvironment::screenshot(m_view.get(), QStringLiteral("embed-") + QString::fromLatin1(QTest::currentDataTag()));
         runScript(m_page, "document.getElementById('next').click()");
         QCOMPARE(runScript(m_page, "document.getElementById('pos').textContent").toString(), QStringLiteral("2 / %1").arg(slides));
     } else {

@@ -1,10 +1,12 @@
 #include "PlatformHttp.h"
+#include "PlatformFixture.h"
 
 #include <QEventLoop>
 #include <QHttpMultiPart>
 #include <QJsonDocument>
 #include <QNetworkReply>
 #include <QTcpSocket>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
@@ -72,17 +74,11 @@ HttpReply PlatformHttp::head(const QString &pathAndQuery)
 
 HttpReply PlatformHttp::post(const QString &pathAndQuery, const QJsonObject &body)
 {
-    return postRaw(pathAndQuery, QJsonDocument(body).toJson());
-}
-
-HttpReply PlatformHttp::postRaw(const QString &pathAndQuery, const QByteArray &body, const QByteArray &contentType, bool withToken)
-{
     QNetworkRequest req(QUrl(m_base + pathAndQuery));
-    if (!contentType.isEmpty())
-        req.setRawHeader("Content-Type", contentType);
-    if (withToken && !m_token.isEmpty())
+    req.setRawHeader("Content-Type", "application/json");
+    if (!m_token.isEmpty())
         req.setRawHeader("token", m_token.toUtf8());
-    return finish(m_nam.post(req, body));
+    return finish(m_nam.post(req, QJsonDocument(body).toJson()));
 }
 
 HttpReply PlatformHttp::upload(const QByteArray &data, const QString &fileName, const QByteArray &contentType,
@@ -103,17 +99,63 @@ HttpReply PlatformHttp::upload(const QByteArray &data, const QString &fileName, 
     return finish(reply);
 }
 
-QByteArray PlatformHttp::raw(const QByteArray &request, int idleMs)
+HttpReply PlatformHttp::raw(const QByteArray &request, int idleMs)
 {
     QTcpSocket socket;
     socket.connectToHost(QStringLiteral("127.0.0.1"), port());
     if (!socket.waitForConnected(10000))
-        return QByteArray();
+        return HttpReply();
     socket.write(request);
     socket.flush();
     QByteArray out;
     while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(idleMs))
         out += socket.readAll();
     out += socket.readAll();
-    return out;
+    HttpReply r;
+    const int headEnd = out.indexOf("\r\n\r\n");
+    if (!out.startsWith("HTTP/1.1 ") || headEnd < 0) {
+        r.body = out;
+        return r;
+    }
+    r.status = out.mid(9, 3).toInt();
+    r.body = out.mid(headEnd + 4);
+    const QJsonDocument doc = QJsonDocument::fromJson(r.body);
+    if (doc.isObject())
+        r.json = doc.object();
+    return r;
+}
+
+QByteArray PlatformHttp::request(const QByteArray &method, const QString &pathAndQuery, const QByteArray &body,
+                                 const QByteArray &token)
+{
+    QByteArray out = method + ' ' + pathAndQuery.toUtf8() + " HTTP/1.1\r\nHost: 127.0.0.1\r\n";
+    if (!token.isEmpty())
+        out += "token: " + token + "\r\n";
+    return out + "Content-Type: application/json\r\nContent-Length: " + QByteArray::number(body.size())
+           + "\r\nConnection: close\r\n\r\n" + body;
+}
+
+std::unique_ptr<PlatformHttp> startLoggedIn(PlatformFixture &platform, const QStringList &args)
+{
+    if (!platform.start(args))
+        return nullptr;
+    auto http = std::make_unique<PlatformHttp>(platform.baseUrl());
+    return http->login().isEmpty() ? nullptr : std::move(http);
+}
+
+bool inParallel(int n, const std::function<void(int)> &work)
+{
+    QList<QThread *> threads;
+    for (int i = 0; i < n; ++i)
+        threads.append(QThread::create(work, i));
+    for (QThread *t : threads)
+        t->start();
+    bool finished = true;
+    for (QThread *t : threads) {
+        if (t->wait(120000))
+            delete t;
+        else
+            finished = false;
+    }
+    return finished;
 }

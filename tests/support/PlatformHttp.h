@@ -7,6 +7,11 @@
 #include <QPair>
 #include <QString>
 
+#include <functional>
+#include <memory>
+
+class PlatformFixture;
+
 // One HTTP reply as the platform tests look at it.
 struct HttpReply
 {
@@ -38,15 +43,16 @@ public:
     HttpReply head(const QString &pathAndQuery);
     // JSON POST with the client's two headers (token omitted when empty).
     HttpReply post(const QString &pathAndQuery, const QJsonObject &body);
-    HttpReply postRaw(const QString &pathAndQuery, const QByteArray &body, const QByteArray &contentType = "application/json",
-                      bool withToken = true);
     // A multipart request with one part, as the client sends uploads.
     HttpReply upload(const QByteArray &data, const QString &fileName, const QByteArray &contentType,
                      const QByteArray &partName = "file", bool withToken = false);
     // Bytes written as they are to the socket (for requests a URL parser
     // would clean up); the reply is read until the server closes or stays
-    // silent for idleMs.
-    QByteArray raw(const QByteArray &request, int idleMs = 10000);
+    // silent for idleMs. Status 0 and the bytes as body when it is not HTTP.
+    HttpReply raw(const QByteArray &request, int idleMs = 10000);
+    // A whole request for raw(): JSON body, token header when not empty.
+    static QByteArray request(const QByteArray &method, const QString &pathAndQuery, const QByteArray &body = {},
+                              const QByteArray &token = {});
 
     QString baseUrl() const { return m_base; }
     quint16 port() const;
@@ -58,3 +64,9 @@ private:
     QString m_token;
     QNetworkAccessManager m_nam;
 };
+
+// Starts the stand-in and logs teacher01 in; null when either failed.
+std::unique_ptr<PlatformHttp> startLoggedIn(PlatformFixture &platform, const QStringList &args = {"--no-office"});
+
+// Runs work(i) for i in [0, n) on n threads at once; false if one hung.
+bool inParallel(int n, const std::function<void(int)> &work);
