@@ -20,6 +20,7 @@ private slots:
     void garbageOnTheSocket_data();
     void garbageOnTheSocket();
     void hostileTextIsJustText();
+    void webSessionHandsOutNoToken();
     void concurrentRequests();
     void slowClientsAndBursts();
 
@@ -126,6 +127,15 @@ void tst_platform_robustness::refused()
     QVERIFY2(!r.msg().isEmpty() && r.msg().contains(msgPart), qPrintable(r.msg()));
     QVERIFY(r.data().value("token").toString().isEmpty());
     QVERIFY(ownDecks() >= 0);
+}
+
+// The web pages' session greets the teacher; an API token never leaves it.
+void tst_platform_robustness::webSessionHandsOutNoToken()
+{
+    const HttpReply r = m_http->raw(PlatformHttp::request("GET", "/web/session?username=teacher02&password=123456", {}, {}));
+    QCOMPARE(r.code(), 1);
+    QVERIFY(!r.data().value("name").toString().isEmpty());
+    QVERIFY(!r.data().contains("token"));
 }
 
 void tst_platform_robustness::garbageOnTheSocket_data()
