@@ -170,13 +170,10 @@ void tst_documentcontrol::typing()
     QFETCH(QString, expected);
 
     const int before = m_control->slideCount();
-    QSignalSpy counted(m_control, &DocumentControl::slideCountChanged);
     QSignalSpy painted(m_control, &DocumentControl::slidePainted);
     QTest::keyClick(m_control, Qt::Key_M, Qt::ControlModifier);
-    QVERIFY(counted.wait(20000));
-    QCOMPARE(m_control->slideCount(), before + 1);
+    QVERIFY(WidgetDriver::waitFor([&] { return m_control->slideCount() == before + 1 && painted.count() > 0; }));
     const int slide = m_control->currentSlide();
-    QVERIFY(WidgetDriver::waitFor([&] { return painted.count() > 0; }));
     const QRect titleBand(0, 0, m_control->slideImage().width(), m_control->slideImage().height() / 4);
     const QImage untouched = m_control->slideImage().copy(titleBand);
 
@@ -208,9 +205,7 @@ void tst_documentcontrol::typing()
     }
     QTest::keyClick(m_control, Qt::Key_Escape);
 
-    const QString saved = save();
-    QVERIFY(!saved.isEmpty());
-    const QStringList texts = TestDecks::slideTexts(saved);
+    const QStringList texts = TestDecks::slideTexts(save());
     QCOMPARE(texts.size(), before + 1);
     QCOMPARE(texts.at(slide), expected);
 }
@@ -242,9 +237,7 @@ void tst_documentcontrol::failedOpenKeepsDeck()
     QCOMPARE(opened.first().at(0).toBool(), false);
     QCOMPARE(m_control->notice(), QStringLiteral("无法打开文件：") + name);
     QCOMPARE(m_control->openedPath(), m_lesson);
-    QCOMPARE(m_control->slideCount(), 4);
-    const QString saved = save();
-    QCOMPARE(titles(saved).first(), QStringLiteral("第1页 春天来了"));
+    QCOMPARE(titles(save()), titles(m_lesson));
 }
 
 // The teacher may export over the very file that is open, even once it is
@@ -571,7 +564,6 @@ void tst_documentcontrol::teacherAuthorsSlide()
     QVERIFY(WidgetDriver::waitFor([this] { return m_control->graphicSelection().center().y() > m_control->slideTwips().height() * 3 / 5; }));
 
     const QString saved = save();
-    QVERIFY(!saved.isEmpty());
     const QByteArray xml = TestDecks::entry(saved, QStringLiteral("ppt/slides/slide2.xml"));
     const QStringList shapes = shapesOf(xml);
     auto shapeWith = [&](const QString &text) {
