@@ -32,7 +32,6 @@ private slots:
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
-    static QByteArray read(const QString &path);
     static bool open(const QString &path);
 
     QTemporaryDir m_dir;
@@ -42,16 +41,8 @@ private:
 QString tst_documentcontrol_missing::write(const QString &name, const QByteArray &bytes)
 {
     const QString path = m_dir.filePath(name);
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
+    TestEnvironment::writeFile(path, bytes);
     return path;
-}
-
-QByteArray tst_documentcontrol_missing::read(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Whether the control reports the deck as opened.
@@ -84,7 +75,7 @@ void tst_documentcontrol_missing::exportThatFailsKeepsTheOldFile()
 {
     const QString own = write(QStringLiteral("own.pptx"), "the teacher's own deck");
     DocumentHost::exportTo(own);
-    QCOMPARE(read(own), QByteArray("the teacher's own deck"));
+    QCOMPARE(TestEnvironment::readFile(own), QByteArray("the teacher's own deck"));
     QCOMPARE(currentDocumentPath, own);
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral(".part")), QStringList());
 }
@@ -101,13 +92,13 @@ void tst_documentcontrol_missing::deletedSourceStillSaves()
 
     const QString target = DocumentHost::saveToWorkingFile();
     QCOMPARE(target, sourceDir + QStringLiteral("pptemp/newfile.pptx"));
-    QCOMPARE(read(target), bytes);
+    QCOMPARE(TestEnvironment::readFile(target), bytes);
     QCOMPARE(currentDocumentPath, target);
     DocumentHost::exportTo(deck);
-    QCOMPARE(read(deck), bytes);
+    QCOMPARE(TestEnvironment::readFile(deck), bytes);
     const QString exported = write(QStringLiteral("exported.pptx"), "older export");
     DocumentHost::exportTo(exported);
-    QCOMPARE(read(exported), bytes);
+    QCOMPARE(TestEnvironment::readFile(exported), bytes);
 }
 
 void tst_documentcontrol_missing::failedOpenKeepsThePreviousDeck()
@@ -117,7 +108,7 @@ void tst_documentcontrol_missing::failedOpenKeepsThePreviousDeck()
     QCOMPARE(documentControl->openedPath(), before);
     const QString target = m_dir.filePath(QStringLiteral("after-failure.pptx"));
     QCOMPARE(documentControl->SaveAs(target, QStringLiteral("PowerPoint.Show")), 1);
-    QCOMPARE(read(target), QByteArray("deck bytes \x01\x02"));
+    QCOMPARE(TestEnvironment::readFile(target), QByteArray("deck bytes \x01\x02"));
 }
 
 void tst_documentcontrol_missing::saysWhatIsMissing()
