@@ -561,17 +561,11 @@ void tst_documentcontrol::teacherAuthorsSlide()
     const QString saved = save();
     const QByteArray xml = TestDecks::entry(saved, QStringLiteral("ppt/slides/slide2.xml"));
     const QStringList shapes = shapesOf(xml);
-    auto shapeWith = [&](const QString &text) {
-        for (const QString &shape : shapes)
-            if (shape.contains(text))
-                return shape;
-        return QString();
-    };
-    const QString title = shapeWith(QStringLiteral("分数的意义"));
+    const QString title = shapes.filter(QStringLiteral("分数的意义")).value(0);
     for (const char *mark : {"sz=\"3600\"", "b=\"1\"", "algn=\"ctr\""})
         QVERIFY2(title.contains(QLatin1String(mark)), qPrintable(title));
     QVERIFY2(title.contains(QLatin1String("val=\"ff0000\""), Qt::CaseInsensitive), qPrintable(title));
-    QCOMPARE(shapeWith(QStringLiteral("分数线")).count(QLatin1String("<a:buChar")), 3);
+    QCOMPARE(shapes.filter(QStringLiteral("分数线")).value(0).count(QLatin1String("<a:buChar")), 3);
     const QString table = QString::fromUtf8(xml).section(QStringLiteral("<a:tbl>"), 1).section(QStringLiteral("</a:tbl>"), 0, 0);
     QVERIFY2(table.count(QLatin1String("<a:tr ")) == 3 && table.contains(QStringLiteral("二分之一")), xml.constData());
     bool rectangle = false;
