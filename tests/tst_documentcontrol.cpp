@@ -34,20 +34,15 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void cleanup();
-    void opensAndRenders();
+    void stripDeletesAndMovesSlides();
     void typing_data();
     void typing();
-    void undoRedoAndBold();
-    void savedDeckReopens();
     void failedOpenKeepsDeck_data();
     void failedOpenKeepsDeck();
     void openedFileCanBeSavedOver();
     void protectedDeckAsksForPassword();
     void hiddenSlidesAreMarked();
-    void stripDeletesAndMovesSlides();
-    void draggingMovesPicture();
     void insertPicture();
-    void contextMenus();
     void teacherAuthorsSlide();
     void barFollowsCaret();
     void presentMode();
@@ -55,7 +50,6 @@ private slots:
 private:
     bool open(const QString &path);
     QPoint at(double fx, double fy) const;
-    void click(double fx, double fy);
     void drag(QWidget *target, const QPoint &from, const QPoint &to);
     void commitText(const QString &text);
     QString save();
@@ -69,7 +63,6 @@ private:
 
     QTemporaryDir m_dir;
     QString m_lesson;
-    QString m_pictures;
     DocumentControl *m_control = nullptr;
     int m_saves = 0;
 };
@@ -89,11 +82,6 @@ QPoint tst_documentcontrol::at(double fx, double fy) const
 {
     const QRect r = m_control->slideRect();
     return r.topLeft() + QPoint(qRound(r.width() * fx), qRound(r.height() * fy));
-}
-
-void tst_documentcontrol::click(double fx, double fy)
-{
-    QTest::mouseClick(m_control, Qt::LeftButton, Qt::NoModifier, at(fx, fy));
 }
 
 void tst_documentcontrol::drag(QWidget *target, const QPoint &from, const QPoint &to)
@@ -135,9 +123,7 @@ void tst_documentcontrol::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     m_lesson = m_dir.filePath(QStringLiteral("春天.pptx"));
-    m_pictures = m_dir.filePath(QStringLiteral("pictures.pptx"));
     QVERIFY(TestDecks::write(m_lesson, TestDecks::numbered(4)));
-    QVERIFY(TestDecks::write(m_pictures, TestDecks::numbered(2, true)));
 
     m_control = new DocumentControl;
     m_control->resize(1100, 680);
@@ -158,29 +144,6 @@ void tst_documentcontrol::cleanup()
     TestEnvironment::screenshotIfFailed(m_control);
 }
 
-void tst_documentcontrol::opensAndRenders()
-{
-    QVERIFY(open(m_lesson));
-    QVERIFY(m_control->isAvailable());
-    QCOMPARE(m_control->slideCount(), 4);
-    QCOMPARE(m_control->strip()->count(), 4);
-
-    // The slide is drawn at the size it takes on screen, with its text on it.
-    QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideImage().size() == m_control->slideRect().size(); }));
-    const QImage slide = m_control->slideImage();
-    QVERIFY(!TestDecks::isBlank(slide));
-    const QImage titleBand = slide.copy(0, slide.height() / 10, slide.width(), slide.height() / 5);
-    QVERIFY2(!TestDecks::isBlank(titleBand), "the title is not drawn");
-
-    QVERIFY(WidgetDriver::waitFor([this] {
-        for (int i = 0; i < 4; ++i)
-            if (m_control->strip()->item(i)->data(Qt::UserRole).value<QImage>().isNull())
-                return false;
-        return true;
-    }));
-    TestEnvironment::screenshot(m_control, QStringLiteral("opened"));
-}
-
 void tst_documentcontrol::typing_data()
 {
     // Steps: plain text is typed key by key; "<Key>" and "<Ctrl+K>" press
@@ -196,6 +159,8 @@ void tst_documentcontrol::typing_data()
     QTest::newRow("enter breaks the line") << QStringList{"Ab", "<Return>", "cd"} << "Ab cd";
     QTest::newRow("cut and paste twice") << QStringList{"ime:诗", "<Ctrl+A>", "<Ctrl+X>", "<Ctrl+V>", "<Ctrl+V>"} << "诗诗";
     QTest::newRow("paste from another program") << QStringList{"clip:外来的字", "<Ctrl+V>"} << "外来的字";
+    QTest::newRow("undo the finished edit") << QStringList{"Bold", "<Esc>", "<Ctrl+Z>"} << "";
+    QTest::newRow("undo and redo") << QStringList{"Bold", "<Esc>", "<Ctrl+Z>", "<Ctrl+Y>"} << "Bold";
 }
 
 // Each row adds a slide with Ctrl+M and types into its title placeholder.
@@ -205,17 +170,15 @@ void tst_documentcontrol::typing()
     QFETCH(QString, expected);
 
     const int before = m_control->slideCount();
-    QSignalSpy counted(m_control, &DocumentControl::slideCountChanged);
     QSignalSpy painted(m_control, &DocumentControl::slidePainted);
     QTest::keyClick(m_control, Qt::Key_M, Qt::ControlModifier);
-    QVERIFY(counted.wait(20000));
-    QCOMPARE(m_control->slideCount(), before + 1);
+    QVERIFY(WidgetDriver::waitFor([&] { return m_control->slideCount() == before + 1 && painted.count() > 0; }));
     const int slide = m_control->currentSlide();
-    QVERIFY(WidgetDriver::waitFor([&] { return painted.count() > 0; }));
     const QRect titleBand(0, 0, m_control->slideImage().width(), m_control->slideImage().height() / 4);
     const QImage untouched = m_control->slideImage().copy(titleBand);
 
-    click(0.5, 0.125); // the title placeholder of a title-and-content slide
+    // The title placeholder of a title-and-content slide.
+    QTest::mouseClick(m_control, Qt::LeftButton, Qt::NoModifier, at(0.5, 0.125));
     for (const QString &step : steps) {
         if (step.startsWith(QLatin1String("ime:"))) {
             commitText(step.mid(4));
@@ -242,60 +205,9 @@ void tst_documentcontrol::typing()
     }
     QTest::keyClick(m_control, Qt::Key_Escape);
 
-    const QString saved = save();
-    QVERIFY(!saved.isEmpty());
-    const QStringList texts = TestDecks::slideTexts(saved);
+    const QStringList texts = TestDecks::slideTexts(save());
     QCOMPARE(texts.size(), before + 1);
     QCOMPARE(texts.at(slide), expected);
-}
-
-void tst_documentcontrol::undoRedoAndBold()
-{
-    QTest::keyClick(m_control, Qt::Key_M, Qt::ControlModifier);
-    QVERIFY(WidgetDriver::waitFor([this, n = m_control->slideCount()] { return m_control->slideCount() == n + 1; }));
-    const int slide = m_control->currentSlide();
-
-    click(0.5, 0.125);
-    QTest::keyClick(m_control, Qt::Key_B, Qt::ControlModifier);
-    QTest::keyClicks(m_control, "Bold");
-    QTest::keyClick(m_control, Qt::Key_Escape);
-    QString saved = save();
-    QCOMPARE(TestDecks::slideTexts(saved).at(slide), QStringLiteral("Bold"));
-    const QByteArray xml = TestDecks::entry(saved, QStringLiteral("ppt/slides/slide%1.xml").arg(slide + 1));
-    QVERIFY2(xml.contains("b=\"1\""), xml.constData());
-
-    QTest::keyClick(m_control, Qt::Key_Z, Qt::ControlModifier);
-    saved = save();
-    QCOMPARE(TestDecks::slideTexts(saved).at(slide), QString());
-
-    QTest::keyClick(m_control, Qt::Key_Y, Qt::ControlModifier);
-    saved = save();
-    QCOMPARE(TestDecks::slideTexts(saved).at(slide), QStringLiteral("Bold"));
-}
-
-void tst_documentcontrol::savedDeckReopens()
-{
-    const int slides = m_control->slideCount();
-    const QString saved = save();
-    QVERIFY(!saved.isEmpty());
-    QVERIFY(TestDecks::entries(saved).contains(QStringLiteral("ppt/presentation.xml")));
-    const QStringList texts = TestDecks::slideTexts(saved);
-    QCOMPARE(texts.size(), slides);
-
-    QVERIFY(open(m_lesson));
-    QCOMPARE(m_control->slideCount(), 4);
-    QVERIFY(open(saved));
-    QCOMPARE(m_control->slideCount(), slides);
-    QCOMPARE(m_control->openedPath(), saved);
-
-    // Saving onto an existing file replaces it.
-    const QString again = m_dir.filePath(QStringLiteral("again.pptx"));
-    QFile old(again);
-    QVERIFY(old.open(QIODevice::WriteOnly));
-    old.write("not a deck");
-    old.close();
-    QCOMPARE(m_control->SaveAs(again, QStringLiteral("PowerPoint.Show")), 1);
-    QCOMPARE(TestDecks::slideTexts(again), texts);
 }
 
 void tst_documentcontrol::failedOpenKeepsDeck_data()
@@ -325,20 +237,22 @@ void tst_documentcontrol::failedOpenKeepsDeck()
     QCOMPARE(opened.first().at(0).toBool(), false);
     QCOMPARE(m_control->notice(), QStringLiteral("无法打开文件：") + name);
     QCOMPARE(m_control->openedPath(), m_lesson);
-    QCOMPARE(m_control->slideCount(), 4);
-    const QString saved = save();
-    QCOMPARE(titles(saved).first(), QStringLiteral("第1页 春天来了"));
+    QCOMPARE(titles(save()), titles(m_lesson));
 }
 
-// The teacher may export over the very file that is open.
+// The teacher may export over the very file that is open, even once it is
+// gone and something else stands in its place; the result opens again.
 void tst_documentcontrol::openedFileCanBeSavedOver()
 {
     const QString copy = m_dir.filePath(QStringLiteral("own.pptx"));
     QVERIFY(QFile::copy(m_lesson, copy));
     QVERIFY(open(copy));
     QVERIFY(QFile::remove(copy));
+    QVERIFY(TestEnvironment::writeFile(copy, "not a deck"));
     QCOMPARE(m_control->SaveAs(copy, QStringLiteral("PowerPoint.Show")), 1);
-    QCOMPARE(TestDecks::slideTexts(copy).size(), 4);
+    QCOMPARE(titles(copy), titles(m_lesson));
+    QVERIFY(open(copy));
+    QCOMPARE(m_control->slideCount(), 4);
 }
 
 // Opens the deck and answers each password prompt in turn (a null answer
@@ -371,7 +285,7 @@ void tst_documentcontrol::protectedDeckAsksForPassword()
 {
     QVERIFY(open(m_lesson));
     const QString locked = m_dir.filePath(QStringLiteral("加密.pptx"));
-    QVERIFY(TestDecks::protect(m_pictures, locked, QStringLiteral("chun-2024")));
+    QVERIFY(TestDecks::protect(m_lesson, locked, QStringLiteral("chun-2024")));
 
     // A wrong password asks again; cancelling then keeps the open deck.
     QStringList prompts;
@@ -380,13 +294,12 @@ void tst_documentcontrol::protectedDeckAsksForPassword()
     QVERIFY2(prompts.at(0).contains(QStringLiteral("“加密.pptx”设有密码")), qPrintable(prompts.at(0)));
     QVERIFY2(prompts.at(1).startsWith(QStringLiteral("密码不正确")), qPrintable(prompts.at(1)));
     QCOMPARE(m_control->openedPath(), m_lesson);
-    QCOMPARE(m_control->slideCount(), 4);
 
     prompts.clear();
     QVERIFY(openWithPasswords(locked, {QStringLiteral("chun-2024")}, &prompts));
     QCOMPARE(prompts.size(), 1);
     QCOMPARE(m_control->openedPath(), locked);
-    QCOMPARE(m_control->slideCount(), 2);
+    QCOMPARE(m_control->slideCount(), 4);
 }
 
 void tst_documentcontrol::hiddenSlidesAreMarked()
@@ -410,9 +323,38 @@ void tst_documentcontrol::stripDeletesAndMovesSlides()
 {
     QVERIFY(open(m_lesson));
     SlideStrip *strip = m_control->strip();
-    QVERIFY(strip->isVisible());
+    QVERIFY(m_control->isAvailable());
+    QCOMPARE(m_control->slideCount(), 4);
+    QCOMPARE(strip->count(), 4);
 
-    // Pick slide 2 in the strip and delete it with the Delete key.
+    // The slide is drawn at the size it takes on screen, with its text on it.
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideImage().size() == m_control->slideRect().size(); }));
+    const QImage slide = m_control->slideImage();
+    QVERIFY(!TestDecks::isBlank(slide));
+    const QImage titleBand = slide.copy(0, slide.height() / 10, slide.width(), slide.height() / 5);
+    QVERIFY2(!TestDecks::isBlank(titleBand), "the title is not drawn");
+    QVERIFY(WidgetDriver::waitFor([strip] {
+        for (int i = 0; i < 4; ++i)
+            if (strip->item(i)->data(Qt::UserRole).value<QImage>().isNull())
+                return false;
+        return true;
+    }));
+    TestEnvironment::screenshot(m_control, QStringLiteral("opened"));
+
+    // The office reports the opened deck's states a little after it opens.
+    WidgetDriver::waitFor([this] { return !m_control->officeState()->isEnabled(".uno:Cut") && !m_control->officeState()->isEnabled(".uno:BringToFront"); });
+    const QStringList entries = chooseFromMenu(m_control, at(0.5, 0.5), QStringLiteral("新建幻灯片"));
+    // Nothing is selected: cut, copy and the order of objects do not apply.
+    QCOMPARE(entries, (QStringList{"剪切 (off)", "复制 (off)", "粘贴", "置于顶层 (off)", "置于底层 (off)", "新建幻灯片",
+                                   "删除幻灯片", "插入图片…"}));
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideCount() == 5; }));
+    QCOMPARE(m_control->currentSlide(), 1);
+
+    // The strip's menu acts on the slide under the mouse (the third page).
+    chooseFromMenu(strip->viewport(), strip->visualItemRect(strip->item(3)).center(), QStringLiteral("删除幻灯片"));
+    QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideCount() == 4; }));
+
+    // Pick the new slide in the strip and delete it with the Delete key.
     QTest::mouseClick(strip->viewport(), Qt::LeftButton, Qt::NoModifier, strip->visualItemRect(strip->item(1)).center());
     QVERIFY(WidgetDriver::waitFor([this] { return m_control->currentSlide() == 1; }));
     QTest::keyClick(strip, Qt::Key_Delete);
@@ -426,34 +368,13 @@ void tst_documentcontrol::stripDeletesAndMovesSlides()
     drag(strip->viewport(), last.center(), first.topLeft() + QPoint(first.width() / 2, 4));
     QVERIFY(WidgetDriver::waitFor([this] { return m_control->currentSlide() == 0; }));
 
-    QCOMPARE(titles(save()), (QStringList{"第4页 春天来了", "第1页 春天来了", "第3页 春天来了"}));
+    QCOMPARE(titles(save()), (QStringList{"第4页 春天来了", "第1页 春天来了", "第2页 春天来了"}));
     // Even the last slide cannot be deleted once it is the only one.
     m_control->deleteSlide(0);
     m_control->deleteSlide(0);
     QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideCount() == 1; }));
     m_control->deleteSlide(0);
     QCOMPARE(TestDecks::slideTexts(save()).size(), 1);
-}
-
-void tst_documentcontrol::draggingMovesPicture()
-{
-    QVERIFY(open(m_pictures));
-    const QRegularExpression offset(QStringLiteral("<p:pic>.*?<a:off x=\"(\\d+)\" y=\"(\\d+)\""),
-                                    QRegularExpression::DotMatchesEverythingOption);
-    auto picturePosition = [&](const QString &pptx) {
-        const QRegularExpressionMatch m =
-            offset.match(QString::fromUtf8(TestDecks::entry(pptx, QStringLiteral("ppt/slides/slide1.xml"))));
-        return m.hasMatch() ? QPoint(m.captured(1).toInt(), m.captured(2).toInt()) : QPoint(-1, -1);
-    };
-    const QPoint before = picturePosition(save());
-    QVERIFY(before.x() > 0);
-
-    // The picture spans 14 to 23.6 cm of 25.4 across, 5 to 11 cm of 14.3 down.
-    const QPoint from = at(0.73, 0.56);
-    drag(m_control, from, from + QPoint(-m_control->slideRect().width() / 5, 0));
-    const QPoint after = picturePosition(save());
-    QVERIFY2(after.x() < before.x() - 100000, qPrintable(QStringLiteral("%1 -> %2").arg(before.x()).arg(after.x())));
-    QVERIFY(qAbs(after.y() - before.y()) < 100000);
 }
 
 void tst_documentcontrol::insertPicture()
@@ -465,11 +386,8 @@ void tst_documentcontrol::insertPicture()
     QVERIFY(image.save(png));
 
     m_control->insertPicture(png);
-    const QString saved = save();
-    const QByteArray rels = TestDecks::entry(saved, QStringLiteral("ppt/slides/_rels/slide1.xml.rels"));
-    QVERIFY2(rels.contains("media/"), rels.constData());
     // It lands inside the slide.
-    const QByteArray xml = TestDecks::entry(saved, QStringLiteral("ppt/slides/slide1.xml"));
+    const QByteArray xml = TestDecks::entry(save(), QStringLiteral("ppt/slides/slide1.xml"));
     const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("<p:pic>.*?<a:off x=\"(-?\\d+)\" y=\"(-?\\d+)\""),
                                                          QRegularExpression::DotMatchesEverythingOption)
                                           .match(QString::fromUtf8(xml));
@@ -501,25 +419,6 @@ QStringList tst_documentcontrol::chooseFromMenu(QWidget *target, const QPoint &p
     QContextMenuEvent event(QContextMenuEvent::Mouse, pos, target->mapToGlobal(pos));
     QApplication::sendEvent(target, &event);
     return entries;
-}
-
-void tst_documentcontrol::contextMenus()
-{
-    QVERIFY(open(m_lesson));
-    // The office reports the reopened deck's states a little after it opens.
-    WidgetDriver::waitFor([this] { return !m_control->officeState()->isEnabled(".uno:Cut") && !m_control->officeState()->isEnabled(".uno:BringToFront"); });
-    const QStringList entries = chooseFromMenu(m_control, at(0.5, 0.5), QStringLiteral("新建幻灯片"));
-    // Nothing is selected: cut, copy and the order of objects do not apply.
-    QCOMPARE(entries, (QStringList{"剪切 (off)", "复制 (off)", "粘贴", "置于顶层 (off)", "置于底层 (off)", "新建幻灯片",
-                                   "删除幻灯片", "插入图片…"}));
-    QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideCount() == 5; }));
-    QCOMPARE(m_control->currentSlide(), 1);
-
-    // The strip's menu acts on the slide under the mouse.
-    SlideStrip *strip = m_control->strip();
-    chooseFromMenu(strip->viewport(), strip->visualItemRect(strip->item(3)).center(), QStringLiteral("删除幻灯片"));
-    QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideCount() == 4; }));
-    QCOMPARE(titles(save()), (QStringList{"第1页 春天来了", "", "第2页 春天来了", "第4页 春天来了"}));
 }
 
 // Clicks an action of the editing bar with the mouse, as a teacher would.
@@ -582,7 +481,6 @@ void tst_documentcontrol::teacherAuthorsSlide()
     QVERIFY(open(m_lesson));
     EditBar *bar = m_control->editBar();
     addBlankSlide();
-    QCOMPARE(m_control->currentSlide(), 1);
     TestEnvironment::screenshot(bar, QStringLiteral("edit-bar"));
 
     // A title: drawn, typed, then 36 pt, bold, red and centred.
@@ -657,25 +555,17 @@ void tst_documentcontrol::teacherAuthorsSlide()
     QDropEvent drop(at(0.8, 0.8), Qt::CopyAction, dragged->mimeData(), Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_control, &enter);
     QApplication::sendEvent(m_control, &drop);
-    QVERIFY(enter.isAccepted() && drop.isAccepted());
     // Inserted and selected where it was dropped, below the rectangle.
     QVERIFY(WidgetDriver::waitFor([this] { return m_control->graphicSelection().center().y() > m_control->slideTwips().height() * 3 / 5; }));
 
     const QString saved = save();
-    QVERIFY(!saved.isEmpty());
     const QByteArray xml = TestDecks::entry(saved, QStringLiteral("ppt/slides/slide2.xml"));
     const QStringList shapes = shapesOf(xml);
-    auto shapeWith = [&](const QString &text) {
-        for (const QString &shape : shapes)
-            if (shape.contains(text))
-                return shape;
-        return QString();
-    };
-    const QString title = shapeWith(QStringLiteral("分数的意义"));
+    const QString title = shapes.filter(QStringLiteral("分数的意义")).value(0);
     for (const char *mark : {"sz=\"3600\"", "b=\"1\"", "algn=\"ctr\""})
         QVERIFY2(title.contains(QLatin1String(mark)), qPrintable(title));
     QVERIFY2(title.contains(QLatin1String("val=\"ff0000\""), Qt::CaseInsensitive), qPrintable(title));
-    QCOMPARE(shapeWith(QStringLiteral("分数线")).count(QLatin1String("<a:buChar")), 3);
+    QCOMPARE(shapes.filter(QStringLiteral("分数线")).value(0).count(QLatin1String("<a:buChar")), 3);
     const QString table = QString::fromUtf8(xml).section(QStringLiteral("<a:tbl>"), 1).section(QStringLiteral("</a:tbl>"), 0, 0);
     QVERIFY2(table.count(QLatin1String("<a:tr ")) == 3 && table.contains(QStringLiteral("二分之一")), xml.constData());
     bool rectangle = false;
@@ -772,8 +662,7 @@ void tst_documentcontrol::presentMode()
                  qPrintable(step.first));
         QVERIFY(WidgetDriver::waitFor([&] { return !shown.isEmpty() && shown.last().at(0).toInt() == step.second; }));
     }
-    QImage picture = show->grab().toImage();
-    QVERIFY(!TestDecks::isBlank(picture));
+    QVERIFY(!TestDecks::isBlank(show->grab().toImage()));
     TestEnvironment::screenshot(show, QStringLiteral("present-slide-2"));
     QTest::keyClick(show, Qt::Key_Escape);
     QVERIFY(WidgetDriver::waitFor([&] { return show.isNull(); }));

@@ -24,16 +24,14 @@ public:
 
 private slots:
     void initTestCase();
-    void saveBeforeOpenWritesNothing();
     void exportThatFailsKeepsTheOldFile();
-    void openAndSaveCopyTheDeck();
     void deletedSourceStillSaves();
     void failedOpenKeepsThePreviousDeck();
     void saysWhatIsMissing();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
-    static QByteArray read(const QString &path);
+    static bool open(const QString &path);
 
     QTemporaryDir m_dir;
     QWidget m_page;
@@ -42,16 +40,16 @@ private:
 QString tst_documentcontrol_missing::write(const QString &name, const QByteArray &bytes)
 {
     const QString path = m_dir.filePath(name);
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
+    TestEnvironment::writeFile(path, bytes);
     return path;
 }
 
-QByteArray tst_documentcontrol_missing::read(const QString &path)
+// Whether the control reports the deck as opened.
+bool tst_documentcontrol_missing::open(const QString &path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    QSignalSpy opened(documentControl.data(), &DocumentControl::documentOpened);
+    documentControl->Open(path);
+    return opened.wait() && opened.first().at(0).toBool();
 }
 
 void tst_documentcontrol_missing::initTestCase()
@@ -64,65 +62,49 @@ void tst_documentcontrol_missing::initTestCase()
     QVERIFY(!documentControl->isAvailable());
 }
 
-void tst_documentcontrol_missing::saveBeforeOpenWritesNothing()
+// Nothing is open, and the template deck does not exist in this cache
+// directory: saving writes nothing, exporting keeps what was there.
+void tst_documentcontrol_missing::exportThatFailsKeepsTheOldFile()
 {
-    // The template deck does not exist in this cache directory.
     const QString target = m_dir.filePath(QStringLiteral("nothing.pptx"));
     QCOMPARE(documentControl->SaveAs(target, QStringLiteral("PowerPoint.Show")), 0);
     QVERIFY(!QFile::exists(target));
-}
-
-void tst_documentcontrol_missing::exportThatFailsKeepsTheOldFile()
-{
     const QString own = write(QStringLiteral("own.pptx"), "the teacher's own deck");
     DocumentHost::exportTo(own);
-    QCOMPARE(read(own), QByteArray("the teacher's own deck"));
+    QCOMPARE(TestEnvironment::readFile(own), QByteArray("the teacher's own deck"));
     QCOMPARE(currentDocumentPath, own);
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral(".part")), QStringList());
 }
 
-void tst_documentcontrol_missing::openAndSaveCopyTheDeck()
+// The deck is copied when it opens: saving and exporting work even after
+// the teacher's file is gone, onto that very file too.
+void tst_documentcontrol_missing::deletedSourceStillSaves()
 {
-    const QString deck = write(QStringLiteral("课件.pptx"), "deck bytes \x01\x02");
-    QSignalSpy opened(documentControl.data(), &DocumentControl::documentOpened);
-    documentControl->Open(deck);
-    QVERIFY(opened.wait());
-    QCOMPARE(opened.first().at(0).toBool(), true);
+    const QByteArray bytes("deck bytes \x01\x02");
+    const QString deck = write(QStringLiteral("课件.pptx"), bytes);
+    QVERIFY(open(deck));
     QCOMPARE(documentControl->openedPath(), deck);
+    QVERIFY(QFile::remove(deck));
 
     const QString target = DocumentHost::saveToWorkingFile();
     QCOMPARE(target, sourceDir + QStringLiteral("pptemp/newfile.pptx"));
-    QCOMPARE(read(target), read(deck));
+    QCOMPARE(TestEnvironment::readFile(target), bytes);
     QCOMPARE(currentDocumentPath, target);
-
+    DocumentHost::exportTo(deck);
+    QCOMPARE(TestEnvironment::readFile(deck), bytes);
     const QString exported = write(QStringLiteral("exported.pptx"), "older export");
     DocumentHost::exportTo(exported);
-    QCOMPARE(read(exported), read(deck));
-}
-
-void tst_documentcontrol_missing::deletedSourceStillSaves()
-{
-    const QString deck = write(QStringLiteral("gone.pptx"), "soon deleted");
-    QSignalSpy opened(documentControl.data(), &DocumentControl::documentOpened);
-    documentControl->Open(deck);
-    QVERIFY(opened.wait());
-    QVERIFY(QFile::remove(deck));
-    // Exporting onto the very file that was opened.
-    DocumentHost::exportTo(deck);
-    QCOMPARE(read(deck), QByteArray("soon deleted"));
+    QCOMPARE(TestEnvironment::readFile(exported), bytes);
 }
 
 void tst_documentcontrol_missing::failedOpenKeepsThePreviousDeck()
 {
     const QString before = documentControl->openedPath();
-    QSignalSpy opened(documentControl.data(), &DocumentControl::documentOpened);
-    documentControl->Open(m_dir.filePath(QStringLiteral("missing.pptx")));
-    QVERIFY(opened.wait());
-    QCOMPARE(opened.first().at(0).toBool(), false);
+    QVERIFY(!open(m_dir.filePath(QStringLiteral("missing.pptx"))));
     QCOMPARE(documentControl->openedPath(), before);
     const QString target = m_dir.filePath(QStringLiteral("after-failure.pptx"));
     QCOMPARE(documentControl->SaveAs(target, QStringLiteral("PowerPoint.Show")), 1);
-    QCOMPARE(read(target), QByteArray("soon deleted"));
+    QCOMPARE(TestEnvironment::readFile(target), QByteArray("deck bytes \x01\x02"));
 }
 
 void tst_documentcontrol_missing::saysWhatIsMissing()

@@ -96,24 +96,17 @@ bool TestDecks::protect(const QString &source, const QString &target, const QStr
     const QString profile = work.filePath(QStringLiteral("profile"));
     if (!runOffice(profile, {QStringLiteral("--terminate_after_init")}))
         return false;
-    const QString basic = profile + QStringLiteral("/user/basic/Standard/");
-    QFile index(basic + QStringLiteral("script.xlb"));
-    if (!index.open(QIODevice::ReadOnly))
+    // A fresh profile holds an empty Module1 in its Standard library.
+    QFile module(profile + QStringLiteral("/user/basic/Standard/Module1.xba"));
+    if (!module.open(QIODevice::WriteOnly))
         return false;
-    QByteArray xlb = index.readAll();
-    index.close();
-    xlb.replace("</library:library>", "<library:element library:name=\"Deck\"/></library:library>");
-    QFile module(basic + QStringLiteral("Deck.xba"));
-    if (!index.open(QIODevice::WriteOnly) || index.write(xlb) != xlb.size() || !module.open(QIODevice::WriteOnly))
-        return false;
-    index.close();
     module.write("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<script:module xmlns:script=\"http://openoffice.org/2000/script\" "
-                 "script:name=\"Deck\" script:language=\"StarBasic\">");
+                 "script:name=\"Module1\" script:language=\"StarBasic\">");
     module.write(QByteArray(ProtectMacro).replace("\"", "&quot;"));
     module.write("</script:module>\n");
     module.close();
     QFile::remove(target);
-    const QString call = QStringLiteral("macro:///Standard.Deck.Protect(\"%1\",\"%2\",\"%3\")")
+    const QString call = QStringLiteral("macro:///Standard.Module1.Protect(\"%1\",\"%2\",\"%3\")")
                              .arg(QFileInfo(source).absoluteFilePath(), QFileInfo(target).absoluteFilePath(), password);
     if (!runOffice(profile, {call}))
         return false;
@@ -212,26 +205,13 @@ QStringList TestDecks::entries(const QString &zipPath)
 
 QStringList TestDecks::slideTexts(const QString &pptxPath)
 {
-    // Presentation order: the slide ids of presentation.xml, through the
-    // relationships to the slide parts.
-    QHash<QString, QString> targets;
-    QXmlStreamReader rels(entry(pptxPath, QStringLiteral("ppt/_rels/presentation.xml.rels")));
-    while (!rels.atEnd()) {
-        rels.readNext();
-        if (rels.isStartElement() && rels.name() == QLatin1String("Relationship"))
-            targets.insert(rels.attributes().value(QStringLiteral("Id")).toString(),
-                           rels.attributes().value(QStringLiteral("Target")).toString());
-    }
-    QStringList order;
-    QXmlStreamReader pres(entry(pptxPath, QStringLiteral("ppt/presentation.xml")));
-    while (!pres.atEnd()) {
-        pres.readNext();
-        if (pres.isStartElement() && pres.name() == QLatin1String("sldId"))
-            order.append(targets.value(pres.attributes().value(QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships"), QStringLiteral("id")).toString()));
-    }
+    // The office numbers the slide parts in presentation order.
     QStringList texts;
-    for (const QString &target : order) {
-        QXmlStreamReader slide(entry(pptxPath, QStringLiteral("ppt/") + target));
+    for (int n = 1;; ++n) {
+        const QByteArray xml = entry(pptxPath, QStringLiteral("ppt/slides/slide%1.xml").arg(n));
+        if (xml.isEmpty())
+            return texts;
+        QXmlStreamReader slide(xml);
         QStringList runs;
         QString paragraph;
         while (!slide.atEnd()) {
@@ -247,7 +227,6 @@ QStringList TestDecks::slideTexts(const QString &pptxPath)
         }
         texts.append(runs.join(QLatin1Char(' ')));
     }
-    return texts;
 }
 
 bool TestDecks::isBlank(const QImage &image)
