@@ -245,6 +245,16 @@ QJsonArray records(int n, const QString &picture)
     return out;
 }
 
+int threadCount()
+{
+    QFile status("/proc/self/status");
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("Threads:"))
+            return line.mid(8).trimmed().toInt();
+    return 0;
+}
+
 // Visible widgets of a class in every window.
 template <class T>
 int shown()
@@ -321,8 +331,10 @@ void tst_fault_drills::mainWindow()
         QVERIFY2(d.logout(), qPrintable(d.error()));
     // Every step ends with at most one message up and at most a page of tiles.
     QStringList said;
+    int threads = 0;
     auto settle = [&](const QString &shot) {
         QTest::qWait(server == "stall" ? 2500 : 600);
+        threads = qMax(threads, threadCount());
         const QStringList up = WidgetDriver::shownMessages();
         QVERIFY2(up.size() <= 1, qPrintable(up.join(" / ")));
         said << up;
@@ -355,6 +367,8 @@ void tst_fault_drills::mainWindow()
     }
     if (server == "stall")
         QVERIFY2(said.contains(ReplyWaiter::timeoutText()), qPrintable(said.join(" / ")));
+    // A thread per picture or per request would pass a hundred here.
+    QVERIFY2(threads <= 80, qPrintable(QString::number(threads)));
     WidgetDriver::closeMessages();
 }
 
