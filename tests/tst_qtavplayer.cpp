@@ -24,7 +24,6 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void rangePlayPausesAtItsEnd();
     void seeks_data();
     void seeks();
     void clickOnVideoPausesOnAFrame();
@@ -87,34 +86,6 @@ bool tst_qtavplayer::playAndWait(QTAVPlayer *p, const QString &path)
     QSignalSpy loaded(p->player(), &MediaPlayer::loaded);
     p->playFile(path);
     return (loaded.count() > 0 || loaded.wait(10000)) && p->player()->duration() > 0;
-}
-
-void tst_qtavplayer::rangePlayPausesAtItsEnd()
-{
-    QVERIFY(playAndWait(player, sixSeconds));
-    MediaPlayer *mp = player->player();
-    mp->pause(true);
-    QSignalSpy seekDone(mp, &MediaPlayer::seekFinished);
-    player->playRange(1000, 2500);
-    QVERIFY(player->rangeActive());
-    QVERIFY(!mp->isPaused());
-    // The range starts where asked, not where playback was.
-    QVERIFY(seekDone.count() > 0 || seekDone.wait(5000));
-    QVERIFY2(qAbs(mp->position() - 1000) < 200, qPrintable(QString::number(mp->position())));
-
-    // A tick before the end would pause it short of the end.
-    player->upDateSliderTimer();
-    QVERIFY(WidgetDriver::waitFor([&] { return mp->position() >= 2500; }));
-    player->upDateSliderTimer();
-    QVERIFY(mp->isPaused());
-    QVERIFY(!player->rangeActive());
-
-    // Resumed by hand, later ticks do not pause again.
-    mp->pause(false);
-    QVERIFY(WidgetDriver::waitFor([&] { return mp->position() >= 3000; }));
-    player->upDateSliderTimer();
-    QVERIFY(!mp->isPaused());
-    QVERIFY(mp->isPlaying());
 }
 
 void tst_qtavplayer::seeks_data()
