@@ -41,7 +41,6 @@ private slots:
     void init();
     void cleanup();
     void rangeFromHandlesAndTimes();
-    void subSecondVideoKeepsHandlesInRange_data();
     void subSecondVideoKeepsHandlesInRange();
     void keysSetAndPlayTheRange();
     void saveCutsTheRange();
@@ -165,27 +164,17 @@ void tst_videoeditor::rangeFromHandlesAndTimes()
              (QVariantList{QTime(0, 3, 0), QTime(0, 3, 0), 299, 300, "00:00:00"}));
 }
 
-void tst_videoeditor::subSecondVideoKeepsHandlesInRange_data()
-{
-    QTest::addColumn<bool>("startEdit");
-    QTest::addColumn<int>("ms");
-    QTest::newRow("start at 200 ms") << true << 200;
-    QTest::newRow("end at 300 ms") << false << 300;
-}
-
 void tst_videoeditor::subSecondVideoKeepsHandlesInRange()
 {
-    QFETCH(bool, startEdit);
-    QFETCH(int, ms);
     QVERIFY(openAndWait(halfSecond));
     const int length = center->mediaLength();
     QVERIFY(length > 0 && length < 1000);
-    (startEdit ? this->startEdit() : endEdit())->setTime(QTime(0, 0).addMSecs(ms));
+    startEdit()->setTime(QTime(0, 0).addMSecs(200));
+    QCOMPARE(slider()->lowerValue(), qMin(999, 200 * 1000 / length));
+    endEdit()->setTime(QTime(0, 0).addMSecs(300));
     for (int v : {slider()->lowerValue(), slider()->upperValue()})
         QVERIFY2(v >= 0 && v <= 1000, qPrintable(QString::number(v)));
     QVERIFY(slider()->lowerValue() < slider()->upperValue());
-    if (startEdit)
-        QCOMPARE(slider()->lowerValue(), qMin(999, ms * 1000 / length));
     QCOMPARE(lengthLabel(), QStringLiteral("00:00:00"));
 }
 
