@@ -27,8 +27,7 @@ private slots:
     void seeks_data();
     void seeks();
     void clickOnVideoPausesOnAFrame();
-    void endThenPlayAgain();
-    void missingFileReportsNothingLoaded();
+    void missingFileThenEndAndReplay();
     void popupPlaysAndCloses();
     void cleanupTestCase();
 
@@ -171,8 +170,17 @@ void tst_qtavplayer::clickOnVideoPausesOnAFrame()
     QVERIFY(WidgetDriver::waitFor([&] { return mp->position() > at + 200; }));
 }
 
-void tst_qtavplayer::endThenPlayAgain()
+void tst_qtavplayer::missingFileThenEndAndReplay()
 {
+    QSignalSpy error(player->player(), &MediaPlayer::error);
+    player->playFile(dir.filePath("nothing-here.mp4"));
+    QVERIFY(error.wait(10000));
+    QVERIFY(!player->player()->isPlaying());
+    player->upDateSliderTimer();
+    QCOMPARE(child<QLabel>(player, "label_time")->text(), QStringLiteral("00:00:00/00:00:00"));
+    QCOMPARE(videoDurationText, QStringLiteral("0时0分0秒"));
+
+    // The same player then plays a file to its end.
     QVERIFY(playAndWait(player, threeSeconds));
     MediaPlayer *mp = player->player();
     QSignalSpy stopped(mp, &MediaPlayer::stopped);
@@ -188,17 +196,6 @@ void tst_qtavplayer::endThenPlayAgain()
     QVERIFY(!mp->isPaused());
     QVERIFY(mp->position() < 1000);
     QVERIFY(WidgetDriver::waitFor([&] { return mp->position() > 300 && mp->position() < 2500; }));
-}
-
-void tst_qtavplayer::missingFileReportsNothingLoaded()
-{
-    QSignalSpy error(player->player(), &MediaPlayer::error);
-    player->playFile(dir.filePath("nothing-here.mp4"));
-    QVERIFY(error.wait(10000));
-    QVERIFY(!player->player()->isPlaying());
-    player->upDateSliderTimer();
-    QCOMPARE(child<QLabel>(player, "label_time")->text(), QStringLiteral("00:00:00/00:00:00"));
-    QCOMPARE(videoDurationText, QStringLiteral("0时0分0秒"));
 }
 
 void tst_qtavplayer::popupPlaysAndCloses()
