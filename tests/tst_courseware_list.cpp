@@ -64,11 +64,10 @@ private slots:
     void init();
     void cleanup();
 
-    void moreThanTwelveRecords();
+    void moreThanTwelveRecordsThenSearch();
     void relativePreviewAddresses();
     void selectionCap();
     void lateReplyOfEarlierQuery();
-    void searchFromLaterPage();
     void brokenReplies_data();
     void brokenReplies();
     void failedDelete();
@@ -137,7 +136,7 @@ bool tst_courseware_list::load(const QByteArray &json, int shadow, const QString
     return shown.wait(10000);
 }
 
-void tst_courseware_list::moreThanTwelveRecords()
+void tst_courseware_list::moreThanTwelveRecordsThenSearch()
 {
     QVERIFY(makePage(reply(decks(101, 15), 40)));
     int shown = 0;
@@ -148,6 +147,20 @@ void tst_courseware_list::moreThanTwelveRecords()
     }
     QCOMPARE(shown, 12);
     QCOMPARE(page->pageWidget()->maxPage(), 4);
+
+    QSignalSpy asked(page.data(), &bankclasscenter::collect_json_object);
+    QVERIFY(WidgetDriver::click(page->pageWidget(), "pageButton2"));
+    QCOMPARE(asked.count(), 1);
+    QCOMPARE(asked.last().at(0).toInt(), 2);
+    QVERIFY(load(reply(decks(13, 12), 40), 0, "2"));
+    // A search brings page 1: the bar follows, without asking for a page.
+    QVERIFY(load(reply(decks(1, 12), 25), 1));
+    QCOMPARE(page->pageWidget()->currentPage(), 1);
+    QCOMPARE(asked.count(), 1);
+    // So page 2 can be chosen again.
+    QVERIFY(WidgetDriver::click(page->pageWidget(), "pageButton2"));
+    QCOMPARE(asked.count(), 2);
+    QCOMPARE(asked.last().at(0).toInt(), 2);
 }
 
 void tst_courseware_list::relativePreviewAddresses()
@@ -219,7 +232,6 @@ void tst_courseware_list::lateReplyOfEarlierQuery()
     QCOMPARE(shown.count(), 1);
     // The purchased decks only: the video belongs to the other list.
     QCOMPARE(idsOf(page->records()), (QStringList{"50", "51"}));
-    QCOMPARE(page->tiles().at(0)->record().id, QStringLiteral("50"));
     QVERIFY(page->tiles().at(2)->isHidden());
     QCOMPARE(page->lastClasslist(), 2);
     QVERIFY(WidgetDriver::shownMessages().isEmpty());
@@ -227,25 +239,6 @@ void tst_courseware_list::lateReplyOfEarlierQuery()
     for (const auto &r : server->requests)
         QCOMPARE(QUrlQuery(QString::fromUtf8(r.query)).queryItemValue("resKind"),
                  r.path == PurchasedPath ? QStringLiteral("courseware") : QString());
-}
-
-void tst_courseware_list::searchFromLaterPage()
-{
-    QVERIFY(makePage(reply(decks(1, 12), 30)));
-    QSignalSpy asked(page.data(), &bankclasscenter::collect_json_object);
-    QVERIFY(WidgetDriver::click(page->pageWidget(), "pageButton2"));
-    QCOMPARE(asked.count(), 1);
-    QCOMPARE(asked.last().at(0).toInt(), 2);
-    QVERIFY(load(reply(decks(13, 12), 30), 0, "2"));
-
-    // A search brings page 1: the bar follows, without asking for a page.
-    QVERIFY(load(reply(decks(1, 12), 25), 1));
-    QCOMPARE(page->pageWidget()->currentPage(), 1);
-    QCOMPARE(asked.count(), 1);
-    // So page 2 can be chosen again.
-    QVERIFY(WidgetDriver::click(page->pageWidget(), "pageButton2"));
-    QCOMPARE(asked.count(), 2);
-    QCOMPARE(asked.last().at(0).toInt(), 2);
 }
 
 void tst_courseware_list::brokenReplies_data()

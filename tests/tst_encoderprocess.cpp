@@ -43,9 +43,8 @@ private slots:
     void initTestCase();
     void programLocation_data();
     void programLocation();
-    void cutArguments_data();
-    void cutArguments();
-    void thumbnailArguments();
+    void arguments_data();
+    void arguments();
     void realCut();
     void existingOutputEndsInsteadOfWaiting();
     void missingProgramStillFinishes();
@@ -89,33 +88,28 @@ void tst_encoderprocess::programLocation()
              bundled && executable ? path : QStandardPaths::findExecutable("ffmpeg"));
 }
 
-void tst_encoderprocess::cutArguments_data()
+void tst_encoderprocess::arguments_data()
 {
-    QTest::addColumn<QTime>("start");
-    QTest::addColumn<QTime>("end");
-    QTest::addColumn<QString>("startText");
-    QTest::addColumn<QString>("lengthText");
-    QTest::newRow("over an hour") << QTime(0, 0, 5) << QTime(1, 15, 10) << "00:00:05" << "01:15:05";
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("cut over an hour")
+        << EncoderProcess::cutArguments("/in/put.mp4", QTime(0, 0, 5), QTime(1, 15, 10), "/out/tempv.mp4")
+        << QStringList{"-ss", "00:00:05", "-i", "/in/put.mp4", "-r", "25", "-t", "01:15:05", "/out/tempv.mp4"};
     // Whole seconds of the clock, as the start is written: 1 s to 4 s.
-    QTest::newRow("milliseconds dropped") << QTime(0, 0, 1, 900) << QTime(0, 0, 4, 100) << "00:00:01" << "00:00:03";
-}
-
-void tst_encoderprocess::cutArguments()
-{
-    QFETCH(QTime, start);
-    QFETCH(QTime, end);
-    QFETCH(QString, startText);
-    QFETCH(QString, lengthText);
-    // A list compare names the first argument that differs.
-    QCOMPARE(EncoderProcess::cutArguments("/in/put.mp4", start, end, "/out/tempv.mp4"),
-             (QStringList{"-ss", startText, "-i", "/in/put.mp4", "-r", "25", "-t", lengthText, "/out/tempv.mp4"}));
-}
-
-void tst_encoderprocess::thumbnailArguments()
-{
+    QTest::newRow("cut with milliseconds dropped")
+        << EncoderProcess::cutArguments("/in/put.mp4", QTime(0, 0, 1, 900), QTime(0, 0, 4, 100), "/out/tempv.mp4")
+        << QStringList{"-ss", "00:00:01", "-i", "/in/put.mp4", "-r", "25", "-t", "00:00:03", "/out/tempv.mp4"};
     const QString url = QStringLiteral("http://127.0.0.1:8360/video/2024/a b.mp4");
-    QCOMPARE(EncoderProcess::thumbnailArguments(url, "/cache/source/17.png"),
-             (QStringList{"-ss", "00:00:01", "-i", url, "-vframes", "1", "/cache/source/17.png"}));
+    QTest::newRow("thumbnail") << EncoderProcess::thumbnailArguments(url, "/cache/source/17.png")
+                               << QStringList{"-ss", "00:00:01", "-i", url, "-vframes", "1", "/cache/source/17.png"};
+}
+
+void tst_encoderprocess::arguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, expected);
+    // A list compare names the first argument that differs.
+    QCOMPARE(arguments, expected);
 }
 
 void tst_encoderprocess::realCut()

@@ -155,7 +155,6 @@ void tst_micro_publish::resetsClearKnowledgePoints()
     } else {
         panel->resetPublishForm();
         QVERIFY(WidgetDriver::waitFor([&] { return panel->lookupsReady(); }));
-        QCOMPARE(panelChild<QComboBox>("comboBox_1")->currentIndex(), 0);
     }
     QCOMPARE(panelChild<QToolButton>("toolButtonZS")->text(), QStringLiteral("知识点"));
     QCOMPARE(panelChild<QToolButton>("toolButtonML")->text(), QStringLiteral("目录"));
@@ -189,10 +188,8 @@ void tst_micro_publish::confirmation()
     microLectureName = QStringLiteral("分数的意义");
     QPointer<FormUpClassMessage> dialog = new FormUpClassMessage;
     dialog->show();
-    auto *nameEdit = dialog->findChild<QLineEdit *>("lineEditName");
-    QCOMPARE(nameEdit->text(), microLectureName);
     if (!name.isEmpty())
-        nameEdit->setText(name);
+        dialog->findChild<QLineEdit *>("lineEditName")->setText(name);
     dialog->findChild<QTextEdit *>("textEdit")->setPlainText(intro);
     if (choice != "none")
         QTest::mouseClick(dialog->findChild<QPushButton *>(choice == "free" ? "pushButton_private" : "pushButton_pbulic"),

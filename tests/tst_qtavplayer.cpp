@@ -24,14 +24,11 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void rangePlayPausesAtItsEnd();
     void seeks_data();
     void seeks();
-    void clickOnVideoPauses();
-    void endThenPlayAgain();
-    void missingFileReportsNothingLoaded();
+    void clickOnVideoPausesOnAFrame();
+    void missingFileThenEndAndReplay();
     void popupPlaysAndCloses();
-    void screenshotShowsAFrame();
     void cleanupTestCase();
 
 private:
@@ -90,34 +87,6 @@ bool tst_qtavplayer::playAndWait(QTAVPlayer *p, const QString &path)
     return (loaded.count() > 0 || loaded.wait(10000)) && p->player()->duration() > 0;
 }
 
-void tst_qtavplayer::rangePlayPausesAtItsEnd()
-{
-    QVERIFY(playAndWait(player, sixSeconds));
-    MediaPlayer *mp = player->player();
-    mp->pause(true);
-    QSignalSpy seekDone(mp, &MediaPlayer::seekFinished);
-    player->playRange(1000, 2500);
-    QVERIFY(player->rangeActive());
-    QVERIFY(!mp->isPaused());
-    // The range starts where asked, not where playback was.
-    QVERIFY(seekDone.count() > 0 || seekDone.wait(5000));
-    QVERIFY2(qAbs(mp->position() - 1000) < 200, qPrintable(QString::number(mp->position())));
-
-    // A tick before the end would pause it short of the end.
-    player->upDateSliderTimer();
-    QVERIFY(WidgetDriver::waitFor([&] { return mp->position() >= 2500; }));
-    player->upDateSliderTimer();
-    QVERIFY(mp->isPaused());
-    QVERIFY(!player->rangeActive());
-
-    // Resumed by hand, later ticks do not pause again.
-    mp->pause(false);
-    QVERIFY(WidgetDriver::waitFor([&] { return mp->position() >= 3000; }));
-    player->upDateSliderTimer();
-    QVERIFY(!mp->isPaused());
-    QVERIFY(mp->isPlaying());
-}
-
 void tst_qtavplayer::seeks_data()
 {
     QTest::addColumn<bool>("fromStorage");
@@ -158,14 +127,18 @@ void tst_qtavplayer::seeks()
     QCOMPARE(videoDurationText, QStringLiteral("00:00:06"));
 }
 
-void tst_qtavplayer::clickOnVideoPauses()
+void tst_qtavplayer::clickOnVideoPausesOnAFrame()
 {
+    QCOMPARE(player->videoOutput()->backend(), VideoOutput::Software);
+    VideoOutput *out = player->videoOutput();
+    QSignalSpy frames(out, &VideoOutput::frameRendered);
     QVERIFY(playAndWait(player, sixSeconds));
     MediaPlayer *mp = player->player();
     auto *button = child<QPushButton>(player, "pushButton_play");
     player->upDateSliderTimer();
     QVERIFY(!button->isChecked());
-    QWidget *video = player->videoOutput()->widget();
+    QVERIFY(WidgetDriver::waitFor([&] { return frames.count() >= 10; }));
+    QWidget *video = out->widget();
     auto press = [&] { QTest::mouseClick(video, Qt::LeftButton, Qt::NoModifier, video->rect().center()); };
 
     press();
@@ -179,6 +152,17 @@ void tst_qtavplayer::clickOnVideoPauses()
     QTest::qWait(300);
     QCOMPARE(mp->position(), at);
 
+    // The paused frame is on screen: the test picture is colourful, an empty
+    // video area is one colour.
+    const QImage shot = player->grab().toImage();
+    TestEnvironment::screenshot(player, QStringLiteral("player-software"));
+    const QRect area = video->geometry().translated(video->parentWidget()->pos());
+    QSet<QRgb> colours;
+    for (int y = area.top(); y < area.bottom(); y += 3)
+        for (int x = area.left(); x < area.right(); x += 3)
+            colours.insert(shot.pixel(x, y) & 0xF0F0F0);
+    QVERIFY2(colours.size() > 12, qPrintable(QString::number(colours.size())));
+
     press();
     QVERIFY(!mp->isPaused());
     player->upDateSliderTimer();
@@ -186,8 +170,17 @@ void tst_qtavplayer::clickOnVideoPauses()
     QVERIFY(WidgetDriver::waitFor([&] { return mp->position() > at + 200; }));
 }
 
-void tst_qtavplayer::endThenPlayAgain()
+void tst_qtavplayer::missingFileThenEndAndReplay()
 {
+    QSignalSpy error(player->player(), &MediaPlayer::error);
+    player->playFile(dir.filePath("nothing-here.mp4"));
+    QVERIFY(error.wait(10000));
+    QVERIFY(!player->player()->isPlaying());
+    player->upDateSliderTimer();
+    QCOMPARE(child<QLabel>(player, "label_time")->text(), QStringLiteral("00:00:00/00:00:00"));
+    QCOMPARE(videoDurationText, QStringLiteral("0时0分0秒"));
+
+    // The same player then plays a file to its end.
     QVERIFY(playAndWait(player, threeSeconds));
     MediaPlayer *mp = player->player();
     QSignalSpy stopped(mp, &MediaPlayer::stopped);
@@ -205,17 +198,6 @@ void tst_qtavplayer::endThenPlayAgain()
     QVERIFY(WidgetDriver::waitFor([&] { return mp->position() > 300 && mp->position() < 2500; }));
 }
 
-void tst_qtavplayer::missingFileReportsNothingLoaded()
-{
-    QSignalSpy error(player->player(), &MediaPlayer::error);
-    player->playFile(dir.filePath("nothing-here.mp4"));
-    QVERIFY(error.wait(10000));
-    QVERIFY(!player->player()->isPlaying());
-    player->upDateSliderTimer();
-    QCOMPARE(child<QLabel>(player, "label_time")->text(), QStringLiteral("00:00:00/00:00:00"));
-    QCOMPARE(videoDurationText, QStringLiteral("0时0分0秒"));
-}
-
 void tst_qtavplayer::popupPlaysAndCloses()
 {
     QTAVPlayer *popup = QTAVPlayer::popup();
@@ -230,28 +212,6 @@ void tst_qtavplayer::popupPlaysAndCloses()
     QVERIFY(!popup->player()->isPlaying());
     // Kept for the next tile.
     QCOMPARE(QTAVPlayer::popup(), popup);
-}
-
-void tst_qtavplayer::screenshotShowsAFrame()
-{
-    QCOMPARE(player->videoOutput()->backend(), VideoOutput::Software);
-    VideoOutput *out = player->videoOutput();
-    QSignalSpy frames(out, &VideoOutput::frameRendered);
-    QVERIFY(playAndWait(player, sixSeconds));
-    QVERIFY(WidgetDriver::waitFor([&] { return frames.count() >= 10; }));
-    player->player()->pause(true);
-    player->upDateSliderTimer();
-    QTest::qWait(100);
-
-    const QImage shot = player->grab().toImage();
-    TestEnvironment::screenshot(player, QStringLiteral("player-software"));
-    // The test picture is colourful; an empty video area is one colour.
-    const QRect area = out->widget()->geometry().translated(out->widget()->parentWidget()->pos());
-    QSet<QRgb> colours;
-    for (int y = area.top(); y < area.bottom(); y += 3)
-        for (int x = area.left(); x < area.right(); x += 3)
-            colours.insert(shot.pixel(x, y) & 0xF0F0F0);
-    QVERIFY2(colours.size() > 12, qPrintable(QString::number(colours.size())));
 }
 
 LUMEXA_TEST_MAIN(tst_qtavplayer)

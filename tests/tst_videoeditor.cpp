@@ -14,7 +14,6 @@
 #include "QxtSpanSlider.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimeEdit>
@@ -41,12 +40,8 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void draggingTheLowerHandle();
-    void typedTimes_data();
-    void typedTimes();
-    void subSecondVideoKeepsHandlesInRange_data();
+    void rangeFromHandlesAndTimes();
     void subSecondVideoKeepsHandlesInRange();
-    void typedTenths();
     void keysSetAndPlayTheRange();
     void saveCutsTheRange();
     void failedCutKeepsTheState_data();
@@ -62,7 +57,6 @@ private:
     QTimeEdit *endEdit() { return WidgetDriver::find<QTimeEdit>(center, "timeEdit_endTime"); }
     QxtSpanSlider *slider() { return WidgetDriver::find<QxtSpanSlider>(center, "horizontalSlider3"); }
     QString lengthLabel() { return WidgetDriver::find<QLabel>(center, "labelTime6")->text(); }
-    QPushButton *uploadButton() { return WidgetDriver::find<QPushButton>(top, "pushButton7"); }
     bool waitForMessage(const QString &text, int timeoutMs = 60000)
     {
         return WidgetDriver::waitFor([&] { return WidgetDriver::shownMessages().contains(text); }, timeoutMs);
@@ -143,7 +137,7 @@ bool tst_videoeditor::openAndWait(const QString &path)
     }, 15000);
 }
 
-void tst_videoeditor::draggingTheLowerHandle()
+void tst_videoeditor::rangeFromHandlesAndTimes()
 {
     QVERIFY(openAndWait(tenMinutes));
     QxtSpanSlider *s = slider();
@@ -157,67 +151,34 @@ void tst_videoeditor::draggingTheLowerHandle()
     // A later drag is followed as well: no ignore flag was left standing.
     SliderGeometry::drag(s, to, SliderGeometry::handleRect(s, 100).center());
     QCOMPARE(QTime(0, 0).msecsTo(startEdit()->time()), int(600000.0 * (s->lowerValue() / 1000.0)));
-}
 
-void tst_videoeditor::typedTimes_data()
-{
-    QTest::addColumn<bool>("endFirst");
-    QTest::addColumn<QTime>("start");
-    QTest::addColumn<QTime>("end");
-    QTest::addColumn<QVariantList>("after"); // start, end, lower handle, upper handle, length
-    // A start typed later than the end goes back to the end; the handles
-    // stay apart.
-    QTest::newRow("start after end") << true << QTime(0, 3, 30) << QTime(0, 3, 0)
-                                     << QVariantList{QTime(0, 3, 0), QTime(0, 3, 0), 299, 300, "00:00:00"};
-    QTest::newRow("end beyond the length") << false << QTime(0, 1, 0) << QTime(0, 15, 0)
-                                           << QVariantList{QTime(0, 1, 0), QTime(0, 10, 0), 100, 1000, "00:09:00"};
-}
-
-void tst_videoeditor::typedTimes()
-{
-    QFETCH(bool, endFirst);
-    QFETCH(QTime, start);
-    QFETCH(QTime, end);
-    QFETCH(QVariantList, after);
-    QVERIFY(openAndWait(tenMinutes));
-    if (endFirst) {
-        endEdit()->setTime(end);
-        startEdit()->setTime(start);
-    } else {
-        startEdit()->setTime(start);
-        endEdit()->setTime(end);
-    }
-    QCOMPARE((QVariantList{startEdit()->time(), endEdit()->time(), slider()->lowerValue(), slider()->upperValue(),
-                           lengthLabel()}),
-             after);
-    QCOMPARE(videoDurationText, lengthLabel());
-}
-
-void tst_videoeditor::subSecondVideoKeepsHandlesInRange_data()
-{
-    QTest::addColumn<bool>("startEdit");
-    QTest::addColumn<int>("ms");
-    QTest::newRow("start at 200 ms") << true << 200;
-    QTest::newRow("end at 300 ms") << false << 300;
+    // An end typed beyond the length stops at the length.
+    startEdit()->setTime(QTime(0, 1, 0));
+    endEdit()->setTime(QTime(0, 15, 0));
+    QCOMPARE((QVariantList{startEdit()->time(), endEdit()->time(), s->lowerValue(), s->upperValue(), lengthLabel()}),
+             (QVariantList{QTime(0, 1, 0), QTime(0, 10, 0), 100, 1000, "00:09:00"}));
+    // A start typed later than the end goes back to the end; the handles stay apart.
+    endEdit()->setTime(QTime(0, 3, 0));
+    startEdit()->setTime(QTime(0, 3, 30));
+    QCOMPARE((QVariantList{startEdit()->time(), endEdit()->time(), s->lowerValue(), s->upperValue(), lengthLabel()}),
+             (QVariantList{QTime(0, 3, 0), QTime(0, 3, 0), 299, 300, "00:00:00"}));
 }
 
 void tst_videoeditor::subSecondVideoKeepsHandlesInRange()
 {
-    QFETCH(bool, startEdit);
-    QFETCH(int, ms);
     QVERIFY(openAndWait(halfSecond));
     const int length = center->mediaLength();
     QVERIFY(length > 0 && length < 1000);
-    (startEdit ? this->startEdit() : endEdit())->setTime(QTime(0, 0).addMSecs(ms));
+    startEdit()->setTime(QTime(0, 0).addMSecs(200));
+    QCOMPARE(slider()->lowerValue(), qMin(999, 200 * 1000 / length));
+    endEdit()->setTime(QTime(0, 0).addMSecs(300));
     for (int v : {slider()->lowerValue(), slider()->upperValue()})
         QVERIFY2(v >= 0 && v <= 1000, qPrintable(QString::number(v)));
     QVERIFY(slider()->lowerValue() < slider()->upperValue());
-    if (startEdit)
-        QCOMPARE(slider()->lowerValue(), qMin(999, ms * 1000 / length));
     QCOMPARE(lengthLabel(), QStringLiteral("00:00:00"));
 }
 
-void tst_videoeditor::typedTenths()
+void tst_videoeditor::keysSetAndPlayTheRange()
 {
     QVERIFY(openAndWait(twenty));
     QTimeEdit *start = startEdit();
@@ -228,11 +189,7 @@ void tst_videoeditor::typedTenths()
     QCOMPARE(start->time(), QTime(0, 0, 12, 500));
     QCOMPARE(slider()->lowerValue(), 625);
     QCOMPARE(center->cutArguments("/out/tempv.mp4").mid(0, 2), (QStringList{"-ss", "00:00:12"}));
-}
 
-void tst_videoeditor::keysSetAndPlayTheRange()
-{
-    QVERIFY(openAndWait(twenty));
     host->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(host.get()));
     center->setFocus();
@@ -248,7 +205,8 @@ void tst_videoeditor::keysSetAndPlayTheRange()
              (QVariantList{QTime(0, 0, 3), QTime(0, 0, 8), 150, 400}));
     // P plays the range once and stops at its end.
     QTest::keyClick(center, Qt::Key_P);
-    QVERIFY(WidgetDriver::waitFor([&] { return !media->isPaused() && media->position() > 3000; }));
+    // From the range's start, not from where playback stood.
+    QVERIFY(WidgetDriver::waitFor([&] { return !media->isPaused() && qAbs(media->position() - 3000) < 500; }));
     QVERIFY(WidgetDriver::waitFor([&] { return media->isPaused(); }, 15000));
     QVERIFY2(media->position() >= 8000 && media->position() < 8400, qPrintable(QString::number(media->position())));
     // One frame on while paused.
@@ -256,24 +214,23 @@ void tst_videoeditor::keysSetAndPlayTheRange()
     QTest::keyClick(center, Qt::Key_Period);
     QVERIFY(WidgetDriver::waitFor([&] { return media->position() > at; }));
     QVERIFY2(media->position() - at <= 60, qPrintable(QString::number(media->position() - at)));
+    // Resumed by hand, later ticks (one a second) do not stop it again.
+    QTest::keyClick(center, Qt::Key_Space);
+    QVERIFY(WidgetDriver::waitFor([&] { return media->position() > 10000; }));
+    QVERIFY(!media->isPaused());
 }
 
 void tst_videoeditor::saveCutsTheRange()
 {
     QVERIFY(openAndWait(twenty));
     QSignalSpy saved(center, &FormVideoCenter::shootSaveMicro);
-    uploadButton()->setEnabled(false); // as after the open dialog
     startEdit()->setTime(QTime(0, 0, 3));
     endEdit()->setTime(QTime(0, 0, 9));
-    QVERIFY(WidgetDriver::waitFor([&] { return center->videoPlayer()->videoOutput()->framesRendered() > 0; }));
-    TestEnvironment::screenshot(host.get(), "range");
     QVERIFY(WidgetDriver::click(center, "pushButton5Save"));
-    QVERIFY(center->runningCut());
     QVERIFY(waitForMessage(QStringLiteral("文件保存成功，可进行上传。")));
     const QString out = appDir->filePath("tempv.mp4");
     QCOMPARE((QStringList{center->lastOutput(), savedVideoPath, center->currentVideo()}), (QStringList{out, out, out}));
     QCOMPARE(saved.count(), 1);
-    QVERIFY(uploadButton()->isEnabled());
     const qint64 ms = TestMedia::probeDurationMs(out);
     QVERIFY2(qAbs(ms - 6000) <= 80, qPrintable(QString::number(ms)));
     // The size of the cut stands beside its length.
@@ -326,7 +283,6 @@ void tst_videoeditor::failedCutKeepsTheState()
         QVERIFY(center->runningCut());
     } else if (how == "shorter") {
         current = dir.filePath("shrinking.mp4");
-        QFile::remove(current);
         QVERIFY(QFile::copy(twenty, current));
         QVERIFY(openAndWait(current));
         startEdit()->setTime(QTime(0, 0, 5));
@@ -371,7 +327,6 @@ void tst_videoeditor::exportWritesTheChosenFileNotItsInput()
     QSignalSpy saved(center, &FormVideoCenter::shootSaveMicro);
     QVERIFY(WidgetDriver::click(top, "pushButton2"));
     QVERIFY(waitForMessage(QStringLiteral("文件导出成功，可进行上传。")));
-    QCOMPARE(answers->fileDialogs.size(), 1);
     const qint64 ms = TestMedia::probeDurationMs(target);
     QVERIFY2(qAbs(ms - 4000) <= 80, qPrintable(QString::number(ms)));
     QCOMPARE((QStringList{center->currentVideo(), savedVideoPath}), (QStringList{target, target}));
