@@ -383,11 +383,16 @@ void FormVideoCenter::outputMicroClass()
 
 void FormVideoCenter::startCut(const QString &output, bool save)
 {
+    const QTime start = ui->timeEdit_startTime->time();
+    const QTime end = ui->timeEdit_endTime->time();
+    const qint64 expectedMs = qint64(qMax(0, start.secsTo(end))) * 1000;
     // The encoder writes a file of its own beside the target; the target is
     // replaced only by a cut that finished, so a failed run loses nothing.
     QTemporaryFile part(QFileInfo(output).absoluteDir().filePath(QStringLiteral(".lumexa-cut-XXXXXX.mp4")));
-    if (!part.open()) {
-        qDebug() << "cut: cannot write beside" << output;
+    // An empty range (a video whose length is not known yet) would give an
+    // empty file that looks like a finished cut.
+    if (start.msecsTo(end) <= 0 || !part.open()) {
+        qDebug() << "cut: empty range or cannot write beside" << output;
         MicroDialogs::showMessage(save ? QStringLiteral("文件保存失败，请重新尝试。")
                                        : QStringLiteral("文件导出失败，请重新尝试。"),
                                   this);
@@ -399,9 +404,6 @@ void FormVideoCenter::startCut(const QString &output, bool save)
 
     auto *cut = new EncoderProcess(this);
     m_cut = cut;
-    const QTime start = ui->timeEdit_startTime->time();
-    const QTime end = ui->timeEdit_endTime->time();
-    const qint64 expectedMs = qint64(qMax(0, start.secsTo(end))) * 1000;
     connect(cut, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
             [this, cut, save, expectedMs](int exitCode, QProcess::ExitStatus status) {
                 if (m_cut != cut)

@@ -262,6 +262,7 @@ void tst_videoeditor::failedCutKeepsTheState_data()
     QTest::newRow("ends well without an output file") << "no output";
     // The encoder writes a file that holds less than the range.
     QTest::newRow("input shorter than the range") << "shorter";
+    QTest::newRow("empty range") << "empty";
     // Over an hour at 25 frames a second: a cut long enough to cancel.
     QTest::newRow("cancelled on its way") << "cancel";
 }
@@ -277,8 +278,9 @@ void tst_videoeditor::failedCutKeepsTheState()
     QString current;
     if (how == "not a video") {
         current = dir.filePath("notes.mp4");
+        QVERIFY(QFile::copy(twenty, current));
+        QVERIFY(openAndWait(current));
         QVERIFY(TestEnvironment::writeFile(current, "these are lecture notes, not a video"));
-        center->openVideo(current);
         QVERIFY(WidgetDriver::click(center, "pushButton5Save"));
         QVERIFY(center->runningCut());
     } else if (how == "shorter") {
@@ -287,6 +289,12 @@ void tst_videoeditor::failedCutKeepsTheState()
         QVERIFY(openAndWait(current));
         startEdit()->setTime(QTime(0, 0, 5));
         QVERIFY(QFile::remove(current) && QFile::copy(halfSecond, current));
+        QVERIFY(WidgetDriver::click(center, "pushButton5Save"));
+    } else if (how == "empty") {
+        current = twenty;
+        QVERIFY(openAndWait(twenty));
+        startEdit()->setTime(QTime(0, 0, 5));
+        endEdit()->setTime(QTime(0, 0, 5));
         QVERIFY(WidgetDriver::click(center, "pushButton5Save"));
     } else if (how == "cancel") {
         current = overAnHour;
