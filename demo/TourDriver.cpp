@@ -222,24 +222,6 @@ QPoint onSlide(DocumentControl *c, double fx, double fy)
     return r.topLeft() + QPoint(qRound(r.width() * fx), qRound(r.height() * fy));
 }
 
-void dragOn(QWidget *w, const QPoint &from, const QPoint &to)
-{
-    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, from);
-    for (int i = 1; i <= 8; ++i) {
-        const QPoint p = from + (to - from) * i / 8;
-        QMouseEvent move(QEvent::MouseMove, p, w->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(w, &move);
-    }
-    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, to);
-}
-
-void commit(QWidget *w, const QString &text)
-{
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QApplication::sendEvent(w, &event);
-}
-
 bool clickBar(EditBar *bar, const QByteArray &name)
 {
     QAction *a = bar->action(name);
@@ -275,14 +257,14 @@ bool TourDriver::editSlide(const QString &title)
     // The title: a text box, typed, then 36 pt, bold, red and centred.
     const QRect box(onSlide(c, 0.1, 0.05), onSlide(c, 0.9, 0.2));
     clickBar(bar, ".uno:Text");
-    dragOn(c, box.topLeft(), box.bottomRight());
+    WidgetDriver::drag(c, box.topLeft(), box.bottomRight());
     if (!WidgetDriver::waitFor([&] { return box.contains(c->inputMethodQuery(Qt::ImCursorRectangle).toRect().center()); }))
         return fail("the text box takes no text");
-    commit(c, title);
+    WidgetDriver::commitText(c, title);
     QTest::keyClick(c, Qt::Key_A, Qt::ControlModifier);
     QLineEdit *size = bar->sizeBox()->lineEdit();
     size->selectAll();
-    commit(size, QStringLiteral("36"));
+    WidgetDriver::commitText(size, QStringLiteral("36"));
     QTest::keyClick(size, Qt::Key_Return);
     for (const char *command : {".uno:Bold", ".uno:Color", ".uno:CenterPara"})
         clickBar(bar, command);
@@ -294,7 +276,7 @@ bool TourDriver::editSlide(const QString &title)
         star->trigger();
     if (!WidgetDriver::waitFor([&] { return c->graphicSelection().width() > 1000; }))
         return fail("no star");
-    dragOn(c, onSlide(c, 0.5, 0.5), onSlide(c, 0.84, 0.45));
+    WidgetDriver::drag(c, onSlide(c, 0.5, 0.5), onSlide(c, 0.84, 0.45));
     leaveObject(c);
     auto *picker = bar->tableMenu()->findChild<TableSizePicker *>();
     if (!picker)
@@ -303,7 +285,7 @@ bool TourDriver::editSlide(const QString &title)
     QTest::mouseRelease(picker, Qt::LeftButton, Qt::NoModifier, picker->cellCentre(3, 3));
     if (!WidgetDriver::waitFor([&] { return !c->graphicSelection().isEmpty(); }))
         return fail("no table");
-    commit(c, QStringLiteral("二分之一"));
+    WidgetDriver::commitText(c, QStringLiteral("二分之一"));
     QTest::qWait(500);
     return true;
 }

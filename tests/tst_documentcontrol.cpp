@@ -50,8 +50,6 @@ private slots:
 private:
     bool open(const QString &path);
     QPoint at(double fx, double fy) const;
-    void drag(QWidget *target, const QPoint &from, const QPoint &to);
-    void commitText(const QString &text);
     QString save();
     QStringList titles(const QString &pptx) const;
     QStringList chooseFromMenu(QWidget *target, const QPoint &pos, const QString &entry);
@@ -82,24 +80,6 @@ QPoint tst_documentcontrol::at(double fx, double fy) const
 {
     const QRect r = m_control->slideRect();
     return r.topLeft() + QPoint(qRound(r.width() * fx), qRound(r.height() * fy));
-}
-
-void tst_documentcontrol::drag(QWidget *target, const QPoint &from, const QPoint &to)
-{
-    QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, from);
-    for (int i = 1; i <= 8; ++i) {
-        const QPoint p = from + (to - from) * i / 8;
-        QMouseEvent move(QEvent::MouseMove, p, target->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &move);
-    }
-    QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, to);
-}
-
-void tst_documentcontrol::commitText(const QString &text)
-{
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    QApplication::sendEvent(m_control, &event);
 }
 
 QString tst_documentcontrol::save()
@@ -181,7 +161,7 @@ void tst_documentcontrol::typing()
     QTest::mouseClick(m_control, Qt::LeftButton, Qt::NoModifier, at(0.5, 0.125));
     for (const QString &step : steps) {
         if (step.startsWith(QLatin1String("ime:"))) {
-            commitText(step.mid(4));
+            WidgetDriver::commitText(m_control, step.mid(4));
         } else if (step.startsWith(QLatin1String("pre:"))) {
             QInputMethodEvent event(step.mid(4), {});
             QApplication::sendEvent(m_control, &event);
@@ -365,7 +345,7 @@ void tst_documentcontrol::stripDeletesAndMovesSlides()
     const QRect first = strip->visualItemRect(strip->item(0));
     QTest::mouseClick(strip->viewport(), Qt::LeftButton, Qt::NoModifier, last.center());
     QVERIFY(WidgetDriver::waitFor([this] { return m_control->currentSlide() == 2; }));
-    drag(strip->viewport(), last.center(), first.topLeft() + QPoint(first.width() / 2, 4));
+    WidgetDriver::drag(strip->viewport(), last.center(), first.topLeft() + QPoint(first.width() / 2, 4));
     QVERIFY(WidgetDriver::waitFor([this] { return m_control->currentSlide() == 0; }));
 
     QCOMPARE(titles(save()), (QStringList{"第4页 春天来了", "第1页 春天来了", "第2页 春天来了"}));
@@ -436,9 +416,7 @@ void tst_documentcontrol::chooseInBox(QComboBox *box, const QString &text)
 {
     // Chinese names come in as the input method would put them.
     box->lineEdit()->selectAll();
-    QInputMethodEvent typed;
-    typed.setCommitString(text);
-    QApplication::sendEvent(box->lineEdit(), &typed);
+    WidgetDriver::commitText(box->lineEdit(), text);
     QTest::keyClick(box->lineEdit(), Qt::Key_Return);
 }
 
@@ -448,7 +426,7 @@ void tst_documentcontrol::drawTextBox(double x0, double y0, double x1, double y1
 {
     clickBar(".uno:Text");
     const QRect area(at(x0, y0), at(x1, y1));
-    drag(m_control, area.topLeft(), area.bottomRight());
+    WidgetDriver::drag(m_control, area.topLeft(), area.bottomRight());
     // Typing goes into the box once its caret shows in it.
     QVERIFY(WidgetDriver::waitFor([&] { return area.contains(m_control->inputMethodQuery(Qt::ImCursorRectangle).toRect().center()); }));
 }
@@ -485,7 +463,7 @@ void tst_documentcontrol::teacherAuthorsSlide()
 
     // A title: drawn, typed, then 36 pt, bold, red and centred.
     drawTextBox(0.1, 0.04, 0.9, 0.2);
-    commitText(QStringLiteral("分数的意义"));
+    WidgetDriver::commitText(m_control, QStringLiteral("分数的意义"));
     QTest::keyClick(m_control, Qt::Key_A, Qt::ControlModifier);
     chooseInBox(bar->sizeBox(), QStringLiteral("36"));
     clickBar(".uno:Bold");
@@ -504,7 +482,7 @@ void tst_documentcontrol::teacherAuthorsSlide()
     for (const QString &item : items) {
         if (item != items.first())
             QTest::keyClick(m_control, Qt::Key_Return);
-        commitText(item);
+        WidgetDriver::commitText(m_control, item);
     }
     QTest::keyClick(m_control, Qt::Key_Escape);
     QTest::keyClick(m_control, Qt::Key_Escape);
@@ -518,7 +496,7 @@ void tst_documentcontrol::teacherAuthorsSlide()
     QVERIFY2(WidgetDriver::waitFor([this] { return m_control->officeState()->value(".uno:InsertRowsAfter") == QLatin1String("enabled"); }),
              qPrintable(m_control->officeState()->value(".uno:InsertRowsAfter")));
     const int cellStart = m_control->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
-    commitText(QStringLiteral("二分之一"));
+    WidgetDriver::commitText(m_control, QStringLiteral("二分之一"));
     QVERIFY(WidgetDriver::waitFor([this, cellStart] { return m_control->inputMethodQuery(Qt::ImCursorRectangle).toRect().x() > cellStart + 40; }));
     TestEnvironment::screenshot(m_control, QStringLiteral("table"));
     QTest::keyClick(m_control, Qt::Key_Escape);
@@ -530,7 +508,7 @@ void tst_documentcontrol::teacherAuthorsSlide()
     rect->trigger();
     QVERIFY(WidgetDriver::waitFor([this] { return m_control->graphicSelection().width() > 1000; }));
     const QRect placed = m_control->graphicSelection();
-    drag(m_control, at(0.5, 0.5), at(0.8, 0.5));
+    WidgetDriver::drag(m_control, at(0.5, 0.5), at(0.8, 0.5));
     QVERIFY(WidgetDriver::waitFor([this, placed] { return m_control->graphicSelection().x() > placed.x() + 2000; }));
     QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideImage().pixelColor(m_control->slideImage().width() * 4 / 5, m_control->slideImage().height() / 2) != Qt::white; }));
     TestEnvironment::screenshot(m_control, QStringLiteral("selected-shape"));
@@ -595,7 +573,7 @@ void tst_documentcontrol::barFollowsCaret()
         const double top = 0.05 + i * 0.18;
         drawTextBox(0.08, top, 0.92, top + 0.14);
         const QRect empty = caret();
-        commitText(families.at(i) + QStringLiteral("　分数的意义"));
+        WidgetDriver::commitText(m_control, families.at(i) + QStringLiteral("　分数的意义"));
         QVERIFY(WidgetDriver::waitFor([&] { return caret().x() > empty.x() + 40; }));
         lines.append(caret().center() - QPoint(20, 0));
         QTest::keyClick(m_control, Qt::Key_A, Qt::ControlModifier);

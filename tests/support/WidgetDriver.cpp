@@ -3,6 +3,7 @@
 #include "messageForm.h"
 
 #include <QComboBox>
+#include <QInputMethodEvent>
 
 bool WidgetDriver::click(QObject *root, const QString &name)
 {
@@ -25,6 +26,24 @@ bool WidgetDriver::type(QObject *root, const QString &name, const QString &text)
     edit->setFocus();
     QTest::keyClicks(edit, text);
     return edit->text() == text;
+}
+
+void WidgetDriver::commitText(QWidget *target, const QString &text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(target, &event);
+}
+
+void WidgetDriver::drag(QWidget *target, const QPoint &from, const QPoint &to)
+{
+    QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, from);
+    for (int i = 1; i <= 8; ++i) {
+        const QPoint p = from + (to - from) * i / 8;
+        QMouseEvent move(QEvent::MouseMove, p, target->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+    }
+    QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, to);
 }
 
 bool WidgetDriver::waitFor(const std::function<bool()> &condition, int timeoutMs)

@@ -24,6 +24,10 @@ public:
     static bool click(QObject *root, const QString &name);
     // Replaces the text of a line edit by typing it key by key.
     static bool type(QObject *root, const QString &name, const QString &text);
+    // Text as an input method commits it: the test keyboard knows no Chinese.
+    static void commitText(QWidget *target, const QString &text);
+    // A left-button drag in eight moves, as a hand would make it.
+    static void drag(QWidget *target, const QPoint &from, const QPoint &to);
     // Spins the event loop until the condition holds or the time is up.
     static bool waitFor(const std::function<bool()> &condition, int timeoutMs = 10000);
     // Picks subject, type, version and grade of a publish form (comboBox_1 to

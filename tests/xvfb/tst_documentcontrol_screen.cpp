@@ -65,9 +65,7 @@ void tst_documentcontrol_screen::editShowsOnScreen()
                       slide.topLeft() + QPoint(slide.width() / 2, slide.height() * 175 / 1000));
     QTest::keyClick(&control, Qt::Key_End);
     QTest::keyClicks(&control, " ABC");
-    QInputMethodEvent commit;
-    commit.setCommitString(QStringLiteral("你好"));
-    QApplication::sendEvent(&control, &commit);
+    WidgetDriver::commitText(&control, QStringLiteral("你好"));
     QVERIFY(WidgetDriver::waitFor([&] {
         return control.inputMethodQuery(Qt::ImCursorRectangle).toRect().x() > slide.center().x() + 150
             && control.slideImage().copy(titleBand) != shownBefore;
