@@ -19,19 +19,6 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
-namespace {
-// Video without sound, small and fast to make at any length.
-bool makeStill(const QString &path, double seconds, int rate)
-{
-    QProcess p;
-    p.start(QStringLiteral("ffmpeg"),
-            {"-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
-             QStringLiteral("testsrc=duration=%1:size=64x48:rate=%2").arg(seconds).arg(rate), "-c:v", "libx264",
-             "-pix_fmt", "yuv420p", "-g", QString::number(rate * 10), path});
-    return p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-}
-
 class tst_videoeditor : public QObject
 {
     Q_OBJECT
@@ -51,7 +38,6 @@ private slots:
     void saveTarget();
 
 private:
-    void build();
     bool openAndWait(const QString &path);
     QTimeEdit *startEdit() { return WidgetDriver::find<QTimeEdit>(center, "timeEdit_startTime"); }
     QTimeEdit *endEdit() { return WidgetDriver::find<QTimeEdit>(center, "timeEdit_endTime"); }
@@ -82,9 +68,9 @@ void tst_videoeditor::initTestCase()
     halfSecond = dir.filePath("half-second.mp4");
     overAnHour = dir.filePath("over-an-hour.mp4");
     QVERIFY(TestMedia::make(twenty, 20));
-    QVERIFY(makeStill(tenMinutes, 600, 1));
-    QVERIFY(makeStill(overAnHour, 4600, 1));
-    QVERIFY(makeStill(halfSecond, 0.5, 25));
+    QVERIFY(TestMedia::makeSilent(tenMinutes, 600, 1));
+    QVERIFY(TestMedia::makeSilent(overAnHour, 4600, 1));
+    QVERIFY(TestMedia::makeSilent(halfSecond, 0.5, 25));
 }
 
 void tst_videoeditor::init()
@@ -93,21 +79,6 @@ void tst_videoeditor::init()
     microLectureName.clear();
     answers.reset(new DialogAnswerer);
     appDir = new QTemporaryDir;
-    build();
-}
-
-void tst_videoeditor::cleanup()
-{
-    TestEnvironment::screenshotIfFailed(host.get());
-    WidgetDriver::closeMessages();
-    host.reset();
-    answers.reset();
-    delete appDir;
-    appDir = nullptr;
-}
-
-void tst_videoeditor::build()
-{
     // The toolbar over the page, wired as the micro-lecture page wires them.
     host.reset(new QWidget);
     auto *layout = new QVBoxLayout(host.get());
@@ -124,6 +95,16 @@ void tst_videoeditor::build()
     host->resize(1000, 800);
     host->show();
     QVERIFY(QTest::qWaitForWindowExposed(host.get()));
+}
+
+void tst_videoeditor::cleanup()
+{
+    TestEnvironment::screenshotIfFailed(host.get());
+    WidgetDriver::closeMessages();
+    host.reset();
+    answers.reset();
+    delete appDir;
+    appDir = nullptr;
 }
 
 bool tst_videoeditor::openAndWait(const QString &path)
@@ -143,13 +124,13 @@ void tst_videoeditor::rangeFromHandlesAndTimes()
     QxtSpanSlider *s = slider();
     const QPoint from = SliderGeometry::handleRect(s, s->lowerValue()).center();
     const QPoint to = SliderGeometry::handleRect(s, 250).center();
-    SliderGeometry::drag(s, from, to);
+    WidgetDriver::drag(s, from, to);
     QVERIFY(qAbs(s->lowerValue() - 250) <= 3);
     const int expectedMs = int(600000.0 * (s->lowerValue() / 1000.0));
     QCOMPARE(QTime(0, 0).msecsTo(startEdit()->time()), expectedMs);
     QCOMPARE(lengthLabel(), QTime(0, 0).addSecs(600 - expectedMs / 1000).toString("hh:mm:ss"));
     // A later drag is followed as well: no ignore flag was left standing.
-    SliderGeometry::drag(s, to, SliderGeometry::handleRect(s, 100).center());
+    WidgetDriver::drag(s, to, SliderGeometry::handleRect(s, 100).center());
     QCOMPARE(QTime(0, 0).msecsTo(startEdit()->time()), int(600000.0 * (s->lowerValue() / 1000.0)));
 
     // An end typed beyond the length stops at the length.

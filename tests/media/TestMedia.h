@@ -7,43 +7,56 @@
 // Real media files made by ffmpeg for the media tests.
 namespace TestMedia {
 
+// Runs ffmpeg quietly, overwriting its output; true when it ended well.
+inline bool ffmpeg(const QStringList &arguments)
+{
+    QProcess p;
+    p.start(QStringLiteral("ffmpeg"), QStringList{"-hide_banner", "-loglevel", "error", "-y"} + arguments);
+    return p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
 // seconds of the moving test picture with a tone, 320x240 at 25 frames a second.
 inline bool make(const QString &path, int seconds)
 {
-    QProcess p;
-    p.start(QStringLiteral("ffmpeg"),
-            {"-hide_banner", "-loglevel", "error", "-y",
-             "-f", "lavfi", "-i", QStringLiteral("testsrc=duration=%1:size=320x240:rate=25").arg(seconds),
-             "-f", "lavfi", "-i", QStringLiteral("sine=frequency=440:duration=%1").arg(seconds),
-             "-c:v", "libx264", "-pix_fmt", "yuv420p", "-g", "25", "-c:a", "aac", "-shortest",
-             "-movflags", "+faststart", path});
-    return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return ffmpeg({"-f", "lavfi", "-i", QStringLiteral("testsrc=duration=%1:size=320x240:rate=25").arg(seconds),
+                   "-f", "lavfi", "-i", QStringLiteral("sine=frequency=440:duration=%1").arg(seconds),
+                   "-c:v", "libx264", "-pix_fmt", "yuv420p", "-g", "25", "-c:a", "aac", "-shortest",
+                   "-movflags", "+faststart", path});
 }
 
-// Length of a media file in milliseconds, as ffprobe reads it; -1 on failure.
-inline qint64 probeDurationMs(const QString &path)
+// Small and without sound: fast to make at any length (an hour at one frame a second).
+inline bool makeSilent(const QString &path, double seconds, int rate)
+{
+    return ffmpeg({"-f", "lavfi", "-i", QStringLiteral("testsrc=duration=%1:size=64x48:rate=%2").arg(seconds).arg(rate),
+                   "-c:v", "libx264", "-pix_fmt", "yuv420p", "-g", QString::number(rate * 10), path});
+}
+
+// What ffprobe prints for these arguments, trimmed; empty on failure.
+inline QString ffprobe(const QStringList &arguments)
 {
     QProcess p;
-    p.start(QStringLiteral("ffprobe"), {"-v", "error", "-show_entries", "format=duration",
-                                         "-of", "default=noprint_wrappers=1:nokey=1", path});
+    p.start(QStringLiteral("ffprobe"), QStringList{"-v", "error"} + arguments);
     if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return -1;
+        return QString();
+    return QString::fromLatin1(p.readAllStandardOutput()).trimmed();
+}
+
+// Length of a media file in milliseconds; -1 on failure.
+inline qint64 probeDurationMs(const QString &path)
+{
     bool ok = false;
-    const double s = QString::fromLatin1(p.readAllStandardOutput()).trimmed().toDouble(&ok);
+    const double s = ffprobe({"-show_entries", "format=duration", "-of", "default=noprint_wrappers=1:nokey=1", path})
+                         .toDouble(&ok);
     return ok ? qint64(s * 1000.0 + 0.5) : -1;
 }
 
 // Number of video frames, counted by decoding; -1 on failure.
 inline int probeFrames(const QString &path)
 {
-    QProcess p;
-    p.start(QStringLiteral("ffprobe"), {"-v", "error", "-count_frames", "-select_streams", "v:0",
-                                         "-show_entries", "stream=nb_read_frames",
-                                         "-of", "default=noprint_wrappers=1:nokey=1", path});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return -1;
     bool ok = false;
-    const int n = QString::fromLatin1(p.readAllStandardOutput()).trimmed().toInt(&ok);
+    const int n = ffprobe({"-count_frames", "-select_streams", "v:0", "-show_entries", "stream=nb_read_frames",
+                           "-of", "default=noprint_wrappers=1:nokey=1", path})
+                      .toInt(&ok);
     return ok ? n : -1;
 }
 
