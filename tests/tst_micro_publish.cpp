@@ -8,7 +8,6 @@
 #include "FormAnimation.h"
 #include "FormFaBuChenggong.h"
 #include "FormTree.h"
-#include "FormTree2.h"
 #include "FormUpClassMessage.h"
 #include "FormVideoCenter.h"
 #include "FormmicroInfo.h"
@@ -18,7 +17,6 @@
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
 #include "media/TestMedia.h"
-#include "messageForm.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -28,17 +26,6 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QTreeWidget>
-
-namespace {
-void closeTopLevels()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (qobject_cast<messageForm *>(w) || qobject_cast<FormUpClassMessage *>(w)
-            || qobject_cast<FormFaBuChenggong *>(w) || qobject_cast<FormTree *>(w) || qobject_cast<FormTree2 *>(w))
-            w->deleteLater();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-}
 
 class tst_micro_publish : public QObject
 {
@@ -61,8 +48,6 @@ private slots:
 private:
     QStringList pickKnowledgePoints(QStringList *ids);
     int saves() const { return platform.recordedBodies(ApiPaths::smallClassSave).size(); }
-    template <class T>
-    T *panelChild(const char *name) { return WidgetDriver::find<T>(panel, QString::fromLatin1(name)); }
 
     PlatformFixture platform;
     QTemporaryDir dir;
@@ -81,10 +66,8 @@ void tst_micro_publish::initTestCase()
     QVERIFY(TestMedia::make(video, 3));
     // Six seconds of noise, kept lossless: just over 50 MB.
     large = dir.filePath("large.mp4");
-    QProcess noise;
-    noise.start("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "nullsrc=s=640x360:r=25:d=6,geq=random(1)*255:128:128",
-                           "-c:v", "libx264", "-preset", "ultrafast", "-qp", "0", "-pix_fmt", "yuv420p", large});
-    QVERIFY(noise.waitForFinished(120000) && noise.exitCode() == 0);
+    QVERIFY(TestMedia::ffmpeg({"-f", "lavfi", "-i", "nullsrc=s=640x360:r=25:d=6,geq=random(1)*255:128:128", "-c:v",
+                               "libx264", "-preset", "ultrafast", "-qp", "0", "-pix_fmt", "yuv420p", large}));
     QVERIFY(QFileInfo(large).size() > PublishUpload::kLimitBytes);
     QVERIFY2(platform.start({"--record", "--no-office"}), qPrintable(platform.error()));
     QVERIFY(PlatformFixture::login());
@@ -114,13 +97,18 @@ void tst_micro_publish::init()
 void tst_micro_publish::cleanup()
 {
     TestEnvironment::screenshotIfFailed(host.get());
-    closeTopLevels();
+    WidgetDriver::closeMessages();
+    // The dialogs the test opened are windows of their own.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != host.get() && w->isVisible())
+            w->deleteLater();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     host.reset();
 }
 
 QStringList tst_micro_publish::pickKnowledgePoints(QStringList *ids)
 {
-    QTest::mouseClick(panelChild<QToolButton>("toolButtonZS"), Qt::LeftButton);
+    QTest::mouseClick(WidgetDriver::find<QToolButton>(panel, "toolButtonZS"), Qt::LeftButton);
     FormTree *points = WidgetDriver::shownTopLevel<FormTree>();
     if (!points)
         return {};
@@ -151,13 +139,13 @@ void tst_micro_publish::resetsClearKnowledgePoints()
     QVERIFY(!pickKnowledgePoints(&ids).isEmpty());
     QCOMPARE(panel->knowledgeIds(), ids);
     if (reset == "volume") {
-        panelChild<QComboBox>("comboBox_5")->setCurrentIndex(2);
+        WidgetDriver::find<QComboBox>(panel, "comboBox_5")->setCurrentIndex(2);
     } else {
         panel->resetPublishForm();
         QVERIFY(WidgetDriver::waitFor([&] { return panel->lookupsReady(); }));
     }
-    QCOMPARE(panelChild<QToolButton>("toolButtonZS")->text(), QStringLiteral("知识点"));
-    QCOMPARE(panelChild<QToolButton>("toolButtonML")->text(), QStringLiteral("目录"));
+    QCOMPARE(WidgetDriver::find<QToolButton>(panel, "toolButtonZS")->text(), QStringLiteral("知识点"));
+    QCOMPARE(WidgetDriver::find<QToolButton>(panel, "toolButtonML")->text(), QStringLiteral("目录"));
     QVERIFY(panel->knowledgeIds().isEmpty());
     const QJsonObject r = panel->record({"n", "i", "", "0"});
     QCOMPARE(r.value("codechapter").toString(), QString());
@@ -288,9 +276,7 @@ void tst_micro_publish::largeVideo()
     editor->openVideo(video);
     QVERIFY(WidgetDriver::waitFor([&] { return editor->hasPlayableVideo(); }));
     // Typed as an input method delivers it (the test keyboard knows no Chinese).
-    auto *edit = editor->findChild<QLineEdit *>("lineEdit1");
-    edit->setFocus();
-    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QStringLiteral("分数的意义"), Qt::NoModifier);
+    WidgetDriver::commitText(editor->findChild<QLineEdit *>("lineEdit1"), QStringLiteral("分数的意义"));
     QVERIFY(WidgetDriver::fillCurriculum(panel));
     savedVideoPath = large;
     const int before = saves();
