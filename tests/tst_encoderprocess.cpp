@@ -41,8 +41,6 @@ class tst_encoderprocess : public QObject
 
 private slots:
     void initTestCase();
-    void programLocation_data();
-    void programLocation();
     void arguments_data();
     void arguments();
     void realCut();
@@ -60,32 +58,6 @@ void tst_encoderprocess::initTestCase()
     QVERIFY(dir.isValid());
     sixty = dir.filePath("sixty.mp4");
     QVERIFY(TestMedia::make(sixty, 60));
-}
-
-void tst_encoderprocess::programLocation_data()
-{
-    QTest::addColumn<bool>("bundled");
-    QTest::addColumn<bool>("executable");
-    QTest::newRow("nothing below the application") << false << false;
-    QTest::newRow("bundled executable") << true << true;
-    QTest::newRow("bundled file that cannot run") << true << false;
-}
-
-void tst_encoderprocess::programLocation()
-{
-    QFETCH(bool, bundled);
-    QFETCH(bool, executable);
-    QTemporaryDir appDir;
-    const QString path = appDir.path() + "/ffmpeg/bin/ffmpeg";
-    if (bundled) {
-        QVERIFY(QDir().mkpath(appDir.path() + "/ffmpeg/bin"));
-        QVERIFY(TestEnvironment::writeFile(path, "#!/bin/sh\n"));
-        if (executable)
-            QVERIFY(QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner));
-    }
-    // Otherwise the one on the PATH.
-    QCOMPARE(EncoderProcess::programIn(appDir.path()),
-             bundled && executable ? path : QStandardPaths::findExecutable("ffmpeg"));
 }
 
 void tst_encoderprocess::arguments_data()
@@ -108,7 +80,6 @@ void tst_encoderprocess::arguments()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QStringList, expected);
-    // A list compare names the first argument that differs.
     QCOMPARE(arguments, expected);
 }
 

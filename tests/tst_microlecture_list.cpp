@@ -2,10 +2,8 @@
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"
-#include "BoxWatcher.h"
 #include "FormCenterPanel.h"
 #include "FormMicroKids.h"
-#include "HttpClassInput.h"
 #include "ListFixtures.h"
 #include "PageWidget2.h"
 #include "PlatformFixture.h"
@@ -54,18 +52,15 @@ class tst_microlecture_list : public QObject
 
 private slots:
     void initTestCase();
-    void init();
     void cleanup();
 
     void moreThanTwelveRecords();
     void loadStartedWhileAnotherWaits();
-    void failedCancelShare();
 
     void platformPurchased();
 
 private:
-    FormCenterPanel *showPage(const QString &base);
-    bool load(const QByteArray &json);
+    void showPage(const QString &base);
 
     ScriptedResponder *server = nullptr;
     PlatformFixture platform;
@@ -81,12 +76,6 @@ void tst_microlecture_list::initTestCase()
     QVERIFY2(platform.start({"--record", "--no-office"}), qPrintable(platform.error()));
 }
 
-void tst_microlecture_list::init()
-{
-    WidgetDriver::closeMessages();
-    dailyExportLimit = 3;
-}
-
 void tst_microlecture_list::cleanup()
 {
     TestEnvironment::screenshotIfFailed(page);
@@ -98,28 +87,22 @@ void tst_microlecture_list::cleanup()
     QVERIFY(WidgetDriver::waitFor([] { return myCurrentThread2::liveCount() == 0; }, 30000));
 }
 
-FormCenterPanel *tst_microlecture_list::showPage(const QString &base)
+void tst_microlecture_list::showPage(const QString &base)
 {
     qputenv("LUMEXA_API_BASE", base.toUtf8());
     qputenv("LUMEXA_VIDEO_BASE", (base + "/video").toUtf8());
     page = new FormCenterPanel;
     page->resize(1700, 900);
     page->show();
-    return page;
-}
-
-bool tst_microlecture_list::load(const QByteArray &json)
-{
-    server->scriptJson(ListPath, json);
-    QSignalSpy shown(page.data(), &FormCenterPanel::listShown);
-    page->shootJson_object(firstPage(), 1, 0);
-    return shown.count() == 1;
 }
 
 void tst_microlecture_list::moreThanTwelveRecords()
 {
     showPage(server->baseUrl());
-    QVERIFY(load(reply(videos(201, 15), 40)));
+    server->scriptJson(ListPath, reply(videos(201, 15), 40));
+    QSignalSpy shown(page.data(), &FormCenterPanel::listShown);
+    page->shootJson_object(firstPage(), 1, 0);
+    QCOMPARE(shown.count(), 1);
     QCOMPARE(page->records().size(), 15);
     for (int i = 0; i < page->tiles().size(); ++i)
         QCOMPARE(page->tiles().at(i)->record().id, QString::number(201 + i));
@@ -146,22 +129,6 @@ void tst_microlecture_list::loadStartedWhileAnotherWaits()
     QCOMPARE(idsOf(microLectureRecords), (QStringList{"31", "32"}));
     QCOMPARE(page->tiles().at(0)->record().id, QStringLiteral("31"));
     QVERIFY(!page->tiles().at(2)->isEnabled());
-}
-
-void tst_microlecture_list::failedCancelShare()
-{
-    showPage(server->baseUrl());
-    QVERIFY(load(reply({video(5, {{"isFee", "1"}, {"xuedou", "60"}, {"name", "口算"}})}, 1)));
-    server->scriptJson(ApiPaths::smallClassShare.toUtf8(), R"({"code":0,"msg":"失败"})");
-    auto *share = WidgetDriver::find<QPushButton>(page->tiles().first(), "pushButton_isFee");
-    QTest::mouseClick(share, Qt::LeftButton);
-    QVERIFY(share->isChecked());
-    QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("确认要取消分享微课吗？")});
-    BoxWatcher boxes;
-    QVERIFY(WidgetDriver::answerMessage());
-    QCOMPARE(boxes.seen.value(0), QStringLiteral("提示|口算取消分享失败，检查网络重新尝试。"));
-    QVERIFY(share->isChecked());
-    QCOMPARE(WidgetDriver::find<QLabel>(page->tiles().first(), "label_xuedou")->text(), QStringLiteral("60"));
 }
 
 // --- against the platform stand-in ---------------------------------------

@@ -22,7 +22,6 @@ private slots:
     void workersPerVideo();
     void staleThumbnail_data();
     void staleThumbnail();
-    void reportForVideoNoLongerListed();
 
 private:
     bool thumbnailsArrived(int count) const;
@@ -171,22 +170,6 @@ void tst_video_library::staleThumbnail()
         QVERIFY(!QFile::exists(path));
         QCOMPARE(tile->picture().cacheKey(), shownBefore);
     }
-}
-
-void tst_video_library::reportForVideoNoLongerListed()
-{
-    const QString path = myCurrentThread::pictureFor(QStringLiteral("987654"));
-    QImage picture(64, 36, QImage::Format_RGB32);
-    picture.fill(Qt::green);
-    QVERIFY(picture.save(path));
-    QList<qint64> shown;
-    for (bankvlspk_kid *tile : panel->tiles())
-        shown << tile->picture().cacheKey();
-    panel->upDatePhoto(QStringLiteral("987654"));
-    QVERIFY(QFile::exists(path));
-    for (int i = 0; i < panel->tiles().size(); ++i)
-        QCOMPARE(panel->tiles().at(i)->picture().cacheKey(), shown.at(i));
-    QFile::remove(path);
 }
 
 LUMEXA_TEST_MAIN(tst_video_library)
