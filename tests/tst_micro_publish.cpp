@@ -46,7 +46,6 @@ private slots:
     void largeVideo();
 
 private:
-    QStringList pickKnowledgePoints(QStringList *ids);
     int saves() const { return platform.recordedBodies(ApiPaths::smallClassSave).size(); }
 
     PlatformFixture platform;
@@ -106,24 +105,6 @@ void tst_micro_publish::cleanup()
     host.reset();
 }
 
-QStringList tst_micro_publish::pickKnowledgePoints(QStringList *ids)
-{
-    QTest::mouseClick(WidgetDriver::find<QToolButton>(panel, "toolButtonZS"), Qt::LeftButton);
-    FormTree *points = WidgetDriver::shownTopLevel<FormTree>();
-    if (!points)
-        return {};
-    auto *tree = points->findChild<QTreeWidget *>("treeWidget");
-    QTreeWidgetItem *unit = tree->topLevelItem(0);
-    unit->child(0)->setCheckState(0, Qt::Checked);
-    unit->child(1)->setCheckState(0, Qt::Checked);
-    QSignalSpy picked(points, &FormTree::shootStr);
-    QTest::mouseClick(points->findChild<QPushButton *>("pushButton_2"), Qt::LeftButton);
-    if (picked.count() != 1)
-        return {};
-    *ids = picked.first().at(1).toStringList();
-    return picked.first().at(0).toStringList();
-}
-
 void tst_micro_publish::resetsClearKnowledgePoints_data()
 {
     QTest::addColumn<QString>("reset");
@@ -135,8 +116,17 @@ void tst_micro_publish::resetsClearKnowledgePoints()
 {
     QFETCH(QString, reset);
     QVERIFY(WidgetDriver::fillCurriculum(panel));
-    QStringList ids;
-    QVERIFY(!pickKnowledgePoints(&ids).isEmpty());
+    QTest::mouseClick(WidgetDriver::find<QToolButton>(panel, "toolButtonZS"), Qt::LeftButton);
+    FormTree *points = WidgetDriver::shownTopLevel<FormTree>();
+    QVERIFY(points);
+    QTreeWidgetItem *unit = points->findChild<QTreeWidget *>("treeWidget")->topLevelItem(0);
+    unit->child(0)->setCheckState(0, Qt::Checked);
+    unit->child(1)->setCheckState(0, Qt::Checked);
+    QSignalSpy picked(points, &FormTree::shootStr);
+    QTest::mouseClick(points->findChild<QPushButton *>("pushButton_2"), Qt::LeftButton);
+    QCOMPARE(picked.count(), 1);
+    const QStringList ids = picked.first().at(1).toStringList();
+    QVERIFY(!ids.isEmpty());
     QCOMPARE(panel->knowledgeIds(), ids);
     if (reset == "volume") {
         WidgetDriver::find<QComboBox>(panel, "comboBox_5")->setCurrentIndex(2);

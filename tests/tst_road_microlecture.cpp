@@ -77,10 +77,8 @@ void tst_road_microlecture::fromLocalFileToMyMicroLectures()
     QCOMPARE(records.size(), 1);
     const QJsonObject record = records.first().toObject();
     QCOMPARE(record.value("duration").toString(), range);
-    QFile stored(platform.dataDir() + "/video" + record.value("fileSrc").toString());
-    QFile local(cut);
-    QVERIFY(stored.open(QIODevice::ReadOnly) && local.open(QIODevice::ReadOnly));
-    QVERIFY(stored.readAll() == local.readAll());
+    const QString stored = platform.dataDir() + "/video" + record.value("fileSrc").toString();
+    QVERIFY(TestEnvironment::readFile(stored) == TestEnvironment::readFile(cut));
     TestEnvironment::screenshot(main, "my-micro-lectures");
 }
 

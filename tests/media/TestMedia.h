@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QImage>
 #include <QProcess>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -58,6 +60,17 @@ inline int probeFrames(const QString &path)
                            "-of", "default=noprint_wrappers=1:nokey=1", path})
                       .toInt(&ok);
     return ok ? n : -1;
+}
+
+// Colours in an area of a picture, four bits a channel: a frame of the test
+// picture has many, an empty video area one.
+inline int colourCount(const QImage &image, const QRect &area)
+{
+    QSet<QRgb> colours;
+    for (int y = area.top(); y < area.bottom(); y += 3)
+        for (int x = area.left(); x < area.right(); x += 3)
+            colours.insert(image.pixel(x, y) & 0xF0F0F0);
+    return colours.size();
 }
 
 }

@@ -9,7 +9,6 @@
 #include "VideoOutput.h"
 
 #include <QProcess>
-#include <QSet>
 #include <QSignalSpy>
 #include <QOpenGLWidget>
 #include <QTemporaryDir>
@@ -24,7 +23,6 @@ private slots:
     void popupShowsFrames();
 
 private:
-    static int colourCount(const QImage &img, const QRect &area);
     void checkFrames(QTAVPlayer *p, const QString &name);
 
     QTemporaryDir dir;
@@ -39,20 +37,12 @@ void tst_videooutput_gl::initTestCase()
     QVERIFY2(VideoOutput::openGLAvailable(), "no OpenGL context on this X server");
 }
 
-int tst_videooutput_gl::colourCount(const QImage &img, const QRect &area)
-{
-    QSet<QRgb> colours;
-    for (int y = area.top(); y < area.bottom(); y += 3)
-        for (int x = area.left(); x < area.right(); x += 3)
-            colours.insert(img.pixel(x, y) & 0xF0F0F0);
-    return colours.size();
-}
-
 void tst_videooutput_gl::checkFrames(QTAVPlayer *p, const QString &name)
 {
     VideoOutput *out = p->videoOutput();
+    QWidget *video = out->widget();
     QCOMPARE(out->backend(), VideoOutput::OpenGL);
-    QVERIFY(qobject_cast<QOpenGLWidget *>(out->widget()));
+    QVERIFY(qobject_cast<QOpenGLWidget *>(video));
     QVERIFY(WidgetDriver::waitFor([&] { return out->framesRendered() >= 10; }));
     p->player()->pause(true);
     p->upDateSliderTimer();
@@ -60,15 +50,15 @@ void tst_videooutput_gl::checkFrames(QTAVPlayer *p, const QString &name)
 
     const QImage shot = p->grab().toImage();
     TestEnvironment::screenshot(p, name);
-    const QRect area(out->widget()->mapTo(p, QPoint(0, 0)), out->widget()->size());
-    QVERIFY2(colourCount(shot, area) > 12, qPrintable(QString::number(colourCount(shot, area))));
+    const int inShot = TestMedia::colourCount(shot, QRect(video->mapTo(p, QPoint(0, 0)), video->size()));
+    QVERIFY2(inShot > 12, qPrintable(QString::number(inShot)));
 
     const QString screen = QStringLiteral(LUMEXA_TEST_SHOTS) + "/lumexa-" + name + "-screen.png";
     QCOMPARE(QProcess::execute("import", {"-window", "root", screen}), 0);
     const QImage root(screen);
     QVERIFY(!root.isNull());
-    const QRect onScreen(out->widget()->mapToGlobal(QPoint(0, 0)), out->widget()->size());
-    QVERIFY2(colourCount(root, onScreen) > 12, qPrintable(QString::number(colourCount(root, onScreen))));
+    const int onScreen = TestMedia::colourCount(root, QRect(video->mapToGlobal(QPoint(0, 0)), video->size()));
+    QVERIFY2(onScreen > 12, qPrintable(QString::number(onScreen)));
 }
 
 void tst_videooutput_gl::framesShowThroughOpenGL()
