@@ -454,8 +454,8 @@ bool TourDriver::markRange(const QString &name)
     auto *end = editor->findChild<QTimeEdit *>("timeEdit_endTime");
     if (!slider || !end)
         return fail("no range controls");
-    SliderGeometry::drag(slider, SliderGeometry::handleRect(slider, slider->lowerValue()).center(),
-                         SliderGeometry::handleRect(slider, 150).center());
+    WidgetDriver::drag(slider, SliderGeometry::handleRect(slider, slider->lowerValue()).center(),
+                       SliderGeometry::handleRect(slider, 150).center());
     end->setFocus();
     end->setSelectedSection(QDateTimeEdit::SecondSection);
     QTest::keyClicks(end, "9");

@@ -23,6 +23,7 @@ namespace {
 const QByteArray ListPath = ApiPaths::smallClassList.toUtf8();
 
 using ListFixtures::idsOf;
+using ListFixtures::records;
 using ListFixtures::reply;
 
 QJsonObject video(int id, const QJsonObject &extra = {})
@@ -33,11 +34,6 @@ QJsonObject video(int id, const QJsonObject &extra = {})
          {"codeVerstiontypeid", "人教版"}, {"treeName", "准备课"}, {"xuedou", ""}, {"isFee", "0"}, {"purchase", "0"},
          {"delFlag", 0}},
         extra);
-}
-
-QJsonArray videos(int first, int count)
-{
-    return ListFixtures::records(first, count, video);
 }
 
 QJsonObject firstPage()
@@ -99,7 +95,7 @@ void tst_microlecture_list::showPage(const QString &base)
 void tst_microlecture_list::moreThanTwelveRecords()
 {
     showPage(server->baseUrl());
-    server->scriptJson(ListPath, reply(videos(201, 15), 40));
+    server->scriptJson(ListPath, reply(records(201, 15, video), 40));
     QSignalSpy shown(page.data(), &FormCenterPanel::listShown);
     page->shootJson_object(firstPage(), 1, 0);
     QCOMPARE(shown.count(), 1);
@@ -116,11 +112,11 @@ void tst_microlecture_list::moreThanTwelveRecords()
 void tst_microlecture_list::loadStartedWhileAnotherWaits()
 {
     showPage(server->baseUrl());
-    server->script(ListPath, {200, reply(videos(1, 3), 3), {{"Content-Type", "application/json"}}, false, 400});
+    server->script(ListPath, {200, reply(records(1, 3, video), 3), {{"Content-Type", "application/json"}}, false, 400});
     QSignalSpy shown(page.data(), &FormCenterPanel::listShown);
     QTimer::singleShot(50, this, [&] {
         // A page click while the first page still loads.
-        server->scriptJson(ListPath, reply(videos(31, 2), 14));
+        server->scriptJson(ListPath, reply(records(31, 2, video), 14));
         page->shootJson_object(QJsonObject{{"pageNum", "2"}, {"pageSize", "12"}}, 1, 0);
     });
     page->shootJson_object(firstPage(), 1, 0);

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "WidgetDriver.h"
-
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
 
-// Where a slider's handle is drawn for a value, and a drag as a hand makes it.
+// Where a slider's handle is drawn for a value.
 namespace SliderGeometry {
 
 inline QRect handleRect(const QSlider *s, int value)
@@ -25,12 +23,6 @@ inline QRect handleRect(const QSlider *s, int value)
     if (s->orientation() == Qt::Horizontal)
         opt.state |= QStyle::State_Horizontal;
     return s->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, s);
-}
-
-// The tour drags through here.
-inline void drag(QWidget *w, const QPoint &from, const QPoint &to)
-{
-    WidgetDriver::drag(w, from, to);
 }
 
 }
