@@ -27,8 +27,6 @@ private slots:
     void seeks();
     void clickOnVideoPausesOnAFrame();
     void missingFileThenEndAndReplay();
-    void popupPlaysAndCloses();
-    void cleanupTestCase();
 
 private:
     // Plays path in the player and waits until it is open.
@@ -52,12 +50,6 @@ void tst_qtavplayer::initTestCase()
     QVERIFY2(platform.start({"--no-office"}), qPrintable(platform.error()));
     remote = platform.baseUrl() + "/video/";
     QVERIFY(QFile::copy(sixSeconds, platform.dataDir() + "/video/six.mp4"));
-    QVERIFY(QFile::copy(threeSeconds, platform.dataDir() + "/video/three.mp4"));
-}
-
-void tst_qtavplayer::cleanupTestCase()
-{
-    delete popupPlayer;
 }
 
 void tst_qtavplayer::init()
@@ -185,22 +177,6 @@ void tst_qtavplayer::missingFileThenEndAndReplay()
     QVERIFY(!mp->isPaused());
     QVERIFY(mp->position() < 1000);
     QVERIFY(WidgetDriver::waitFor([&] { return mp->position() > 300 && mp->position() < 2500; }));
-}
-
-void tst_qtavplayer::popupPlaysAndCloses()
-{
-    QTAVPlayer *popup = QTAVPlayer::popup();
-    QSignalSpy loaded(popup->player(), &MediaPlayer::loaded);
-    popup->showAndPlay(remote + "three.mp4");
-    QVERIFY(loaded.wait(10000));
-    QVERIFY(popup->player()->isPlaying());
-
-    QVERIFY(WidgetDriver::click(popup, "pushButton_X"));
-    QVERIFY(!popup->isVisible());
-    QVERIFY(!popup->isTicking());
-    QVERIFY(!popup->player()->isPlaying());
-    // Kept for the next tile.
-    QCOMPARE(QTAVPlayer::popup(), popup);
 }
 
 LUMEXA_TEST_MAIN(tst_qtavplayer)

@@ -1,5 +1,5 @@
 // The player on a real X server: video through OpenGL in a QOpenGLWidget,
-// checked on the grabbed widget and on the screen itself.
+// checked on the screen itself.
 #include "LumexaTest.h"
 #include "WidgetDriver.h"
 #include "../media/TestMedia.h"
@@ -20,7 +20,7 @@ class tst_videooutput_gl : public QObject
 private slots:
     void initTestCase();
     void framesShowThroughOpenGL();
-    void popupShowsFrames();
+    void popupShowsFramesAndCloses();
 
 private:
     void checkFrames(QTAVPlayer *p, const QString &name);
@@ -48,11 +48,7 @@ void tst_videooutput_gl::checkFrames(QTAVPlayer *p, const QString &name)
     p->upDateSliderTimer();
     QTest::qWait(300);
 
-    const QImage shot = p->grab().toImage();
     TestEnvironment::screenshot(p, name);
-    const int inShot = TestMedia::colourCount(shot, QRect(video->mapTo(p, QPoint(0, 0)), video->size()));
-    QVERIFY2(inShot > 12, qPrintable(QString::number(inShot)));
-
     const QString screen = QStringLiteral(LUMEXA_TEST_SHOTS) + "/lumexa-" + name + "-screen.png";
     QCOMPARE(QProcess::execute("import", {"-window", "root", screen}), 0);
     const QImage root(screen);
@@ -74,7 +70,7 @@ void tst_videooutput_gl::framesShowThroughOpenGL()
     checkFrames(&player, QStringLiteral("player-opengl"));
 }
 
-void tst_videooutput_gl::popupShowsFrames()
+void tst_videooutput_gl::popupShowsFramesAndCloses()
 {
     // Played before the popup's surface has ever been painted.
     QTAVPlayer *popup = QTAVPlayer::popup();
@@ -83,6 +79,13 @@ void tst_videooutput_gl::popupShowsFrames()
     popup->showAndPlay(media);
     QVERIFY(QTest::qWaitForWindowExposed(popup));
     checkFrames(popup, QStringLiteral("popup-opengl"));
+
+    QVERIFY(WidgetDriver::click(popup, "pushButton_X"));
+    QVERIFY(!popup->isVisible());
+    QVERIFY(!popup->isTicking());
+    QVERIFY(!popup->player()->isPlaying());
+    // Kept for the next tile.
+    QCOMPARE(QTAVPlayer::popup(), popup);
     delete popup;
 }
 
