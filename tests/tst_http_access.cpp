@@ -182,7 +182,6 @@ void tst_http_access::timeLimit()
     QVERIFY(!http->fetchDictItems(server->baseUrl() + "/hang", {}, {}, items));
     // Both say the server did not answer in time, in one message.
     QCOMPARE(WidgetDriver::shownMessages(), QStringList{ReplyWaiter::timeoutText()});
-    QVERIFY(ReplyWaiter::timeoutText().endsWith(QStringLiteral("检查网络重新尝试。")));
     WidgetDriver::closeMessages();
 }
 
