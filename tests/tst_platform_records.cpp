@@ -155,12 +155,9 @@ void tst_platform_records::allowance_data()
     QTest::newRow("default 3, two then two") << QStringList() << 3 << B{2, 2, 1, 1} << QList<bool>{true, false, true, false};
     QTest::newRow("default 3, four at once") << QStringList() << 3 << B{4, 3} << QList<bool>{false, true};
     QTest::newRow("limit 5") << QStringList{"--export-limit", "5"} << 5 << B{3, 2, 1} << QList<bool>{true, true, false};
-    // Refused counts use up nothing.
-    QTest::newRow("no count") << QStringList() << 3 << B{QJsonValue(QJsonValue::Undefined), 3} << QList<bool>{false, true};
-    QTest::newRow("zero") << QStringList() << 3 << B{0, 3} << QList<bool>{false, true};
-    QTest::newRow("negative") << QStringList() << 3 << B{-2, 3} << QList<bool>{false, true};
-    QTest::newRow("count as text") << QStringList() << 3 << B{"two", 3} << QList<bool>{false, true};
-    QTest::newRow("count as object") << QStringList() << 3 << B{QJsonObject(), 3} << QList<bool>{false, true};
+    // Refused counts (none, zero, negative, text, object) use up nothing.
+    QTest::newRow("refused counts") << QStringList() << 3 << B{QJsonValue(QJsonValue::Undefined), 0, -2, "two", QJsonObject(), 3}
+                                    << QList<bool>{false, false, false, false, false, true};
 }
 
 void tst_platform_records::allowance()
@@ -181,7 +178,7 @@ void tst_platform_records::allowance()
     for (int i = 0; i < batches.size(); ++i) {
         const HttpReply r = http.post("/v2.0/client/LmResExport/save", exportOf(batches.at(i)));
         QVERIFY(r.isEnvelope());
-        QCOMPARE(r.code() == 1, accepted.at(i));
+        QVERIFY2((r.code() == 1) == accepted.at(i), qPrintable(QString::number(i)));
         if (!accepted.at(i))
             QVERIFY(r.msg() != QStringLiteral("成功"));
     }
