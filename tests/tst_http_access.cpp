@@ -70,7 +70,6 @@ void tst_http_access::envelope()
     server->scriptJson("/x", reply);
     const QString address = server->baseUrl() + "/x";
     QCOMPARE(http->postForSuccess(address, {}, {}), success);
-    QCOMPARE(http->saveRecord(address, {}, {}), success);
     QCOMPARE(http->postForStrictSuccess(address, {}), strictSuccess);
     QList<DictItem> items;
     QCOMPARE(http->fetchDictItems(address, {}, {}, items), success);

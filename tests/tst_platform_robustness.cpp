@@ -228,7 +228,6 @@ void tst_platform_robustness::hostileTextIsJustText()
     QCOMPARE(r.code(), 1);
     r = m_http->list("/v2.0/client/SmallClass/list");
     QCOMPARE(r.data().value("list").toArray().first().toObject().value("name").toString(), hostile);
-    QVERIFY(ownDecks() >= 0);
     // The viewer page keeps the address out of its script.
     const HttpReply page = m_http->get("/op/embed.aspx?src=%3C/script%3E%3Cscript%3Ealert(1)%3C/script%3E");
     QCOMPARE(page.status, 200);
