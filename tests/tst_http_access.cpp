@@ -70,7 +70,6 @@ void tst_http_access::envelope()
     server->scriptJson("/x", reply);
     const QString address = server->baseUrl() + "/x";
     QCOMPARE(http->postForSuccess(address, {}, {}), success);
-    QCOMPARE(http->saveRecord(address, {}, {}), success);
     QCOMPARE(http->postForStrictSuccess(address, {}), strictSuccess);
     QList<DictItem> items;
     QCOMPARE(http->fetchDictItems(address, {}, {}, items), success);
@@ -182,7 +181,6 @@ void tst_http_access::timeLimit()
     QVERIFY(!http->fetchDictItems(server->baseUrl() + "/hang", {}, {}, items));
     // Both say the server did not answer in time, in one message.
     QCOMPARE(WidgetDriver::shownMessages(), QStringList{ReplyWaiter::timeoutText()});
-    QVERIFY(ReplyWaiter::timeoutText().endsWith(QStringLiteral("检查网络重新尝试。")));
     WidgetDriver::closeMessages();
 }
 

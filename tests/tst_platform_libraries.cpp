@@ -2,7 +2,7 @@
 // tst_platform_webpages), the teachers' own pictures, the catalogue and
 // knowledge-point trees and the help articles of the platform stand-in. The
 // dictionaries and volumes are read by the client's filter bar, help searches
-// by tst_helpcentre.
+// by tst_helpcentre, refused requests by tst_platform_robustness.
 #include "LumexaTest.h"
 #include "PlatformFixture.h"
 #include "PlatformHttp.h"
@@ -20,8 +20,6 @@ private slots:
     void categoryAndTitleSearch();
     void catalogueTree();
     void knowledgeTree();
-    void refused_data();
-    void refused();
 
 private:
     QJsonObject findList(int sort, const QString &category, int page, const QString &title = QString());
@@ -147,40 +145,6 @@ void tst_platform_libraries::knowledgeTree()
         }
     }
     QVERIFY(points > units.size() && !units.isEmpty());
-}
-
-void tst_platform_libraries::refused_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QJsonObject>("body");
-    QTest::newRow("categories without sort") << "/v2.0/client/LmResManagement/getList" << QJsonObject();
-    QTest::newRow("unknown sort") << "/v2.0/client/LmResManagement/getList" << QJsonObject{{"resSort", "5"}};
-    QTest::newRow("sort not a number") << "/v2.0/client/LmResManagement/findList" << QJsonObject{{"resSort", "abc"}};
-    QTest::newRow("category of another library") << "/v2.0/client/LmResManagement/findList" << QJsonObject{{"resSort", "1"}, {"id", "1601"}};
-    QTest::newRow("negative page") << "/v2.0/client/LmResManagement/findList" << QJsonObject{{"resSort", "1"}, {"pageNum", "-2"}};
-    QTest::newRow("save without file") << "/v2.0/file/FileController/save" << QJsonObject{{"fileLibType", 2}};
-    QTest::newRow("save a file never uploaded") << "/v2.0/file/FileController/save" << QJsonObject{{"fileName", "/upload/x.png"}};
-    QTest::newRow("save another teacher's picture") << "/v2.0/file/FileController/save" << QJsonObject{{"fileName", "/pictures/10002/own-1.jpg"}};
-    QTest::newRow("save a deck as picture") << "/v2.0/file/FileController/save" << QJsonObject{{"fileName", "/courseware/cw-1.pptx"}};
-    QTest::newRow("delete unknown picture") << "/v2.0/file/FileController/deleteFileById" << QJsonObject{{"id", "99999"}};
-    QTest::newRow("delete another teacher's picture") << "/v2.0/file/FileController/deleteFileById" << QJsonObject{{"id", "4"}};
-    QTest::newRow("list of another teacher") << "/v2.0/file/FileController/list" << QJsonObject{{"creatorId", "10002"}, {"fileLibType", 2}};
-    QTest::newRow("dictionary without type") << "/v2.0/admin/dict/list" << QJsonObject();
-    QTest::newRow("catalogue without id") << "/v2.0/admin/refenencebookTree/saveViwe" << QJsonObject();
-    QTest::newRow("knowledge of unknown book") << "/v2.0/admin/testTree/list" << QJsonObject{{"refenencebookId", "abc"}};
-    QTest::newRow("help without type") << "/v2.0/client/ClientBasHelp/getList" << QJsonObject{{"type", "1"}};
-    QTest::newRow("help of unknown type") << "/v2.0/client/ClientBasHelp/getList" << QJsonObject{{"resType", "7"}};
-    QTest::newRow("help title as array") << "/v2.0/client/ClientBasHelp/getList" << QJsonObject{{"resType", "1"}, {"title", QJsonArray{1}}};
-}
-
-void tst_platform_libraries::refused()
-{
-    QFETCH(QString, path);
-    QFETCH(QJsonObject, body);
-    const HttpReply r = m_http->post(path, body);
-    QVERIFY(r.isEnvelope());
-    QVERIFY(r.code() != 1);
-    QVERIFY(!r.msg().isEmpty());
 }
 
 LUMEXA_TEST_MAIN(tst_platform_libraries)

@@ -19,8 +19,9 @@ QByteArray HttpReply::header(const QByteArray &name) const
     return QByteArray();
 }
 
-PlatformHttp::PlatformHttp(const QString &baseUrl)
+PlatformHttp::PlatformHttp(const QString &baseUrl, const QString &token)
     : m_base(baseUrl)
+    , m_token(token)
 {
 }
 
@@ -67,11 +68,6 @@ HttpReply PlatformHttp::get(const QString &pathAndQuery, const QList<QPair<QByte
     return finish(m_nam.get(req));
 }
 
-HttpReply PlatformHttp::head(const QString &pathAndQuery)
-{
-    return finish(m_nam.head(QNetworkRequest(QUrl(m_base + pathAndQuery))));
-}
-
 HttpReply PlatformHttp::post(const QString &pathAndQuery, const QJsonObject &body)
 {
     QNetworkRequest req(QUrl(m_base + pathAndQuery));
@@ -79,6 +75,11 @@ HttpReply PlatformHttp::post(const QString &pathAndQuery, const QJsonObject &bod
     if (!m_token.isEmpty())
         req.setRawHeader("token", m_token.toUtf8());
     return finish(m_nam.post(req, QJsonDocument(body).toJson()));
+}
+
+HttpReply PlatformHttp::list(const QString &path, int pageSize)
+{
+    return post(path, {{"pageNum", "1"}, {"pageSize", QString::number(pageSize)}});
 }
 
 HttpReply PlatformHttp::upload(const QByteArray &data, const QString &fileName, const QByteArray &contentType,

@@ -32,7 +32,7 @@ struct HttpReply
 class PlatformHttp
 {
 public:
-    explicit PlatformHttp(const QString &baseUrl);
+    explicit PlatformHttp(const QString &baseUrl, const QString &token = QString());
 
     // Logs in and keeps the token for later requests; empty on failure.
     QString login(const QString &user = QStringLiteral("teacher01"), const QString &password = QStringLiteral("123456"));
@@ -40,9 +40,10 @@ public:
     QString token() const { return m_token; }
 
     HttpReply get(const QString &pathAndQuery, const QList<QPair<QByteArray, QByteArray>> &headers = {});
-    HttpReply head(const QString &pathAndQuery);
     // JSON POST with the client's two headers (token omitted when empty).
     HttpReply post(const QString &pathAndQuery, const QJsonObject &body);
+    // The first page of a list, by default the teacher's own decks.
+    HttpReply list(const QString &path = QStringLiteral("/v2.0/client/FileClass/list"), int pageSize = 100);
     // A multipart request with one part, as the client sends uploads.
     HttpReply upload(const QByteArray &data, const QString &fileName, const QByteArray &contentType,
                      const QByteArray &partName = "file", bool withToken = false);

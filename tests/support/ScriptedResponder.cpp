@@ -48,8 +48,6 @@ ScriptedResponder::ScriptedResponder(QObject *parent)
 
 void ScriptedResponder::serve(QTcpSocket *s, const Request &r)
 {
-    if (stalled)
-        return;
     Reply reply;
     if (handler && handler(r, reply))
         return answer(s, reply, qMax(reply.delayMs, delayMs));
@@ -72,7 +70,7 @@ void ScriptedResponder::serve(QTcpSocket *s, const Request &r)
     QPointer<QTcpSocket> socket(s);
     connect(passed, &QNetworkReply::finished, this, [this, passed, socket, clock] {
         passed->deleteLater();
-        if (!socket || stalled)
+        if (!socket)
             return;
         Reply back;
         back.status = passed->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -96,7 +94,7 @@ void ScriptedResponder::answer(QTcpSocket *s, const Reply &reply, int delay)
     out += reply.body;
     QPointer<QTcpSocket> socket(s);
     QTimer::singleShot(delay, this, [this, socket, out] {
-        if (!socket || stalled)
+        if (!socket)
             return;
         socket->write(out);
         socket->disconnectFromHost();

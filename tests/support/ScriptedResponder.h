@@ -48,8 +48,6 @@ public:
     std::function<bool(const Request &, Reply &)> handler;
     // Every answer waits at least this long.
     int delayMs = 0;
-    // From now on nothing is answered at all.
-    bool stalled = false;
 
 private:
     void serve(QTcpSocket *socket, const Request &r);
