@@ -3,7 +3,6 @@
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"
-#include "BoxWatcher.h"
 #include "ExportSelection.h"
 #include "FormBottomLabel.h"
 #include "FormExportProgress.h"
@@ -20,7 +19,6 @@
 #include "bankclasscenter.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -70,16 +68,14 @@ private slots:
     void lateReplyOfEarlierQuery();
     void brokenReplies_data();
     void brokenReplies();
-    void failedDelete();
 
     void platformShareCancelDelete();
     void platformExport();
 
 private:
-    bankclasscenter *showPage();
+    bankclasscenter *showPage(const QString &base);
     bankclasscenter *makePage(const QByteArray &firstReply, int limit = 3);
     bool load(const QByteArray &json, int shadow = 0, const QString &pageNum = "1");
-    bankclasscenter *platformPage();
     QJsonObject platformRecord(const QString &id);
 
     ScriptedResponder *server = nullptr;
@@ -94,6 +90,7 @@ void tst_courseware_list::initTestCase()
     contentRect = QRect(0, 0, 1300, 800);
     server = new ScriptedResponder(this);
     QVERIFY2(platform.start({"--record", "--no-office"}), qPrintable(platform.error()));
+    QVERIFY(PlatformFixture::login());
 }
 
 void tst_courseware_list::init()
@@ -108,8 +105,10 @@ void tst_courseware_list::cleanup()
     WidgetDriver::closeMessages();
 }
 
-bankclasscenter *tst_courseware_list::showPage()
+bankclasscenter *tst_courseware_list::showPage(const QString &base)
 {
+    qputenv("LUMEXA_API_BASE", base.toUtf8());
+    qputenv("LUMEXA_DOC_BASE", (base + "/doc").toUtf8());
     page = new bankclasscenter;
     page->resize(1300, 800);
     page->show();
@@ -119,13 +118,11 @@ bankclasscenter *tst_courseware_list::showPage()
 
 bankclasscenter *tst_courseware_list::makePage(const QByteArray &firstReply, int limit)
 {
-    qputenv("LUMEXA_API_BASE", server->baseUrl().toUtf8());
-    qputenv("LUMEXA_DOC_BASE", (server->baseUrl() + "/doc").toUtf8());
     server->requests.clear();
     server->scriptJson(ApiPaths::exportFrequency.toUtf8(),
                        QStringLiteral(R"({"code":1,"data":{"lmQuestionDict":{"frequency":%1}}})").arg(limit).toUtf8());
     server->scriptJson(ListPath, firstReply);
-    return showPage();
+    return showPage(server->baseUrl());
 }
 
 bool tst_courseware_list::load(const QByteArray &json, int shadow, const QString &pageNum)
@@ -272,28 +269,7 @@ void tst_courseware_list::brokenReplies()
     QCOMPARE(page->tiles().at(1)->record().id, QStringLiteral("2"));
 }
 
-void tst_courseware_list::failedDelete()
-{
-    QVERIFY(makePage(reply({deck(7, {{"name", "认识整时"}})}, 1)));
-    server->scriptJson(ApiPaths::fileClassDelete.toUtf8(), R"({"code":0,"msg":"当前课件已被其他教师订购，无法删除"})");
-    bankcenterkid *tile = page->tiles().first();
-    QTest::mouseClick(button(tile, "pushButton_delete"), Qt::LeftButton);
-    QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("确认要删除该课件吗？")});
-    BoxWatcher boxes;
-    QVERIFY(WidgetDriver::answerMessage());
-    QCOMPARE(boxes.seen.value(0), QStringLiteral("提示|认识整时删除失败，检查网络重新尝试。"));
-    QVERIFY(tile->isVisible());
-    QCOMPARE(QJsonDocument::fromJson(server->requests.last().body).object(), (QJsonObject{{"id", "7"}}));
-}
-
 // --- against the platform stand-in ---------------------------------------
-
-bankclasscenter *tst_courseware_list::platformPage()
-{
-    qputenv("LUMEXA_API_BASE", platform.baseUrl().toUtf8());
-    qputenv("LUMEXA_DOC_BASE", (platform.baseUrl() + "/doc").toUtf8());
-    return PlatformFixture::login() ? showPage() : nullptr;
-}
 
 QJsonObject tst_courseware_list::platformRecord(const QString &id)
 {
@@ -308,7 +284,7 @@ QJsonObject tst_courseware_list::platformRecord(const QString &id)
 
 void tst_courseware_list::platformShareCancelDelete()
 {
-    QVERIFY(platformPage());
+    QVERIFY(showPage(platform.baseUrl()));
     bankcenterkid *tile = nullptr;
     for (bankcenterkid *t : page->tiles())
         if (t->record().isFee == "0" && t->record().delFlag == 0 && t->record().purchase == "0")
@@ -352,7 +328,7 @@ void tst_courseware_list::platformShareCancelDelete()
 
 void tst_courseware_list::platformExport()
 {
-    QVERIFY(platformPage());
+    QVERIFY(showPage(platform.baseUrl()));
     QVERIFY(WidgetDriver::click(page, "pushButton_selector"));
     QTest::mouseClick(button(page->tiles().at(1), "pushButtonSelector"), Qt::LeftButton);
     QTest::mouseClick(button(page->tiles().at(2), "pushButtonSelector"), Qt::LeftButton);
