@@ -2,12 +2,12 @@
 // the current tab, folding at 70 characters, pictures and help videos.
 #include "LumexaTest.h"
 
+#include "ApiPaths.h"
 #include "FormSupportCenter.h"
 #include "FormSupportKids.h"
 #include "MyLabels.h"
 #include "PlatformFixture.h"
 
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,13 +38,7 @@ void tst_helpcentre::initTestCase()
 
 QList<QJsonObject> tst_helpcentre::helpRequests() const
 {
-    QList<QJsonObject> out;
-    for (const auto &r : platform.recordedRequests()) {
-        const QJsonObject o = r.toObject();
-        if (o.value("path").toString() == "/v2.0/client/ClientBasHelp/getList")
-            out << QJsonDocument::fromJson(o.value("body").toString().toUtf8()).object();
-    }
-    return out;
+    return platform.recordedBodies(ApiPaths::helpList);
 }
 
 void tst_helpcentre::folding_data()

@@ -2,6 +2,7 @@
 // first loads of the libraries, the deck's place, and the side panel.
 #include "LumexaTest.h"
 
+#include "ApiPaths.h"
 #include "DocumentHost.h"
 #include "FormCenterPanel.h"
 #include "FormMicroTools.h"
@@ -39,7 +40,6 @@ private slots:
     void sidePanel();
 
 private:
-    int requests(const QString &path) const;
     PlatformFixture platform;
     QTemporaryDir cache;
     widgetno1 *courseware = nullptr;
@@ -59,14 +59,6 @@ void tst_module_pages::initTestCase()
 void tst_module_pages::cleanupTestCase()
 {
     delete courseware;
-}
-
-int tst_module_pages::requests(const QString &path) const
-{
-    int n = 0;
-    for (const auto &r : platform.recordedRequests())
-        n += r.toObject().value("path").toString() == path;
-    return n;
 }
 
 void tst_module_pages::coursewareViews_data()
@@ -105,7 +97,7 @@ void tst_module_pages::librariesLoadOnce()
     // The first showing of the image library loads the own pictures, here
     // or in an earlier test.
     courseware->select_click(2);
-    const int before = requests("/v2.0/file/FileController/list");
+    const int before = platform.recordedBodies(ApiPaths::fileList).size();
     QVERIFY(before >= 1);
     const int shown = widgetno1::libraryShowCount(2);
     for (int i = 0; i < 3; ++i) {
@@ -113,7 +105,7 @@ void tst_module_pages::librariesLoadOnce()
         courseware->select_click(2);
     }
     QCOMPARE(widgetno1::libraryShowCount(2), shown + 3);
-    QCOMPARE(requests("/v2.0/file/FileController/list"), before);
+    QCOMPARE(platform.recordedBodies(ApiPaths::fileList).size(), before);
 }
 
 void tst_module_pages::deckBesideTemplates()

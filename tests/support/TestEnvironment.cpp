@@ -77,7 +77,7 @@ void TestEnvironment::screenshotIfFailed(QWidget *widget)
 bool TestEnvironment::writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    return QDir().mkpath(QFileInfo(path).absolutePath()) && f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 QByteArray TestEnvironment::readFile(const QString &path)
