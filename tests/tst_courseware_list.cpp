@@ -216,10 +216,9 @@ void tst_courseware_list::lateReplyOfEarlierQuery()
 {
     QVERIFY(makePage(reply({}, 0)));
     server->script(ListPath, {200, reply(decks(1, 3), 3), {{"Content-Type", "application/json"}}, false, 400});
-    QJsonArray bought;
-    for (int i = 0; i < 2; ++i)
-        bought.append(deck(50 + i, {{"purchase", "1"}, {"resKind", "courseware"}}));
-    bought.append(deck(60, {{"purchase", "1"}, {"resKind", "microlecture"}}));
+    const QJsonObject boughtDeck{{"purchase", "1"}, {"resKind", "courseware"}};
+    const QJsonArray bought{deck(50, boughtDeck), deck(51, boughtDeck),
+                            deck(60, {{"purchase", "1"}, {"resKind", "microlecture"}})};
     server->scriptJson(PurchasedPath, reply(bought, 3));
     QSignalSpy shown(page.data(), &bankclasscenter::listShown);
     page->shootJson_object(QJsonObject{{"pageNum", "1"}, {"pageSize", "12"}}, 1, 0);

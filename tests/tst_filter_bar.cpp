@@ -214,13 +214,7 @@ void tst_filter_bar::cataloguePick()
 {
     makePanel();
     // Subject, type, version and grade open the volume selector.
-    combo(1)->setCurrentText(QStringLiteral("数学"));
-    combo(2)->setCurrentIndex(2);
-    combo(3)->setCurrentText(QStringLiteral("人教版"));
-    combo(4)->setCurrentText(QStringLiteral("一年级"));
-    QTest::mouseClick(combo(5), Qt::LeftButton);
-    combo(5)->hidePopup();
-    combo(5)->setCurrentIndex(1);
+    QVERIFY(WidgetDriver::fillCurriculum(panel));
     QTest::mouseClick(combo(6), Qt::LeftButton);
     QCOMPARE(QJsonDocument::fromJson(server->requests.last().body).object(), (QJsonObject{{"twoVolumesId", "b1"}}));
     FormTree2 *picker = WidgetDriver::shownTopLevel<FormTree2>();

@@ -95,7 +95,6 @@ void tst_login::replies_data()
     QTest::newRow("teacher") << loginReply("王老师", "t1") << true << "u1" << "王老师" << "";
     QTest::newRow("numeric id") << QByteArray(R"({"code":1,"msg":"成功","data":{"token":"t","user":{"id":5,"name":"李老师"}}})") << true << "" << "李老师" << "";
     QTest::newRow("成功 with code 0") << QByteArray(R"({"code":0,"msg":"成功","data":{"token":"t","user":{"id":"9","name":"赵老师"}}})") << true << "9" << "赵老师" << "";
-    QTest::newRow("refused keeps user") << QByteArray(R"({"code":0,"msg":"账号已停用"})") << false << "u0" << "前一位老师" << "";
     QTest::newRow("wrong password") << QByteArray(R"({"code":0,"msg":"用户名或密码错误!"})") << false << "u0" << "前一位老师"
                                     << "密码错误，请重试\n或联系平台进行密码找回\n400-0000-000";
     QTest::newRow("no such account") << QByteArray(R"({"code":0,"msg":"用户不存在"})") << false << "u0" << "前一位老师"
