@@ -30,6 +30,7 @@ const QByteArray ListPath = ApiPaths::fileClassList.toUtf8();
 const QByteArray PurchasedPath = ApiPaths::smallClassPurchaseList.toUtf8();
 
 using ListFixtures::idsOf;
+using ListFixtures::records;
 using ListFixtures::reply;
 
 QJsonObject deck(int id, const QJsonObject &extra = {})
@@ -40,11 +41,6 @@ QJsonObject deck(int id, const QJsonObject &extra = {})
          {"bootName", "数学一年级上册"}, {"codeVerstiontypeid", "人教版"}, {"treeName", "准备课"}, {"xuedou", ""},
          {"isFee", "0"}, {"purchase", "0"}, {"authorName", "王老师"}, {"delFlag", 0}, {"pptFiles", QJsonArray()}},
         extra);
-}
-
-QJsonArray decks(int first, int count)
-{
-    return ListFixtures::records(first, count, deck);
 }
 
 QPushButton *button(QWidget *tile, const char *name)
@@ -59,7 +55,6 @@ class tst_courseware_list : public QObject
 
 private slots:
     void initTestCase();
-    void init();
     void cleanup();
 
     void moreThanTwelveRecordsThenSearch();
@@ -91,11 +86,6 @@ void tst_courseware_list::initTestCase()
     server = new ScriptedResponder(this);
     QVERIFY2(platform.start({"--record", "--no-office"}), qPrintable(platform.error()));
     QVERIFY(PlatformFixture::login());
-}
-
-void tst_courseware_list::init()
-{
-    WidgetDriver::closeMessages();
 }
 
 void tst_courseware_list::cleanup()
@@ -135,7 +125,7 @@ bool tst_courseware_list::load(const QByteArray &json, int shadow, const QString
 
 void tst_courseware_list::moreThanTwelveRecordsThenSearch()
 {
-    QVERIFY(makePage(reply(decks(101, 15), 40)));
+    QVERIFY(makePage(reply(records(101, 15, deck), 40)));
     int shown = 0;
     for (int i = 0; i < page->tiles().size(); ++i) {
         bankcenterkid *tile = page->tiles().at(i);
@@ -149,9 +139,9 @@ void tst_courseware_list::moreThanTwelveRecordsThenSearch()
     QVERIFY(WidgetDriver::click(page->pageWidget(), "pageButton2"));
     QCOMPARE(asked.count(), 1);
     QCOMPARE(asked.last().at(0).toInt(), 2);
-    QVERIFY(load(reply(decks(13, 12), 40), 0, "2"));
+    QVERIFY(load(reply(records(13, 12, deck), 40), 0, "2"));
     // A search brings page 1: the bar follows, without asking for a page.
-    QVERIFY(load(reply(decks(1, 12), 25), 1));
+    QVERIFY(load(reply(records(1, 12, deck), 25), 1));
     QCOMPARE(page->pageWidget()->currentPage(), 1);
     QCOMPARE(asked.count(), 1);
     // So page 2 can be chosen again.
@@ -174,7 +164,7 @@ void tst_courseware_list::relativePreviewAddresses()
 
 void tst_courseware_list::selectionCap()
 {
-    QVERIFY(makePage(reply(decks(1, 6), 6), 3));
+    QVERIFY(makePage(reply(records(1, 6, deck), 6), 3));
     auto *output = WidgetDriver::find<QPushButton>(page, "pushButton_output");
     auto *chosenLabel = WidgetDriver::find<QLabel>(page, "label_YX");
     QVERIFY(!output->isEnabled());
@@ -215,7 +205,7 @@ void tst_courseware_list::selectionCap()
 void tst_courseware_list::lateReplyOfEarlierQuery()
 {
     QVERIFY(makePage(reply({}, 0)));
-    server->script(ListPath, {200, reply(decks(1, 3), 3), {{"Content-Type", "application/json"}}, false, 400});
+    server->script(ListPath, {200, reply(records(1, 3, deck), 3), {{"Content-Type", "application/json"}}, false, 400});
     const QJsonObject boughtDeck{{"purchase", "1"}, {"resKind", "courseware"}};
     const QJsonArray bought{deck(50, boughtDeck), deck(51, boughtDeck),
                             deck(60, {{"purchase", "1"}, {"resKind", "microlecture"}})};
@@ -253,7 +243,7 @@ void tst_courseware_list::brokenReplies()
     QFETCH(QByteArray, body);
     QFETCH(QString, message);
     QFETCH(bool, emptied);
-    QVERIFY(makePage(reply(decks(1, 2), 2)));
+    QVERIFY(makePage(reply(records(1, 2, deck), 2)));
     server->script(ListPath, {200, body, {}, false, 0});
     page->shootJson_object(QJsonObject{{"pageNum", "1"}, {"pageSize", "12"}}, 1, 0);
     QVERIFY(WidgetDriver::waitFor([&] { return !page->isLoading(); }));
