@@ -200,9 +200,7 @@ void tst_login::wholeRoad()
     QCOMPARE(logins().size(), before + 1);
     QVERIFY(QUrlQuery(QString::fromUtf8(logins().last().query)).queryItemValue("password") == "   ");
     QCOMPARE(CurrentUser::token, QStringLiteral("tok-a"));
-    QFile remembered(sourceDir + "lstemp");
-    QVERIFY(remembered.open(QIODevice::ReadOnly));
-    QCOMPARE(remembered.readAll(), QByteArray("teacher01"));
+    QCOMPARE(TestEnvironment::readFile(sourceDir + "lstemp"), QByteArray("teacher01"));
 
     // The loading bar leads into the maximised main window.
     TestEnvironment::screenshot(login(), "loading");
