@@ -127,10 +127,7 @@ void tst_module_pages::editFromListKeepsView()
     QVERIFY(!courseware->list()->isVisible());
     QVERIFY(documentControl->isVisible());
     const auto buttons = courseware->menu()->findChildren<QPushButton *>();
-    int checked = 0;
-    for (QPushButton *b : buttons)
-        checked += b->isChecked();
-    QCOMPARE(checked, 1);
+    QCOMPARE(std::count_if(buttons.begin(), buttons.end(), [](QPushButton *b) { return b->isChecked(); }), 1);
 }
 
 // The page greys the toolbar and the left menu; their own looks stay.
