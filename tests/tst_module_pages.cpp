@@ -34,7 +34,6 @@ private slots:
     void coursewareViews_data();
     void coursewareViews();
     void librariesLoadOnce();
-    void deckBesideTemplates();
     void editFromListKeepsView();
     void barsKeepTheirLooks();
     void sidePanel();
@@ -67,10 +66,12 @@ void tst_module_pages::coursewareViews_data()
     QTest::addColumn<bool>("toolbar");
     QTest::addColumn<bool>("list");
     QTest::addColumn<bool>("deck");
-    QTest::newRow("0 edit") << 0 << true << false << true;
-    QTest::newRow("1 my courseware") << 1 << false << true << false;
-    QTest::newRow("2 images") << 2 << true << false << true;
-    QTest::newRow("6 templates") << 6 << true << false << true;
+    QTest::addColumn<int>("width"); // the page is resized to it once the view shows
+    QTest::addColumn<int>("deckLeft");
+    QTest::newRow("0 edit") << 0 << true << false << true << 1500 << 100;
+    QTest::newRow("1 my courseware") << 1 << false << true << false << 1400 << 0;
+    QTest::newRow("2 images") << 2 << true << false << true << 1400 << 100;
+    QTest::newRow("6 templates: the deck beside them") << 6 << true << false << true << 1500 << 100 + 350;
 }
 
 void tst_module_pages::coursewareViews()
@@ -79,13 +80,18 @@ void tst_module_pages::coursewareViews()
     QFETCH(bool, toolbar);
     QFETCH(bool, list);
     QFETCH(bool, deck);
+    QFETCH(int, width);
+    QFETCH(int, deckLeft);
     courseware->select_click(view);
+    courseware->resize(width, 800);
     QCOMPARE(courseware->view(), view);
     QCOMPARE(courseware->toolbar()->isVisible(), toolbar);
     QCOMPARE(courseware->filterBar()->isVisible(), list);
     QCOMPARE(courseware->list()->isVisible(), list);
     QVERIFY(documentControl);
     QCOMPARE(documentControl->isVisible(), deck);
+    if (deck)
+        QCOMPARE(documentControl->geometry(), QRect(deckLeft, 50, width - deckLeft, 800 - 50));
     for (int v = 2; v <= 6; ++v)
         QCOMPARE(courseware->library(v)->isVisible(), v == view);
     if (view == 2 || view == 6)
@@ -106,16 +112,6 @@ void tst_module_pages::librariesLoadOnce()
     }
     QCOMPARE(widgetno1::libraryShowCount(2), shown + 3);
     QCOMPARE(platform.recordedBodies(ApiPaths::fileList).size(), before);
-}
-
-void tst_module_pages::deckBesideTemplates()
-{
-    courseware->select_click(6);
-    courseware->resize(1500, 820);
-    QCOMPARE(documentControl->geometry(), QRect(100 + 350, 50, 1500 - 100 - 350, 820 - 50));
-    courseware->select_click(0);
-    courseware->resize(1400, 800);
-    QCOMPARE(documentControl->geometry(), QRect(100, 50, 1300, 750));
 }
 
 void tst_module_pages::editFromListKeepsView()
