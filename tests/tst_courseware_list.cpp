@@ -3,7 +3,6 @@
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"
-#include "BoxWatcher.h"
 #include "ExportSelection.h"
 #include "FormBottomLabel.h"
 #include "FormExportProgress.h"
@@ -20,7 +19,6 @@
 #include "bankclasscenter.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -32,6 +30,7 @@ const QByteArray ListPath = ApiPaths::fileClassList.toUtf8();
 const QByteArray PurchasedPath = ApiPaths::smallClassPurchaseList.toUtf8();
 
 using ListFixtures::idsOf;
+using ListFixtures::records;
 using ListFixtures::reply;
 
 QJsonObject deck(int id, const QJsonObject &extra = {})
@@ -42,11 +41,6 @@ QJsonObject deck(int id, const QJsonObject &extra = {})
          {"bootName", "数学一年级上册"}, {"codeVerstiontypeid", "人教版"}, {"treeName", "准备课"}, {"xuedou", ""},
          {"isFee", "0"}, {"purchase", "0"}, {"authorName", "王老师"}, {"delFlag", 0}, {"pptFiles", QJsonArray()}},
         extra);
-}
-
-QJsonArray decks(int first, int count)
-{
-    return ListFixtures::records(first, count, deck);
 }
 
 QPushButton *button(QWidget *tile, const char *name)
@@ -61,7 +55,6 @@ class tst_courseware_list : public QObject
 
 private slots:
     void initTestCase();
-    void init();
     void cleanup();
 
     void moreThanTwelveRecordsThenSearch();
@@ -70,16 +63,14 @@ private slots:
     void lateReplyOfEarlierQuery();
     void brokenReplies_data();
     void brokenReplies();
-    void failedDelete();
 
     void platformShareCancelDelete();
     void platformExport();
 
 private:
-    bankclasscenter *showPage();
+    bankclasscenter *showPage(const QString &base);
     bankclasscenter *makePage(const QByteArray &firstReply, int limit = 3);
     bool load(const QByteArray &json, int shadow = 0, const QString &pageNum = "1");
-    bankclasscenter *platformPage();
     QJsonObject platformRecord(const QString &id);
 
     ScriptedResponder *server = nullptr;
@@ -94,11 +85,7 @@ void tst_courseware_list::initTestCase()
     contentRect = QRect(0, 0, 1300, 800);
     server = new ScriptedResponder(this);
     QVERIFY2(platform.start({"--record", "--no-office"}), qPrintable(platform.error()));
-}
-
-void tst_courseware_list::init()
-{
-    WidgetDriver::closeMessages();
+    QVERIFY(PlatformFixture::login());
 }
 
 void tst_courseware_list::cleanup()
@@ -108,8 +95,10 @@ void tst_courseware_list::cleanup()
     WidgetDriver::closeMessages();
 }
 
-bankclasscenter *tst_courseware_list::showPage()
+bankclasscenter *tst_courseware_list::showPage(const QString &base)
 {
+    qputenv("LUMEXA_API_BASE", base.toUtf8());
+    qputenv("LUMEXA_DOC_BASE", (base + "/doc").toUtf8());
     page = new bankclasscenter;
     page->resize(1300, 800);
     page->show();
@@ -119,13 +108,11 @@ bankclasscenter *tst_courseware_list::showPage()
 
 bankclasscenter *tst_courseware_list::makePage(const QByteArray &firstReply, int limit)
 {
-    qputenv("LUMEXA_API_BASE", server->baseUrl().toUtf8());
-    qputenv("LUMEXA_DOC_BASE", (server->baseUrl() + "/doc").toUtf8());
     server->requests.clear();
     server->scriptJson(ApiPaths::exportFrequency.toUtf8(),
                        QStringLiteral(R"({"code":1,"data":{"lmQuestionDict":{"frequency":%1}}})").arg(limit).toUtf8());
     server->scriptJson(ListPath, firstReply);
-    return showPage();
+    return showPage(server->baseUrl());
 }
 
 bool tst_courseware_list::load(const QByteArray &json, int shadow, const QString &pageNum)
@@ -138,7 +125,7 @@ bool tst_courseware_list::load(const QByteArray &json, int shadow, const QString
 
 void tst_courseware_list::moreThanTwelveRecordsThenSearch()
 {
-    QVERIFY(makePage(reply(decks(101, 15), 40)));
+    QVERIFY(makePage(reply(records(101, 15, deck), 40)));
     int shown = 0;
     for (int i = 0; i < page->tiles().size(); ++i) {
         bankcenterkid *tile = page->tiles().at(i);
@@ -152,9 +139,9 @@ void tst_courseware_list::moreThanTwelveRecordsThenSearch()
     QVERIFY(WidgetDriver::click(page->pageWidget(), "pageButton2"));
     QCOMPARE(asked.count(), 1);
     QCOMPARE(asked.last().at(0).toInt(), 2);
-    QVERIFY(load(reply(decks(13, 12), 40), 0, "2"));
+    QVERIFY(load(reply(records(13, 12, deck), 40), 0, "2"));
     // A search brings page 1: the bar follows, without asking for a page.
-    QVERIFY(load(reply(decks(1, 12), 25), 1));
+    QVERIFY(load(reply(records(1, 12, deck), 25), 1));
     QCOMPARE(page->pageWidget()->currentPage(), 1);
     QCOMPARE(asked.count(), 1);
     // So page 2 can be chosen again.
@@ -167,17 +154,15 @@ void tst_courseware_list::relativePreviewAddresses()
 {
     // Like every stored path in the replies, a relative one lies in the
     // document storage; a complete address stays as it is.
-    const QByteArray saved = qgetenv("LUMEXA_DOC_BASE");
-    qputenv("LUMEXA_DOC_BASE", "http://docs.example:81/doc");
+    qputenv("LUMEXA_DOC_BASE", "http://docs.example:81/doc"); // each page sets its own again
     const QStringList shown = bankcenterkid::previewAddresses({"/slides/1.png", "slides/2.png", "https://cdn.example/3.png", " "});
-    qputenv("LUMEXA_DOC_BASE", saved);
     QCOMPARE(shown, (QStringList{"http://docs.example:81/doc/slides/1.png", "http://docs.example:81/doc/slides/2.png",
                                  "https://cdn.example/3.png"}));
 }
 
 void tst_courseware_list::selectionCap()
 {
-    QVERIFY(makePage(reply(decks(1, 6), 6), 3));
+    QVERIFY(makePage(reply(records(1, 6, deck), 6), 3));
     auto *output = WidgetDriver::find<QPushButton>(page, "pushButton_output");
     auto *chosenLabel = WidgetDriver::find<QLabel>(page, "label_YX");
     QVERIFY(!output->isEnabled());
@@ -218,11 +203,10 @@ void tst_courseware_list::selectionCap()
 void tst_courseware_list::lateReplyOfEarlierQuery()
 {
     QVERIFY(makePage(reply({}, 0)));
-    server->script(ListPath, {200, reply(decks(1, 3), 3), {{"Content-Type", "application/json"}}, false, 400});
-    QJsonArray bought;
-    for (int i = 0; i < 2; ++i)
-        bought.append(deck(50 + i, {{"purchase", "1"}, {"resKind", "courseware"}}));
-    bought.append(deck(60, {{"purchase", "1"}, {"resKind", "microlecture"}}));
+    server->script(ListPath, {200, reply(records(1, 3, deck), 3), {{"Content-Type", "application/json"}}, false, 400});
+    const QJsonObject boughtDeck{{"purchase", "1"}, {"resKind", "courseware"}};
+    const QJsonArray bought{deck(50, boughtDeck), deck(51, boughtDeck),
+                            deck(60, {{"purchase", "1"}, {"resKind", "microlecture"}})};
     server->scriptJson(PurchasedPath, reply(bought, 3));
     QSignalSpy shown(page.data(), &bankclasscenter::listShown);
     page->shootJson_object(QJsonObject{{"pageNum", "1"}, {"pageSize", "12"}}, 1, 0);
@@ -257,7 +241,7 @@ void tst_courseware_list::brokenReplies()
     QFETCH(QByteArray, body);
     QFETCH(QString, message);
     QFETCH(bool, emptied);
-    QVERIFY(makePage(reply(decks(1, 2), 2)));
+    QVERIFY(makePage(reply(records(1, 2, deck), 2)));
     server->script(ListPath, {200, body, {}, false, 0});
     page->shootJson_object(QJsonObject{{"pageNum", "1"}, {"pageSize", "12"}}, 1, 0);
     QVERIFY(WidgetDriver::waitFor([&] { return !page->isLoading(); }));
@@ -272,28 +256,7 @@ void tst_courseware_list::brokenReplies()
     QCOMPARE(page->tiles().at(1)->record().id, QStringLiteral("2"));
 }
 
-void tst_courseware_list::failedDelete()
-{
-    QVERIFY(makePage(reply({deck(7, {{"name", "认识整时"}})}, 1)));
-    server->scriptJson(ApiPaths::fileClassDelete.toUtf8(), R"({"code":0,"msg":"当前课件已被其他教师订购，无法删除"})");
-    bankcenterkid *tile = page->tiles().first();
-    QTest::mouseClick(button(tile, "pushButton_delete"), Qt::LeftButton);
-    QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("确认要删除该课件吗？")});
-    BoxWatcher boxes;
-    QVERIFY(WidgetDriver::answerMessage());
-    QCOMPARE(boxes.seen.value(0), QStringLiteral("提示|认识整时删除失败，检查网络重新尝试。"));
-    QVERIFY(tile->isVisible());
-    QCOMPARE(QJsonDocument::fromJson(server->requests.last().body).object(), (QJsonObject{{"id", "7"}}));
-}
-
 // --- against the platform stand-in ---------------------------------------
-
-bankclasscenter *tst_courseware_list::platformPage()
-{
-    qputenv("LUMEXA_API_BASE", platform.baseUrl().toUtf8());
-    qputenv("LUMEXA_DOC_BASE", (platform.baseUrl() + "/doc").toUtf8());
-    return PlatformFixture::login() ? showPage() : nullptr;
-}
 
 QJsonObject tst_courseware_list::platformRecord(const QString &id)
 {
@@ -308,7 +271,7 @@ QJsonObject tst_courseware_list::platformRecord(const QString &id)
 
 void tst_courseware_list::platformShareCancelDelete()
 {
-    QVERIFY(platformPage());
+    QVERIFY(showPage(platform.baseUrl()));
     bankcenterkid *tile = nullptr;
     for (bankcenterkid *t : page->tiles())
         if (t->record().isFee == "0" && t->record().delFlag == 0 && t->record().purchase == "0")
@@ -352,7 +315,7 @@ void tst_courseware_list::platformShareCancelDelete()
 
 void tst_courseware_list::platformExport()
 {
-    QVERIFY(platformPage());
+    QVERIFY(showPage(platform.baseUrl()));
     QVERIFY(WidgetDriver::click(page, "pushButton_selector"));
     QTest::mouseClick(button(page->tiles().at(1), "pushButtonSelector"), Qt::LeftButton);
     QTest::mouseClick(button(page->tiles().at(2), "pushButtonSelector"), Qt::LeftButton);

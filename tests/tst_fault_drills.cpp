@@ -14,6 +14,7 @@
 #include "FormSupportKids.h"
 #include "Http_access.h"
 #include "HttpClassInput.h"
+#include "ListFixtures.h"
 #include "PlatformFixture.h"
 #include "QLabelImags.h"
 #include "ReplyWaiter.h"
@@ -23,9 +24,6 @@
 #include "Widgetmain.h"
 #include "loginForm.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QUrlQuery>
@@ -223,11 +221,6 @@ void tst_fault_drills::ownerClosedWhileWaiting()
 }
 
 namespace {
-QByteArray envelope(const QJsonObject &data)
-{
-    return QJsonDocument(QJsonObject{{"code", 1}, {"msg", QStringLiteral("成功")}, {"data", data}}).toJson(QJsonDocument::Compact);
-}
-
 // n records carrying the fields of every list; the first is a root, the next
 // 99 its children, the rest their children.
 QJsonArray records(int n, const QString &picture)
@@ -247,12 +240,7 @@ QJsonArray records(int n, const QString &picture)
 
 int threadCount()
 {
-    QFile status("/proc/self/status");
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("Threads:"))
-            return line.mid(8).trimmed().toInt();
-    return 0;
+    return QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
 }
 
 // Visible widgets of a class in every window.
@@ -304,14 +292,14 @@ void tst_fault_drills::mainWindow()
     } else {
         const QJsonArray all = records(server == "huge" ? 10000 : 1000, picture);
         const QJsonObject plain{{"total", all.size()}, {"list", all}};
-        lists.insert(ApiPaths::helpList, envelope(plain));
+        lists.insert(ApiPaths::helpList, ListFixtures::envelope(plain));
         if (server == "huge") {
             for (const QString &path : {ApiPaths::fileClassList, ApiPaths::smallClassList, ApiPaths::smallClassPurchaseList,
                                         ApiPaths::resCategories, ApiPaths::dictList, ApiPaths::textbookList,
                                         ApiPaths::catalogueTree, ApiPaths::knowledgeTree})
-                lists.insert(path, envelope(plain));
-            lists.insert(ApiPaths::resList, envelope({{"page", plain}}));
-            lists.insert(ApiPaths::fileList, envelope({{"list", plain}}));
+                lists.insert(path, ListFixtures::envelope(plain));
+            lists.insert(ApiPaths::resList, ListFixtures::envelope({{"page", plain}}));
+            lists.insert(ApiPaths::fileList, ListFixtures::envelope({{"list", plain}}));
         }
         front.handler = [&lists](const ScriptedResponder::Request &r, ScriptedResponder::Reply &reply) {
             const QByteArray body = lists.value(QString::fromUtf8(r.path));

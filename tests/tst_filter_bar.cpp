@@ -45,14 +45,6 @@ QString compact(const QJsonObject &o)
 {
     return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
-
-FormTree2 *openPicker()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *p = qobject_cast<FormTree2 *>(w); p && p->isVisible())
-            return p;
-    return nullptr;
-}
 }
 
 class tst_filter_bar : public QObject
@@ -97,7 +89,7 @@ void tst_filter_bar::cleanup()
     TestEnvironment::screenshotIfFailed(panel);
     delete panel;
     panel = nullptr;
-    if (FormTree2 *p = openPicker())
+    if (FormTree2 *p = WidgetDriver::shownTopLevel<FormTree2>())
         delete p;
     delete server;
 }
@@ -222,16 +214,10 @@ void tst_filter_bar::cataloguePick()
 {
     makePanel();
     // Subject, type, version and grade open the volume selector.
-    combo(1)->setCurrentText(QStringLiteral("数学"));
-    combo(2)->setCurrentIndex(2);
-    combo(3)->setCurrentText(QStringLiteral("人教版"));
-    combo(4)->setCurrentText(QStringLiteral("一年级"));
-    QTest::mouseClick(combo(5), Qt::LeftButton);
-    combo(5)->hidePopup();
-    combo(5)->setCurrentIndex(1);
+    QVERIFY(WidgetDriver::fillCurriculum(panel));
     QTest::mouseClick(combo(6), Qt::LeftButton);
     QCOMPARE(QJsonDocument::fromJson(server->requests.last().body).object(), (QJsonObject{{"twoVolumesId", "b1"}}));
-    FormTree2 *picker = openPicker();
+    FormTree2 *picker = WidgetDriver::shownTopLevel<FormTree2>();
     QVERIFY(picker);
     QVERIFY(!combo(6)->view()->isVisible()); // the picker, not the popup
     auto *tree = picker->findChild<QTreeWidget *>("treeWidget");

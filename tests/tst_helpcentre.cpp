@@ -2,12 +2,12 @@
 // the current tab, folding at 70 characters, pictures and help videos.
 #include "LumexaTest.h"
 
+#include "ApiPaths.h"
 #include "FormSupportCenter.h"
 #include "FormSupportKids.h"
 #include "MyLabels.h"
 #include "PlatformFixture.h"
 
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,12 +21,11 @@ private slots:
     void folding_data();
     void folding();
     void filesOfAnArticle();
-    void tabsLoadOnce();
-    void searchInCurrentTab();
+    void tabsAndSearch();
 
 private:
     // Bodies of the help requests the platform received, in order.
-    QList<QJsonObject> helpRequests() const;
+    QList<QJsonObject> helpRequests() const { return platform.recordedBodies(ApiPaths::helpList); }
     PlatformFixture platform;
 };
 
@@ -34,17 +33,6 @@ void tst_helpcentre::initTestCase()
 {
     QVERIFY2(platform.start({"--record"}), qPrintable(platform.error()));
     QVERIFY(PlatformFixture::login());
-}
-
-QList<QJsonObject> tst_helpcentre::helpRequests() const
-{
-    QList<QJsonObject> out;
-    for (const auto &r : platform.recordedRequests()) {
-        const QJsonObject o = r.toObject();
-        if (o.value("path").toString() == "/v2.0/client/ClientBasHelp/getList")
-            out << QJsonDocument::fromJson(o.value("body").toString().toUtf8()).object();
-    }
-    return out;
 }
 
 void tst_helpcentre::folding_data()
@@ -96,7 +84,7 @@ void tst_helpcentre::filesOfAnArticle()
     QCOMPARE(pictures[1]->size(), QSize(MyLabels::placeholderWidth, 100));
 }
 
-void tst_helpcentre::tabsLoadOnce()
+void tst_helpcentre::tabsAndSearch()
 {
     const int before = helpRequests().size();
     FormSupportCenter help;
@@ -122,24 +110,17 @@ void tst_helpcentre::tabsLoadOnce()
     QTest::mouseClick(kj, Qt::LeftButton);
     QCOMPARE(helpRequests().size(), before + 3);
     QCOMPARE(help.articleCount(1), courseware);
-}
 
-void tst_helpcentre::searchInCurrentTab()
-{
-    FormSupportCenter help;
-    help.show();
-    const int all = help.articleCount(0);
-    const int before = helpRequests().size();
-    help.searchField()->setText(QStringLiteral("导入"));
+    // A search asks within the current tab; an empty one brings the whole tab back.
+    help.searchField()->setText(QStringLiteral("导出"));
     QTest::mouseClick(help.searchField()->findChild<QPushButton *>("pushButton_search"), Qt::LeftButton);
-    QCOMPARE(helpRequests().size(), before + 1);
-    QCOMPARE(helpRequests().last(), (QJsonObject{{"resType", "1"}, {"title", QStringLiteral("导入")}, {"type", "1"}}));
-    QVERIFY(help.articleCount(0) >= 1 && help.articleCount(0) < all);
-
+    QCOMPARE(helpRequests().size(), before + 4);
+    QCOMPARE(helpRequests().last(), (QJsonObject{{"resType", "2"}, {"title", QStringLiteral("导出")}, {"type", "1"}}));
+    QVERIFY(help.articleCount(1) >= 1 && help.articleCount(1) < courseware);
     help.searchField()->clear();
     QTest::keyClick(help.searchField(), Qt::Key_Return);
     QCOMPARE(helpRequests().last().value("title"), QJsonValue(QString()));
-    QCOMPARE(help.articleCount(0), all);
+    QCOMPARE(help.articleCount(1), courseware);
 }
 
 LUMEXA_TEST_MAIN(tst_helpcentre)

@@ -2,6 +2,7 @@
 // first loads of the libraries, the deck's place, and the side panel.
 #include "LumexaTest.h"
 
+#include "ApiPaths.h"
 #include "DocumentHost.h"
 #include "FormCenterPanel.h"
 #include "FormMicroTools.h"
@@ -33,13 +34,11 @@ private slots:
     void coursewareViews_data();
     void coursewareViews();
     void librariesLoadOnce();
-    void deckBesideTemplates();
     void editFromListKeepsView();
     void barsKeepTheirLooks();
     void sidePanel();
 
 private:
-    int requests(const QString &path) const;
     PlatformFixture platform;
     QTemporaryDir cache;
     widgetno1 *courseware = nullptr;
@@ -61,24 +60,18 @@ void tst_module_pages::cleanupTestCase()
     delete courseware;
 }
 
-int tst_module_pages::requests(const QString &path) const
-{
-    int n = 0;
-    for (const auto &r : platform.recordedRequests())
-        n += r.toObject().value("path").toString() == path;
-    return n;
-}
-
 void tst_module_pages::coursewareViews_data()
 {
     QTest::addColumn<int>("view");
     QTest::addColumn<bool>("toolbar");
     QTest::addColumn<bool>("list");
     QTest::addColumn<bool>("deck");
-    QTest::newRow("0 edit") << 0 << true << false << true;
-    QTest::newRow("1 my courseware") << 1 << false << true << false;
-    QTest::newRow("2 images") << 2 << true << false << true;
-    QTest::newRow("6 templates") << 6 << true << false << true;
+    QTest::addColumn<int>("width"); // the page is resized to it once the view shows
+    QTest::addColumn<int>("deckLeft");
+    QTest::newRow("0 edit") << 0 << true << false << true << 1500 << 100;
+    QTest::newRow("1 my courseware") << 1 << false << true << false << 1400 << 0;
+    QTest::newRow("2 images") << 2 << true << false << true << 1400 << 100;
+    QTest::newRow("6 templates: the deck beside them") << 6 << true << false << true << 1500 << 100 + 350;
 }
 
 void tst_module_pages::coursewareViews()
@@ -87,13 +80,18 @@ void tst_module_pages::coursewareViews()
     QFETCH(bool, toolbar);
     QFETCH(bool, list);
     QFETCH(bool, deck);
+    QFETCH(int, width);
+    QFETCH(int, deckLeft);
     courseware->select_click(view);
+    courseware->resize(width, 800);
     QCOMPARE(courseware->view(), view);
     QCOMPARE(courseware->toolbar()->isVisible(), toolbar);
     QCOMPARE(courseware->filterBar()->isVisible(), list);
     QCOMPARE(courseware->list()->isVisible(), list);
     QVERIFY(documentControl);
     QCOMPARE(documentControl->isVisible(), deck);
+    if (deck)
+        QCOMPARE(documentControl->geometry(), QRect(deckLeft, 50, width - deckLeft, 800 - 50));
     for (int v = 2; v <= 6; ++v)
         QCOMPARE(courseware->library(v)->isVisible(), v == view);
     if (view == 2 || view == 6)
@@ -105,7 +103,7 @@ void tst_module_pages::librariesLoadOnce()
     // The first showing of the image library loads the own pictures, here
     // or in an earlier test.
     courseware->select_click(2);
-    const int before = requests("/v2.0/file/FileController/list");
+    const int before = platform.recordedBodies(ApiPaths::fileList).size();
     QVERIFY(before >= 1);
     const int shown = widgetno1::libraryShowCount(2);
     for (int i = 0; i < 3; ++i) {
@@ -113,17 +111,7 @@ void tst_module_pages::librariesLoadOnce()
         courseware->select_click(2);
     }
     QCOMPARE(widgetno1::libraryShowCount(2), shown + 3);
-    QCOMPARE(requests("/v2.0/file/FileController/list"), before);
-}
-
-void tst_module_pages::deckBesideTemplates()
-{
-    courseware->select_click(6);
-    courseware->resize(1500, 820);
-    QCOMPARE(documentControl->geometry(), QRect(100 + 350, 50, 1500 - 100 - 350, 820 - 50));
-    courseware->select_click(0);
-    courseware->resize(1400, 800);
-    QCOMPARE(documentControl->geometry(), QRect(100, 50, 1300, 750));
+    QCOMPARE(platform.recordedBodies(ApiPaths::fileList).size(), before);
 }
 
 void tst_module_pages::editFromListKeepsView()
@@ -135,10 +123,7 @@ void tst_module_pages::editFromListKeepsView()
     QVERIFY(!courseware->list()->isVisible());
     QVERIFY(documentControl->isVisible());
     const auto buttons = courseware->menu()->findChildren<QPushButton *>();
-    int checked = 0;
-    for (QPushButton *b : buttons)
-        checked += b->isChecked();
-    QCOMPARE(checked, 1);
+    QCOMPARE(std::count_if(buttons.begin(), buttons.end(), [](QPushButton *b) { return b->isChecked(); }), 1);
 }
 
 // The page greys the toolbar and the left menu; their own looks stay.

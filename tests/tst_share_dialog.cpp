@@ -11,16 +11,6 @@
 #include <QPointer>
 #include <QPushButton>
 
-namespace {
-miciroInfo sample()
-{
-    miciroInfo r;
-    r.id = QStringLiteral("42");
-    r.name = QStringLiteral("静夜思");
-    return r;
-}
-}
-
 class tst_share_dialog : public QObject
 {
     Q_OBJECT
@@ -77,7 +67,10 @@ void tst_share_dialog::refused()
     QFETCH(int, requests);
     QFETCH(QString, box);
     server->scriptJson(ApiPaths::smallClassShare.toUtf8(), R"({"code":0,"msg":"分享前请设置学豆价格"})");
-    dialog->setData(sample(), 3);
+    miciroInfo record;
+    record.id = QStringLiteral("42");
+    record.name = QStringLiteral("静夜思");
+    dialog->setData(record, 3);
     dialog->show();
     WidgetDriver::find<QLineEdit>(dialog, "lineEditName")->setText(title);
     WidgetDriver::find<QLineEdit>(dialog, "lineEdit_XD")->setText(price);

@@ -24,24 +24,15 @@ private slots:
     void picture_data();
     void picture();
     void translationTranslatesDialogs();
-
-private:
-    static void write(const QString &path, const QByteArray &data)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(data);
-    }
 };
 
 void tst_startup::scratchFolderCleaned()
 {
     QTemporaryDir data;
-    write(data.filePath("source/pptemp/newfile.pptx"), "old");
-    write(data.filePath("source/pptemp/.hidden"), "old");
-    write(data.filePath("source/pptemp/keep/inner.txt"), "kept");
-    write(data.filePath("source/lstemp"), "teacher01");
+    QVERIFY(TestEnvironment::writeFile(data.filePath("source/pptemp/newfile.pptx"), "old"));
+    QVERIFY(TestEnvironment::writeFile(data.filePath("source/pptemp/.hidden"), "old"));
+    QVERIFY(TestEnvironment::writeFile(data.filePath("source/pptemp/keep/inner.txt"), "kept"));
+    QVERIFY(TestEnvironment::writeFile(data.filePath("source/lstemp"), "teacher01"));
     QVERIFY(Widgetmain::prepareCacheDirectory(data.path()));
     QCOMPARE(sourceDir, data.path() + "/source/");
     QVERIFY(!QFile::exists(data.filePath("source/pptemp/newfile.pptx")));
@@ -58,18 +49,14 @@ void tst_startup::templateDeckCopiedOnce()
 {
     QTemporaryDir data;
     QTemporaryDir app;
-    write(app.filePath("source/lumexa.pptx"), "shipped");
+    QVERIFY(TestEnvironment::writeFile(app.filePath("source/lumexa.pptx"), "shipped"));
     QVERIFY(Widgetmain::prepareCacheDirectory(data.path()));
     Widgetmain::installTemplateDeck(app.path());
-    QFile copy(sourceDir + "lumexa.pptx");
-    QVERIFY(copy.open(QIODevice::ReadOnly));
-    QCOMPARE(copy.readAll(), QByteArray("shipped"));
-    copy.close();
+    QCOMPARE(TestEnvironment::readFile(sourceDir + "lumexa.pptx"), QByteArray("shipped"));
 
-    write(sourceDir + "lumexa.pptx", "teacher's own");
+    QVERIFY(TestEnvironment::writeFile(sourceDir + "lumexa.pptx", "teacher's own"));
     Widgetmain::installTemplateDeck(app.path());
-    QVERIFY(copy.open(QIODevice::ReadOnly));
-    QCOMPARE(copy.readAll(), QByteArray("teacher's own"));
+    QCOMPARE(TestEnvironment::readFile(sourceDir + "lumexa.pptx"), QByteArray("teacher's own"));
 }
 
 void tst_startup::secondProgramRefused()

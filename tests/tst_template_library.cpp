@@ -6,14 +6,12 @@
 #include "BoxWatcher.h"
 #include "DocumentHost.h"
 #include "EmitObject.h"
-#include "ListFixtures.h"
 #include "PlatformFixture.h"
 #include "ScriptedResponder.h"
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
 #include "bankVLMbk.h"
 #include "bankvlmbk_kid.h"
-#include "bankvlmbk_kid_loadImag.h"
 
 #include <QTemporaryDir>
 #include <QUrlQuery>
@@ -28,7 +26,6 @@ private slots:
     void localDeckPath_data();
     void localDeckPath();
     void coverFirstOtherSlidesOnHover();
-    void latePictureOfEarlierRecord();
     void previewAddressEscapesTheName();
     void applyFailures_data();
     void applyFailures();
@@ -135,28 +132,6 @@ void tst_template_library::coverFirstOtherSlidesOnHover()
     hover(tile, true);
     hover(tile, false);
     QCOMPARE(storagePaths().count(secondPath), requests);
-}
-
-void tst_template_library::latePictureOfEarlierRecord()
-{
-    ScriptedResponder responder;
-    responder.script("/slow.png", {200, ListFixtures::png(64, 36, Qt::red), {{"Content-Type", "image/png"}}, false, 400});
-    responder.script("/fast.png", {200, ListFixtures::png(64, 36, Qt::blue), {{"Content-Type", "image/png"}}, false, 0});
-
-    bankvlmbk_kid tile;
-    tile.resize(140, 110);
-    tile.setRecord({"a", "/t/a.pptx", "A", "A", {responder.baseUrl() + "/slow.png"}, 1});
-    tile.setRecord({"b", "/t/b.pptx", "B", "B", {responder.baseUrl() + "/fast.png"}, 1});
-
-    // Another loader of the slow picture tells when its answer has come.
-    bankvlmbk_kid_loadImag witness;
-    QSignalSpy arrived(&witness, &bankvlmbk_kid_loadImag::shootQPixmap);
-    witness.load(responder.baseUrl() + "/slow.png");
-    QVERIFY(arrived.wait(10000));
-    QVERIFY(WidgetDriver::waitFor([&] { return tile.pictures().size() == 1; }));
-    QCoreApplication::processEvents();
-    QCOMPARE(tile.pictures().size(), 1);
-    QCOMPARE(tile.pictures().first().toImage().pixelColor(5, 5), QColor(Qt::blue));
 }
 
 void tst_template_library::previewAddressEscapesTheName()

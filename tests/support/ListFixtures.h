@@ -13,12 +13,16 @@
 // Replies, records and pictures shared by the list and library tests.
 namespace ListFixtures {
 
+// A successful reply carrying data.
+inline QByteArray envelope(const QJsonObject &data)
+{
+    return QJsonDocument(QJsonObject{{"code", 1}, {"msg", "成功"}, {"data", data}}).toJson(QJsonDocument::Compact);
+}
+
 // A list reply in the envelope, with its total.
 inline QByteArray reply(const QJsonArray &list, int total)
 {
-    return QJsonDocument(QJsonObject{{"code", 1}, {"msg", "成功"},
-                                     {"data", QJsonObject{{"list", list}, {"total", total}}}})
-        .toJson(QJsonDocument::Compact);
+    return envelope({{"list", list}, {"total", total}});
 }
 
 // count records made by make(first), make(first + 1), ...

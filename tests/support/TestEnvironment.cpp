@@ -12,16 +12,12 @@ QTemporaryDir *&homeDir()
     static QTemporaryDir *dir = new QTemporaryDir(QDir::tempPath() + "/lumexa-test-home-XXXXXX");
     return dir;
 }
-QString &currentClass()
-{
-    static QString name;
-    return name;
-}
+QString currentClass;
 }
 
 void TestEnvironment::setCurrentClass(const QString &name)
 {
-    currentClass() = name;
+    currentClass = name;
 }
 
 void TestEnvironment::cleanUp()
@@ -58,8 +54,8 @@ QString TestEnvironment::screenshot(QWidget *widget, const QString &name)
 {
     const QString dir = QStringLiteral(LUMEXA_TEST_SHOTS);
     QDir().mkpath(dir);
-    const QString owner = currentClass().isEmpty()
-        ? QFileInfo(QCoreApplication::applicationFilePath()).fileName() : currentClass();
+    const QString owner = currentClass.isEmpty()
+        ? QFileInfo(QCoreApplication::applicationFilePath()).fileName() : currentClass;
     const QString path = dir + "/" + owner + "-" + name + ".png";
     if (widget)
         widget->grab().save(path);
@@ -77,7 +73,7 @@ void TestEnvironment::screenshotIfFailed(QWidget *widget)
 bool TestEnvironment::writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    return QDir().mkpath(QFileInfo(path).absolutePath()) && f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 QByteArray TestEnvironment::readFile(const QString &path)

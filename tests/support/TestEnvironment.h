@@ -18,7 +18,7 @@ public:
     static QString screenshot(QWidget *widget, const QString &name);
     // Saves a screenshot only when the current test function failed.
     static void screenshotIfFailed(QWidget *widget);
-    // Writes bytes to path, replacing it; false when that failed.
+    // Writes bytes to path, replacing it and making its folders; false when that failed.
     static bool writeFile(const QString &path, const QByteArray &bytes);
     // The bytes of a file; empty when it cannot be read.
     static QByteArray readFile(const QString &path);
