@@ -144,10 +144,10 @@ QByteArray DeckWriter::slideXml(const DeckSlide &s, bool hasPicture) const
         : QStringLiteral("<p:bg><p:bgPr><a:solidFill><a:srgbClr val=\"%1\"/></a:solidFill><a:effectLst/></p:bgPr></p:bg>")
               .arg(hex(s.background));
     return (QString::fromLatin1(DeckXml::Declaration)
-            + QStringLiteral("<p:sld %1><p:cSld>%2<p:spTree><p:nvGrpSpPr><p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr>"
+            + QStringLiteral("<p:sld %1%4><p:cSld>%2<p:spTree><p:nvGrpSpPr><p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr>"
                              "<p:grpSpPr><a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext cx=\"0\" cy=\"0\"/><a:chOff x=\"0\" y=\"0\"/><a:chExt cx=\"0\" cy=\"0\"/></a:xfrm></p:grpSpPr>"
                              "%3</p:spTree></p:cSld><p:clrMapOvr><a:masterClrMapping/></p:clrMapOvr></p:sld>")
-                  .arg(QString::fromLatin1(DeckXml::Namespaces), bg, shapes))
+                  .arg(QString::fromLatin1(DeckXml::Namespaces), bg, shapes, s.hidden ? QStringLiteral(" show=\"0\"") : QString()))
         .toUtf8();
 }
 

@@ -20,6 +20,7 @@ struct DeckSlide
     QString pictureSuffix = QStringLiteral("png");
     QColor background = Qt::white;
     QColor accent = QColor(0x03, 0x80, 0x4B);
+    bool hidden = false;    // left out of the slide show
 };
 
 // Writes minimal but complete 16:9 presentations (one master, one layout, one
