@@ -61,6 +61,7 @@ private:
 
     QTemporaryDir m_dir;
     QString m_lesson;
+    QString m_blank;
     DocumentControl *m_control = nullptr;
     int m_saves = 0;
 };
@@ -104,6 +105,8 @@ void tst_documentcontrol::initTestCase()
     QVERIFY(m_dir.isValid());
     m_lesson = m_dir.filePath(QStringLiteral("春天.pptx"));
     QVERIFY(TestDecks::write(m_lesson, TestDecks::numbered(4)));
+    m_blank = m_dir.filePath(QStringLiteral("空白.pptx"));
+    QVERIFY(TestDecks::write(m_blank, {TestDecks::Slide()}));
 
     m_control = new DocumentControl;
     m_control->resize(1100, 680);
@@ -143,22 +146,13 @@ void tst_documentcontrol::typing_data()
     QTest::newRow("undo and redo") << QStringList{"Bold", "<Esc>", "<Ctrl+Z>", "<Ctrl+Y>"} << "Bold";
 }
 
-// Each row adds a slide with Ctrl+M and types into its title placeholder.
+// Each row types into the empty title of a deck of one slide.
 void tst_documentcontrol::typing()
 {
     QFETCH(QStringList, steps);
     QFETCH(QString, expected);
-
-    const int before = m_control->slideCount();
-    QSignalSpy painted(m_control, &DocumentControl::slidePainted);
-    QTest::keyClick(m_control, Qt::Key_M, Qt::ControlModifier);
-    QVERIFY(WidgetDriver::waitFor([&] { return m_control->slideCount() == before + 1 && painted.count() > 0; }));
-    const int slide = m_control->currentSlide();
-    const QRect titleBand(0, 0, m_control->slideImage().width(), m_control->slideImage().height() / 4);
-    const QImage untouched = m_control->slideImage().copy(titleBand);
-
-    // The title placeholder of a title-and-content slide.
-    QTest::mouseClick(m_control, Qt::LeftButton, Qt::NoModifier, at(0.5, 0.125));
+    QVERIFY(open(m_blank));
+    QTest::mouseClick(m_control, Qt::LeftButton, Qt::NoModifier, at(0.1, 0.08));
     for (const QString &step : steps) {
         if (step.startsWith(QLatin1String("ime:"))) {
             WidgetDriver::commitText(m_control, step.mid(4));
@@ -175,19 +169,9 @@ void tst_documentcontrol::typing()
             QTest::keyClicks(m_control, step);
         }
     }
-    if (QTest::currentDataTag() == QLatin1String("keys and input method")) {
-        // A picture of the slide while its title is being edited.
-        QVERIFY(WidgetDriver::waitFor([&] {
-            return m_control->inputMethodQuery(Qt::ImCursorRectangle).toRect().x() > m_control->slideRect().center().x() + 50
-                && m_control->slideImage().copy(titleBand) != untouched;
-        }));
-        TestEnvironment::screenshot(m_control, QStringLiteral("editing"));
-    }
     QTest::keyClick(m_control, Qt::Key_Escape);
 
-    const QStringList texts = TestDecks::slideTexts(save());
-    QCOMPARE(texts.size(), before + 1);
-    QCOMPARE(texts.at(slide), expected);
+    QCOMPARE(TestDecks::slideTexts(save()), QStringList{expected});
 }
 
 void tst_documentcontrol::failedOpenKeepsDeck_data()
@@ -311,7 +295,7 @@ void tst_documentcontrol::stripDeletesAndMovesSlides()
     QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideImage().size() == m_control->slideRect().size(); }));
     const QImage slide = m_control->slideImage();
     QVERIFY(!TestDecks::isBlank(slide));
-    const QImage titleBand = slide.copy(0, slide.height() / 10, slide.width(), slide.height() / 5);
+    const QImage titleBand = slide.copy(0, slide.height() / 40, slide.width(), slide.height() / 10);
     QVERIFY2(!TestDecks::isBlank(titleBand), "the title is not drawn");
     QVERIFY(WidgetDriver::waitFor([strip] {
         for (int i = 0; i < 4; ++i)

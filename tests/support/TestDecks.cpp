@@ -1,5 +1,7 @@
 #include "TestDecks.h"
 
+#include "DeckWriter.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
@@ -13,7 +15,7 @@
 
 namespace {
 
-QString pictureBase64(int seed, int width)
+QByteArray picture(int seed, int width)
 {
     const int height = width * 5 / 8;
     QImage image(width, height, QImage::Format_RGB32);
@@ -36,11 +38,11 @@ QString pictureBase64(int seed, int width)
         p.drawEllipse(QPoint(next(width), next(height)), r, r * (50 + next(100)) / 100);
     }
     p.end();
-    QByteArray png;
-    QBuffer buffer(&png);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, width > 800 ? "JPG" : "PNG");
-    return QString::fromLatin1(png.toBase64());
+    return bytes;
 }
 
 QByteArray unzip(const QStringList &args)
@@ -53,8 +55,8 @@ QByteArray unzip(const QStringList &args)
     return p.readAllStandardOutput();
 }
 
-// Runs the office's converter with a profile of its own: it must not share
-// one with an office running inside the test process.
+// Runs the office with a profile of its own: it must not share one with an
+// office running inside the test process.
 bool runOffice(const QString &profile, const QStringList &args)
 {
     QProcess soffice;
@@ -126,81 +128,25 @@ QList<TestDecks::Slide> TestDecks::numbered(int count, bool pictures, int pictur
 
 bool TestDecks::write(const QString &path, const QList<Slide> &slides)
 {
-    QString pages;
-    int n = 0;
+    DeckWriter deck;
     for (const Slide &s : slides) {
-        ++n;
-        pages += QStringLiteral(
-                     "<draw:page draw:name=\"s%1\" draw:master-page-name=\"Default\"%5 "
-                     "presentation:presentation-page-layout-name=\"AL1\">"
-                     "<draw:frame presentation:style-name=\"pr1\" presentation:class=\"title\" svg:x=\"2cm\" svg:y=\"1cm\" "
-                     "svg:width=\"21.4cm\" svg:height=\"3cm\"><draw:text-box><text:p>%2</text:p></draw:text-box></draw:frame>"
-                     "<draw:frame presentation:style-name=\"pr2\" presentation:class=\"outline\" svg:x=\"2cm\" svg:y=\"5cm\" svg:width=\"%3cm\" "
-                     "svg:height=\"7cm\"><draw:text-box><text:p>%4</text:p></draw:text-box></draw:frame>")
-                     .arg(n)
-                     .arg(s.title.toHtmlEscaped())
-                     .arg(s.picture ? 11 : 21.4)
-                     .arg(s.body.toHtmlEscaped())
-                     .arg(s.hidden ? QStringLiteral(" draw:style-name=\"hidden\"") : QString());
-        if (s.picture)
-            pages += QStringLiteral("<draw:frame svg:x=\"14cm\" svg:y=\"5cm\" svg:width=\"9.6cm\" svg:height=\"6cm\">"
-                                    "<draw:image><office:binary-data>%1</office:binary-data></draw:image></draw:frame>")
-                         .arg(pictureBase64(n, s.pictureWidth));
-        pages += QStringLiteral("</draw:page>");
+        DeckSlide slide;
+        slide.title = s.title;
+        slide.lines = QStringList{s.body};
+        slide.hidden = s.hidden;
+        if (s.picture) {
+            slide.picture = picture(deck.slides().size() + 1, s.pictureWidth);
+            slide.pictureSuffix = s.pictureWidth > 800 ? QStringLiteral("jpg") : QStringLiteral("png");
+        }
+        deck.addSlide(slide);
     }
-    const QString xml = QStringLiteral(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<office:document xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
-        "xmlns:draw=\"urn:oasis:names:tc:opendocument:xmlns:drawing:1.0\" "
-        "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
-        "xmlns:svg=\"urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0\" "
-        "xmlns:presentation=\"urn:oasis:names:tc:opendocument:xmlns:presentation:1.0\" "
-        "xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\" "
-        "xmlns:fo=\"urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0\" "
-        "office:version=\"1.3\" office:mimetype=\"application/vnd.oasis.opendocument.presentation\">"
-        "<office:automatic-styles>"
-        "<style:page-layout style:name=\"PM1\"><style:page-layout-properties fo:page-width=\"25.4cm\" "
-        "fo:page-height=\"14.288cm\" style:print-orientation=\"landscape\"/></style:page-layout>"
-        "<style:style style:name=\"pr1\" style:family=\"presentation\"><style:graphic-properties draw:fill=\"none\" "
-        "draw:stroke=\"none\"/><style:text-properties fo:font-size=\"36pt\"/></style:style>"
-        "<style:style style:name=\"pr2\" style:family=\"presentation\"><style:graphic-properties draw:fill=\"none\" "
-        "draw:stroke=\"none\"/><style:text-properties fo:font-size=\"24pt\"/></style:style>"
-        "<style:style style:name=\"hidden\" style:family=\"drawing-page\"><style:drawing-page-properties "
-        "presentation:visibility=\"hidden\"/></style:style>"
-        "</office:automatic-styles>"
-        "<office:master-styles><style:master-page style:name=\"Default\" style:page-layout-name=\"PM1\"/></office:master-styles>"
-        "<office:body><office:presentation>%1</office:presentation></office:body></office:document>\n")
-                            .arg(pages);
-
-    QTemporaryDir work;
-    const QString flat = work.filePath(QStringLiteral("deck.fodp"));
-    QFile f(flat);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    f.write(xml.toUtf8());
-    f.close();
-    if (!runOffice(work.filePath(QStringLiteral("profile")),
-                   {QStringLiteral("--convert-to"), QStringLiteral("pptx"), QStringLiteral("--outdir"), work.path(), flat}))
-        return false;
-    const QString converted = work.filePath(QStringLiteral("deck.pptx"));
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile::remove(path);
-    return QFile::copy(converted, path);
+    return deck.write(path);
 }
 
 QByteArray TestDecks::entry(const QString &zipPath, const QString &name)
 {
     return unzip({QStringLiteral("-p"), zipPath, name});
-}
-
-QStringList TestDecks::entries(const QString &zipPath)
-{
-    QStringList names;
-    const QList<QByteArray> lines = unzip({QStringLiteral("-Z1"), zipPath}).split('\n');
-    for (const QByteArray &line : lines)
-        if (!line.trimmed().isEmpty())
-            names.append(QString::fromUtf8(line.trimmed()));
-    return names;
 }
 
 QStringList TestDecks::slideTexts(const QString &pptxPath)

@@ -5,8 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-// Presentation files for the document tests, written by the office's own
-// converter from a flat XML presentation, and read back from the .pptx zip.
+// Presentation files for the document tests, written by the stand-in's deck
+// writer, and read back from the .pptx zip.
 class TestDecks
 {
 public:
@@ -21,7 +21,7 @@ public:
     };
 
     // Writes the slides as a .pptx at path (16:9, a title and a text frame on
-    // each, an embedded picture where asked). False when the converter failed.
+    // each, an embedded picture where asked).
     static bool write(const QString &path, const QList<Slide> &slides);
     // Slides with these titles and a line of Chinese text under each.
     static QList<Slide> numbered(int count, bool pictures = false, int pictureWidth = 480);
@@ -30,7 +30,6 @@ public:
 
     // One zip entry of a file (empty when missing).
     static QByteArray entry(const QString &zipPath, const QString &name);
-    static QStringList entries(const QString &zipPath);
     // The text of every slide of a .pptx, in presentation order; runs and
     // paragraphs of a slide joined by single spaces.
     static QStringList slideTexts(const QString &pptxPath);
