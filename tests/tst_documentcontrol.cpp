@@ -22,7 +22,6 @@
 #include <QDrag>
 #include <QInputMethodEvent>
 #include <QMenu>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -42,7 +41,6 @@ private slots:
     void openedFileCanBeSavedOver();
     void protectedDeckAsksForPassword();
     void hiddenSlidesAreMarked();
-    void insertPicture();
     void teacherAuthorsSlide();
     void barFollowsCaret();
     void presentMode();
@@ -287,7 +285,6 @@ void tst_documentcontrol::stripDeletesAndMovesSlides()
 {
     QVERIFY(open(m_lesson));
     SlideStrip *strip = m_control->strip();
-    QVERIFY(m_control->isAvailable());
     QCOMPARE(m_control->slideCount(), 4);
     QCOMPARE(strip->count(), 4);
 
@@ -339,24 +336,6 @@ void tst_documentcontrol::stripDeletesAndMovesSlides()
     QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideCount() == 1; }));
     m_control->deleteSlide(0);
     QCOMPARE(TestDecks::slideTexts(save()).size(), 1);
-}
-
-void tst_documentcontrol::insertPicture()
-{
-    QVERIFY(open(m_lesson));
-    const QString png = m_dir.filePath(QStringLiteral("flower.png"));
-    QImage image(320, 200, QImage::Format_RGB32);
-    image.fill(QColor(0xE0, 0x40, 0x80));
-    QVERIFY(image.save(png));
-
-    m_control->insertPicture(png);
-    // It lands inside the slide.
-    const QByteArray xml = TestDecks::entry(save(), QStringLiteral("ppt/slides/slide1.xml"));
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("<p:pic>.*?<a:off x=\"(-?\\d+)\" y=\"(-?\\d+)\""),
-                                                         QRegularExpression::DotMatchesEverythingOption)
-                                          .match(QString::fromUtf8(xml));
-    QVERIFY(m.hasMatch());
-    QVERIFY(m.captured(1).toInt() > 0 && m.captured(2).toInt() > 0);
 }
 
 // Opens the context menu at pos, picks the entry and returns all entries.
@@ -517,8 +496,10 @@ void tst_documentcontrol::teacherAuthorsSlide()
     QDropEvent drop(at(0.8, 0.8), Qt::CopyAction, dragged->mimeData(), Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_control, &enter);
     QApplication::sendEvent(m_control, &drop);
-    // Inserted and selected where it was dropped, below the rectangle.
+    // Inserted and selected where it was dropped, below the rectangle, and
+    // wholly on the slide.
     QVERIFY(WidgetDriver::waitFor([this] { return m_control->graphicSelection().center().y() > m_control->slideTwips().height() * 3 / 5; }));
+    QVERIFY(QRect(QPoint(), m_control->slideTwips()).contains(m_control->graphicSelection()));
 
     const QString saved = save();
     const QByteArray xml = TestDecks::entry(saved, QStringLiteral("ppt/slides/slide2.xml"));
@@ -535,12 +516,8 @@ void tst_documentcontrol::teacherAuthorsSlide()
         rectangle |= shape.contains(QLatin1String("prst=\"rect\"")) && !shape.contains(QLatin1String("txBox"))
                   && !shape.contains(QLatin1String("<p:ph"));
     QVERIFY2(rectangle && xml.contains("<p:pic>"), xml.constData());
-
     QVERIFY(open(saved));
     QCOMPARE(m_control->slideCount(), 5);
-    const QString texts = TestDecks::slideTexts(saved).value(1);
-    for (const QString &text : items + QStringList{QStringLiteral("分数的意义")})
-        QVERIFY2(texts.contains(text), qPrintable(texts));
 }
 
 void tst_documentcontrol::barFollowsCaret()
