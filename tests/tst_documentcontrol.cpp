@@ -49,7 +49,6 @@ private:
     bool open(const QString &path);
     QPoint at(double fx, double fy) const;
     QString save();
-    QStringList titles(const QString &pptx) const;
     QStringList chooseFromMenu(QWidget *target, const QPoint &pos, const QString &entry);
     bool openWithPasswords(const QString &path, const QStringList &answers, QStringList *prompts);
     void clickBar(const QByteArray &action);
@@ -87,15 +86,6 @@ QString tst_documentcontrol::save()
     if (m_control->SaveAs(path, QStringLiteral("PowerPoint.Show")) != 1)
         return QString();
     return path;
-}
-
-// The first line of every slide: its title.
-QStringList tst_documentcontrol::titles(const QString &pptx) const
-{
-    QStringList result;
-    for (const QString &text : TestDecks::slideTexts(pptx))
-        result.append(text.section(QLatin1Char(' '), 0, 1));
-    return result;
 }
 
 void tst_documentcontrol::initTestCase()
@@ -199,7 +189,7 @@ void tst_documentcontrol::failedOpenKeepsDeck()
     QCOMPARE(opened.first().at(0).toBool(), false);
     QCOMPARE(m_control->notice(), QStringLiteral("无法打开文件：") + name);
     QCOMPARE(m_control->openedPath(), m_lesson);
-    QCOMPARE(titles(save()), titles(m_lesson));
+    QCOMPARE(TestDecks::slideTexts(save()), TestDecks::slideTexts(m_lesson));
 }
 
 // The teacher may export over the very file that is open, even once it is
@@ -212,7 +202,7 @@ void tst_documentcontrol::openedFileCanBeSavedOver()
     QVERIFY(QFile::remove(copy));
     QVERIFY(TestEnvironment::writeFile(copy, "not a deck"));
     QCOMPARE(m_control->SaveAs(copy, QStringLiteral("PowerPoint.Show")), 1);
-    QCOMPARE(titles(copy), titles(m_lesson));
+    QCOMPARE(TestDecks::slideTexts(copy), TestDecks::slideTexts(m_lesson));
     QVERIFY(open(copy));
     QCOMPARE(m_control->slideCount(), 4);
 }
@@ -291,7 +281,6 @@ void tst_documentcontrol::stripDeletesAndMovesSlides()
     // The slide is drawn at the size it takes on screen, with its text on it.
     QVERIFY(WidgetDriver::waitFor([this] { return m_control->slideImage().size() == m_control->slideRect().size(); }));
     const QImage slide = m_control->slideImage();
-    QVERIFY(!TestDecks::isBlank(slide));
     const QImage titleBand = slide.copy(0, slide.height() / 40, slide.width(), slide.height() / 10);
     QVERIFY2(!TestDecks::isBlank(titleBand), "the title is not drawn");
     QVERIFY(WidgetDriver::waitFor([strip] {
@@ -329,7 +318,8 @@ void tst_documentcontrol::stripDeletesAndMovesSlides()
     WidgetDriver::drag(strip->viewport(), last.center(), first.topLeft() + QPoint(first.width() / 2, 4));
     QVERIFY(WidgetDriver::waitFor([this] { return m_control->currentSlide() == 0; }));
 
-    QCOMPARE(titles(save()), (QStringList{"第4页 春天来了", "第1页 春天来了", "第2页 春天来了"}));
+    const QStringList texts = TestDecks::slideTexts(m_lesson);
+    QCOMPARE(TestDecks::slideTexts(save()), (QStringList{texts.at(3), texts.at(0), texts.at(1)}));
     // Even the last slide cannot be deleted once it is the only one.
     m_control->deleteSlide(0);
     m_control->deleteSlide(0);
