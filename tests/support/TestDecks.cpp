@@ -45,16 +45,6 @@ QByteArray picture(int seed, int width)
     return bytes;
 }
 
-QByteArray unzip(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral("unzip"), args);
-    p.closeWriteChannel();
-    if (!p.waitForFinished(30000))
-        return QByteArray();
-    return p.readAllStandardOutput();
-}
-
 // Runs the office with a profile of its own: it must not share one with an
 // office running inside the test process.
 bool runOffice(const QString &profile, const QStringList &args)
@@ -146,7 +136,12 @@ bool TestDecks::write(const QString &path, const QList<Slide> &slides)
 
 QByteArray TestDecks::entry(const QString &zipPath, const QString &name)
 {
-    return unzip({QStringLiteral("-p"), zipPath, name});
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), zipPath, name});
+    unzip.closeWriteChannel();
+    if (!unzip.waitForFinished(30000))
+        return QByteArray();
+    return unzip.readAllStandardOutput();
 }
 
 QStringList TestDecks::slideTexts(const QString &pptxPath)
