@@ -174,7 +174,7 @@ int typingAndPresenting(const QString &deck)
     // (beside it only selects the frame), then End.
     const QRect r = control.slideRect();
     const QRect title = r.adjusted(0, 0, 0, -r.height() * 5 / 6);
-    QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, QPoint(r.x() + r.width() * 19 / 100, title.center().y()));
+    QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, TestDecks::titleText(r));
     QTest::keyClick(&control, Qt::Key_End);
     REQUIRE(waitUntil([&] { return title.contains(control.inputMethodQuery(Qt::ImCursorRectangle).toRect().center()); }, 10000));
     QTest::qWait(500);

@@ -15,6 +15,12 @@
 
 namespace {
 
+// Large pictures are photo-like and stored as JPEG.
+const char *pictureFormat(int width)
+{
+    return width > 800 ? "jpg" : "png";
+}
+
 QByteArray picture(int seed, int width)
 {
     const int height = width * 5 / 8;
@@ -41,7 +47,7 @@ QByteArray picture(int seed, int width)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, width > 800 ? "JPG" : "PNG");
+    image.save(&buffer, pictureFormat(width));
     return bytes;
 }
 
@@ -126,12 +132,19 @@ bool TestDecks::write(const QString &path, const QList<Slide> &slides)
         slide.hidden = s.hidden;
         if (s.picture) {
             slide.picture = picture(deck.slides().size() + 1, s.pictureWidth);
-            slide.pictureSuffix = s.pictureWidth > 800 ? QStringLiteral("jpg") : QStringLiteral("png");
+            slide.pictureSuffix = QString::fromLatin1(pictureFormat(s.pictureWidth));
         }
         deck.addSlide(slide);
     }
     QDir().mkpath(QFileInfo(path).absolutePath());
     return deck.write(path);
+}
+
+QPoint TestDecks::titleText(const QRect &slide)
+{
+    // Into the first characters of a short title, halfway down its box.
+    const double y = DeckWriter::box(DeckWriter::Box::Title).center().y() * 1000.0 / DeckWriter::SlideHeight;
+    return slide.topLeft() + QPoint(qRound(slide.width() * 0.19), qRound(slide.height() * y));
 }
 
 QByteArray TestDecks::entry(const QString &zipPath, const QString &name)

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +26,9 @@ public:
     static bool write(const QString &path, const QList<Slide> &slides);
     // Slides with these titles and a line of Chinese text under each.
     static QList<Slide> numbered(int count, bool pictures = false, int pictureWidth = 480);
+    // A point on the title's text of a slide that write() made, shown in the
+    // rectangle slide: a click beside the text only selects the frame.
+    static QPoint titleText(const QRect &slide);
     // Writes source again as a .pptx that opens only with the password.
     static bool protect(const QString &source, const QString &target, const QString &password);
 

@@ -57,8 +57,7 @@ void tst_documentcontrol_screen::editShowsOnScreen()
     const QRect slide = control.slideRect();
     const QRect titleBand(0, 0, slide.width(), slide.height() / 6);
     const QImage shownBefore = control.slideImage().copy(titleBand);
-    QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier,
-                      slide.topLeft() + QPoint(slide.width() * 19 / 100, slide.height() / 12));
+    QTest::mouseClick(&control, Qt::LeftButton, Qt::NoModifier, TestDecks::titleText(slide));
     QTest::keyClick(&control, Qt::Key_End);
     QTest::keyClicks(&control, " ABCDEF");
     WidgetDriver::commitText(&control, QStringLiteral("春眠不觉晓"));
