@@ -18,17 +18,18 @@ class tst_startup : public QObject
     Q_OBJECT
 
 private slots:
-    void scratchFolderCleaned();
-    void templateDeckCopiedOnce();
+    void dataFolderPrepared();
     void secondProgramRefused();
     void picture_data();
     void picture();
     void translationTranslatesDialogs();
 };
 
-void tst_startup::scratchFolderCleaned()
+void tst_startup::dataFolderPrepared()
 {
     QTemporaryDir data;
+    QTemporaryDir app;
+    QVERIFY(TestEnvironment::writeFile(app.filePath("source/lumexa.pptx"), "shipped"));
     QVERIFY(TestEnvironment::writeFile(data.filePath("source/pptemp/newfile.pptx"), "old"));
     QVERIFY(TestEnvironment::writeFile(data.filePath("source/pptemp/.hidden"), "old"));
     QVERIFY(TestEnvironment::writeFile(data.filePath("source/pptemp/keep/inner.txt"), "kept"));
@@ -40,23 +41,15 @@ void tst_startup::scratchFolderCleaned()
     QVERIFY(QFile::exists(data.filePath("source/pptemp/keep/inner.txt")));
     QVERIFY(QFile::exists(data.filePath("source/lstemp")));
 
-    QTemporaryDir fresh;
-    QVERIFY(Widgetmain::prepareCacheDirectory(fresh.path() + "/deep/er"));
-    QVERIFY(QDir(fresh.path() + "/deep/er/source/pptemp").exists());
-}
-
-void tst_startup::templateDeckCopiedOnce()
-{
-    QTemporaryDir data;
-    QTemporaryDir app;
-    QVERIFY(TestEnvironment::writeFile(app.filePath("source/lumexa.pptx"), "shipped"));
-    QVERIFY(Widgetmain::prepareCacheDirectory(data.path()));
     Widgetmain::installTemplateDeck(app.path());
     QCOMPARE(TestEnvironment::readFile(sourceDir + "lumexa.pptx"), QByteArray("shipped"));
-
     QVERIFY(TestEnvironment::writeFile(sourceDir + "lumexa.pptx", "teacher's own"));
     Widgetmain::installTemplateDeck(app.path());
     QCOMPARE(TestEnvironment::readFile(sourceDir + "lumexa.pptx"), QByteArray("teacher's own"));
+
+    QTemporaryDir fresh;
+    QVERIFY(Widgetmain::prepareCacheDirectory(fresh.path() + "/deep/er"));
+    QVERIFY(QDir(fresh.path() + "/deep/er/source/pptemp").exists());
 }
 
 void tst_startup::secondProgramRefused()
