@@ -1,11 +1,17 @@
-// The my-courseware list against a scripted server, then the stand-in. The
-// allowance refusal is tst_resource_export's, the stand-in's count tst_platform_exports'.
+// The my-courseware list against a scripted server, then the stand-in: its
+// tiles' edit button fetches the deck under a safe name into the cache and
+// opens it in the real document control; a failed publish gives the form back.
+// The allowance refusal is tst_resource_export's, the stand-in's count tst_platform_exports'.
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"
+#include "BoxWatcher.h"
+#include "DocumentHost.h"
+#include "EmitObject.h"
 #include "ExportSelection.h"
 #include "FormBottomLabel.h"
 #include "FormExportProgress.h"
+#include "FormFaBuChenggong.h"
 #include "FormShareInfo.h"
 #include "ListFixtures.h"
 #include "PageWidget2.h"
@@ -13,10 +19,12 @@
 #include "PlatformHttp.h"
 #include "ResourceExport.h"
 #include "ScriptedResponder.h"
+#include "TestDecks.h"
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
 #include "bankcenterkid.h"
 #include "bankclasscenter.h"
+#include "bankupinfo.h"
 
 #include <QJsonArray>
 #include <QLabel>
@@ -63,7 +71,13 @@ private slots:
     void lateReplyOfEarlierQuery();
     void brokenReplies_data();
     void brokenReplies();
+    void editPaths_data();
+    void editPaths();
+    void failedDownload();
 
+    void editOpensDeck();
+    void failureGivesTheFormBack_data();
+    void failureGivesTheFormBack();
     void platformShareCancelDelete();
     void platformExport();
 
@@ -93,6 +107,7 @@ void tst_courseware_list::cleanup()
     TestEnvironment::screenshotIfFailed(page);
     delete page.data();
     WidgetDriver::closeMessages();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 bankclasscenter *tst_courseware_list::showPage(const QString &base)
@@ -256,6 +271,46 @@ void tst_courseware_list::brokenReplies()
     QCOMPARE(page->tiles().at(1)->record().id, QStringLiteral("2"));
 }
 
+void tst_courseware_list::editPaths_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("fileSrc");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("plain") << "分与合课件" << "/courseware/cw-3.pptx" << "分与合课件.pptx";
+    QTest::newRow("climbing") << "../../../etc/passwd" << "/c/x.pptx" << "_.._.._etc_passwd.pptx";
+    QTest::newRow("empty name") << "" << "/c/x.pptx" << "课件9.pptx";
+    QTest::newRow("no stored suffix") << "课件" << "/c/deck" << "课件.pptx";
+}
+
+void tst_courseware_list::editPaths()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, fileSrc);
+    QFETCH(QString, file);
+    miciroInfo r;
+    r.id = "9";
+    r.name = name;
+    r.fileSrc = fileSrc;
+    QCOMPARE(bankcenterkid::editPath(r), sourceDir + "pptemp/" + file);
+}
+
+void tst_courseware_list::failedDownload()
+{
+    // The scripted server holds no decks: the download is refused.
+    QVERIFY(makePage(reply(records(1, 2, deck), 2)));
+    bankcenterkid *tile = page->tiles().at(1);
+    const QString before = currentDocumentPath;
+    QSignalSpy view(page.data(), &bankclasscenter::select_click);
+    BoxWatcher boxes;
+    QTest::mouseClick(button(tile, "pushButton_Edit"), Qt::LeftButton);
+    QVERIFY(WidgetDriver::waitFor([&] { return !boxes.seen.isEmpty(); }));
+    QVERIFY2(boxes.seen.first().startsWith("HTTP|课件请求失败 DownloadImg error code: 203."), qPrintable(boxes.seen.first()));
+    QVERIFY(boxes.seen.first().endsWith("HTTPscode:404"));
+    QVERIFY(view.isEmpty());
+    QCOMPARE(currentDocumentPath, before);
+    QVERIFY(!QFile::exists(bankcenterkid::editPath(tile->record())));
+}
+
 // --- against the platform stand-in ---------------------------------------
 
 QJsonObject tst_courseware_list::platformRecord(const QString &id)
@@ -267,6 +322,69 @@ QJsonObject tst_courseware_list::platformRecord(const QString &id)
         if (v.toObject().value("id").toString() == id)
             return v.toObject();
     return {};
+}
+
+void tst_courseware_list::editOpensDeck()
+{
+    QVERIFY(TestDecks::write(DocumentHost::templateDeck(), {{QStringLiteral("空白课件"), QString()}}));
+    QWidget host;
+    host.resize(1300, 800);
+    host.show();
+    QSignalSpy started(DocumentHost::setUp(&host), &DocumentControl::documentOpened);
+    QVERIFY(started.wait(60000));
+    QVERIFY(showPage(platform.baseUrl()));
+    bankcenterkid *tile = page->tiles().at(0);
+    const QString path = sourceDir + "pptemp/" + tile->record().name + ".pptx";
+    QSignalSpy view(page.data(), &bankclasscenter::select_click);
+    QSignalSpy codes(EmitObject::instance(), &EmitObject::shootCode);
+    QSignalSpy opened(documentControl.data(), &DocumentControl::documentOpened);
+    QTest::mouseClick(button(tile, "pushButton_Edit"), Qt::LeftButton);
+    QVERIFY(view.wait(20000));
+    QCOMPARE(view.first().at(0).toInt(), 2);
+    // The toolbar is told, and the office opens the deck.
+    QCOMPARE(codes.value(0), (QVariantList{101, path}));
+    QVERIFY(opened.wait(60000));
+    QCOMPARE(opened.first(), (QVariantList{true, path}));
+    QCOMPARE(currentDocumentPath, path);
+    QVERIFY(documentControl->slideCount() > 1);
+    const QByteArray got = TestEnvironment::readFile(path);
+    QVERIFY(!got.isEmpty() && got == TestEnvironment::readFile(platform.dataDir() + "/doc" + tile->record().fileSrc));
+}
+
+void tst_courseware_list::failureGivesTheFormBack_data()
+{
+    QTest::addColumn<QByteArray>("content"); // empty: no file at all
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("saves");
+    QTest::newRow("upload fails") << QByteArray() << QStringLiteral("课件上传失败") << 0;
+    // The platform takes the upload but refuses a record whose file is no deck.
+    QTest::newRow("record refused") << QByteArray("not a deck")
+                                    << QStringLiteral("课件信息保存失败，检查网络重新尝试。") << 1;
+}
+
+void tst_courseware_list::failureGivesTheFormBack()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    QFETCH(int, saves);
+    qputenv("LUMEXA_API_BASE", platform.baseUrl().toUtf8());
+    currentDocumentPath = cache.filePath(content.isEmpty() ? "missing.pptx" : "notes.txt");
+    if (!content.isEmpty())
+        QVERIFY(TestEnvironment::writeFile(currentDocumentPath, content));
+    const int before = platform.recordedBodies(ApiPaths::fileClassSave).size();
+    bankupinfo form;
+    form.show();
+    QVERIFY(WidgetDriver::fillCurriculum(&form));
+    form.findChild<QLineEdit *>("lineEditName")->setText(QStringLiteral("分与合"));
+    form.findChild<QLineEdit *>("lineEdit_XD")->setText("200");
+    BoxWatcher boxes;
+    QTest::mouseClick(form.findChild<QPushButton *>("pushButton_OK"), Qt::LeftButton);
+    QCOMPARE(WidgetDriver::shownMessages(), QStringList{message});
+    QCOMPARE(platform.recordedBodies(ApiPaths::fileClassSave).size(), before + saves);
+    QVERIFY(!WidgetDriver::shownTopLevel<FormFaBuChenggong>());
+    // The form comes back as it was filled, to try again.
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.findChild<QLineEdit *>("lineEditName")->text(), QStringLiteral("分与合"));
 }
 
 void tst_courseware_list::platformShareCancelDelete()
