@@ -15,15 +15,6 @@
 #include <QTemporaryDir>
 
 namespace {
-miciroInfo record(const QString &id, const QString &name, const QString &fileSrc)
-{
-    miciroInfo r;
-    r.id = id;
-    r.name = name;
-    r.fileSrc = fileSrc;
-    return r;
-}
-
 QString pptSuffix(const miciroInfo &r)
 {
     return LocalFileName::suffixOf(r.fileSrc, {"ppt", "pptx"}, "ppt");
@@ -89,13 +80,10 @@ void tst_resource_export::planKeepsEveryFile()
 {
     QTemporaryDir folder;
     // A file the teacher already has there.
-    QFile own(folder.filePath("春晓.pptx"));
-    QVERIFY(own.open(QIODevice::WriteOnly));
-    own.write("mine");
-    own.close();
-    const QList<miciroInfo> records{record("1", "春晓", "/c/1.pptx"), record("2", "春晓", "/c/2.pptx"),
-                                    record("3", "春晓", "/c/3.ppt"), record("4", "../春晓", "/c/4.pptx"),
-                                    record("5", "", "/c/5.pptx"), record("6", "无后缀", "/c/6")};
+    QVERIFY(TestEnvironment::writeFile(folder.filePath("春晓.pptx"), "mine"));
+    const QList<miciroInfo> records{{"1", "春晓", "/c/1.pptx"}, {"2", "春晓", "/c/2.pptx"},
+                                    {"3", "春晓", "/c/3.ppt"}, {"4", "../春晓", "/c/4.pptx"},
+                                    {"5", "", "/c/5.pptx"}, {"6", "无后缀", "/c/6"}};
     const auto items = ResourceExport::plan(records, folder.path(), "http://doc", pptSuffix);
     QStringList names;
     for (const auto &item : items)
@@ -130,7 +118,7 @@ void tst_resource_export::refused()
     QTemporaryDir folder;
     ResourceExport::chooseFolder = [&](QWidget *) { return folder.path(); };
     FormExportProgress panel(&page);
-    QVERIFY(!ResourceExport::run(&page, &panel, {record("1", "春晓", "/c/1.pptx")}, "3",
+    QVERIFY(!ResourceExport::run(&page, &panel, {miciroInfo{"1", "春晓", "/c/1.pptx"}}, "3",
                                  server->baseUrl() + "/doc", pptSuffix));
     QCOMPARE(WidgetDriver::shownMessages(), QStringList{message});
     QCOMPARE(panel.rowCount(), 0);
@@ -150,20 +138,17 @@ void tst_resource_export::downloadsReportEachFile()
     FormExportProgress panel(&page);
     QSignalSpy done(&panel, &FormExportProgress::allDone);
     BoxWatcher boxes;
-    const QList<miciroInfo> records{record("7", "口算", "/a.mp4"), record("8", "口算", "/b.mp4")};
+    const QList<miciroInfo> records{{"7", "口算", "/a.mp4"}, {"8", "口算", "/b.mp4"}};
     QVERIFY(ResourceExport::run(&page, &panel, records, "2", server->baseUrl() + "/video",
                                 [](const miciroInfo &) { return QStringLiteral(".mp4"); }));
     const QString first = folder.filePath("口算.mp4");
     const QString second = folder.filePath("口算 (2).mp4");
     QCOMPARE(panel.rowCount(), 2);
-    QVERIFY(panel.hasFile(first) && panel.hasFile(second));
     QVERIFY(done.wait(20000));
     QCOMPARE(panel.statusText(first), QStringLiteral("下载完成"));
     QCOMPARE(panel.percent(first), 100);
     QCOMPARE(panel.statusText(second), QStringLiteral("下载失败"));
-    QFile got(first);
-    QVERIFY(got.open(QIODevice::ReadOnly));
-    QCOMPARE(got.readAll(), big);
+    QCOMPARE(TestEnvironment::readFile(first), big);
     QVERIFY(!QFile::exists(second));
     // The panel reports; no box per file.
     QVERIFY(boxes.seen.isEmpty());
