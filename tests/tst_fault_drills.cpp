@@ -206,10 +206,7 @@ void tst_fault_drills::ownerClosedWhileWaiting()
     } else {
         auto *share = new FormShareInfo;
         window = share;
-        miciroInfo record;
-        record.id = "1";
-        record.name = QStringLiteral("课件");
-        share->setData(record, 2);
+        share->setData(miciroInfo{"1", QStringLiteral("课件")}, 2);
         share->useCoursewareShareUrl();
         share->show();
         WidgetDriver::type(share, "lineEdit_XD", "5");
