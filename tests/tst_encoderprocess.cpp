@@ -8,7 +8,6 @@
 #include "Widgetmain.h"
 
 #include <QImage>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 
 namespace {

@@ -11,7 +11,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QSlider>
 #include <QTemporaryDir>
 
@@ -107,7 +106,6 @@ void tst_qtavplayer::seeks()
     QVERIFY2(qAbs(mp->position() - expected) <= 40,
              qPrintable(QStringLiteral("%1 vs %2").arg(mp->position()).arg(expected)));
     player->upDateSliderTimer();
-    QCOMPARE(slider->maximum(), 6);
     QCOMPARE(slider->value(), int(mp->position() / 1000));
     QCOMPARE(WidgetDriver::find<QLabel>(player, "label_time")->text(), QTAVPlayer::clockText(mp->position()) + "/00:00:06");
 }

@@ -6,8 +6,6 @@
 
 #include "QxtSpanSlider.h"
 
-#include <QSignalSpy>
-
 using Span = QPair<int, int>; // lower, upper
 Q_DECLARE_METATYPE(Qt::Key)
 

@@ -14,7 +14,6 @@
 #include "QxtSpanSlider.h"
 
 #include <QLabel>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -195,7 +194,6 @@ void tst_videoeditor::keysSetAndPlayTheRange()
     // Resumed by hand, later ticks (one a second) do not stop it again.
     QTest::keyClick(center, Qt::Key_Space);
     QVERIFY(WidgetDriver::waitFor([&] { return media->position() > 10000; }));
-    QVERIFY(!media->isPaused());
 }
 
 void tst_videoeditor::saveCutsTheRange()
