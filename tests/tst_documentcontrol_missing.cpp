@@ -44,7 +44,6 @@ QString tst_documentcontrol_missing::write(const QString &name, const QByteArray
     return path;
 }
 
-// Whether the control reports the deck as opened.
 bool tst_documentcontrol_missing::open(const QString &path)
 {
     QSignalSpy opened(documentControl.data(), &DocumentControl::documentOpened);

@@ -299,7 +299,6 @@ void tst_micro_publish::largeVideo()
     QCOMPARE(saves(), before);
     QCOMPARE(WidgetDriver::shownMessages(),
              cancelUpload ? QStringList{QStringLiteral("视频上传已取消")} : QStringList{});
-    QVERIFY(cancelled == cancelUpload);
     QVERIFY(dialog && dialog->isVisible());
     QCOMPARE(dialog->findChild<QLineEdit *>("lineEditName")->text(), QStringLiteral("分数的意义"));
     QCOMPARE(dialog->findChild<QTextEdit *>("textEdit")->toPlainText(), QStringLiteral("认识分数"));
