@@ -8,6 +8,7 @@
 #include "SlideStrip.h"
 #include "WidgetDriver.h"
 #include "Widgetmain.h"
+#include "media/TestMedia.h"
 
 #include <QTemporaryDir>
 
@@ -43,7 +44,6 @@ QString tst_documentcontrol_missing::write(const QString &name, const QByteArray
     return path;
 }
 
-// Whether the control reports the deck as opened.
 bool tst_documentcontrol_missing::open(const QString &path)
 {
     QSignalSpy opened(documentControl.data(), &DocumentControl::documentOpened);
@@ -58,7 +58,6 @@ void tst_documentcontrol_missing::initTestCase()
     DocumentHost::setUp(&m_page);
     QVERIFY(documentControl);
     QVERIFY(WidgetDriver::waitFor([] { return OfficeSession::worker()->state() == OfficeWorker::Missing; }));
-    QVERIFY(!documentControl->isAvailable());
 }
 
 // Nothing is open, and the template deck does not exist in this cache
@@ -106,13 +105,9 @@ void tst_documentcontrol_missing::saysWhatIsMissing()
     QVERIFY(QTest::qWaitForWindowExposed(&m_page));
     const QImage shot = documentControl->grab().toImage();
     TestEnvironment::screenshot(documentControl, QStringLiteral("missing"));
-    // Text is drawn in the middle of the control, nothing at its left edge:
-    // no thumbnail strip without slides to show.
-    int dark = 0;
-    for (int x = 0; x < shot.width(); ++x)
-        if (qGray(shot.pixel(x, shot.height() / 2 - 12)) < 128 || qGray(shot.pixel(x, shot.height() / 2 + 12)) < 128)
-            ++dark;
-    QVERIFY(dark > 10);
+    // Text is drawn in the middle of the control; no thumbnail strip
+    // without slides to show.
+    QVERIFY(TestMedia::colourCount(shot, QRect(0, shot.height() / 2 - 12, shot.width(), 25)) > 2);
     QVERIFY(!documentControl->strip()->isVisible());
 }
 

@@ -1,14 +1,11 @@
-// The two-handle range slider: span rules, movement modes under real mouse
-// drags and keys.
+// The two-handle range slider in the free movement the editing page uses:
+// span rules under real mouse drags and keys.
 #include "LumexaTest.h"
 #include "WidgetDriver.h"
 #include "media/SliderGeometry.h"
 
 #include "QxtSpanSlider.h"
 
-#include <QSignalSpy>
-
-using Mode = QxtSpanSlider::HandleMovementMode;
 using Span = QPair<int, int>; // lower, upper
 Q_DECLARE_METATYPE(Qt::Key)
 
@@ -49,30 +46,23 @@ void tst_qxtspanslider::cleanup()
 
 void tst_qxtspanslider::dragPastOtherHandle_data()
 {
-    QTest::addColumn<Mode>("mode");
     QTest::addColumn<Span>("before");
     QTest::addColumn<bool>("dragLower");
     QTest::addColumn<int>("target");
     QTest::addColumn<Span>("expect");
-    const auto free = QxtSpanSlider::FreeMovement;
-    const Span tenToThirty{10, 30};
-    QTest::newRow("lower, no overlapping") << QxtSpanSlider::NoOverlapping << tenToThirty << true << 60 << Span{29, 30};
-    QTest::newRow("lower, no crossing") << QxtSpanSlider::NoCrossing << tenToThirty << true << 60 << Span{30, 30};
-    QTest::newRow("lower, free: swaps") << free << tenToThirty << true << 60 << Span{30, 60};
-    QTest::newRow("upper, free: swaps") << free << tenToThirty << false << 2 << Span{2, 10};
+    QTest::newRow("lower, free: swaps") << Span{10, 30} << true << 60 << Span{30, 60};
+    QTest::newRow("upper, free: swaps") << Span{10, 30} << false << 2 << Span{2, 10};
     // The first drag from equal values: the upper handle is taken.
-    QTest::newRow("equal, free: to the left") << free << Span{50, 50} << false << 30 << Span{30, 50};
-    QTest::newRow("equal, free: to the right") << free << Span{50, 50} << false << 70 << Span{50, 70};
+    QTest::newRow("equal, free: to the left") << Span{50, 50} << false << 30 << Span{30, 50};
+    QTest::newRow("equal, free: to the right") << Span{50, 50} << false << 70 << Span{50, 70};
 }
 
 void tst_qxtspanslider::dragPastOtherHandle()
 {
-    QFETCH(Mode, mode);
     QFETCH(Span, before);
     QFETCH(bool, dragLower);
     QFETCH(int, target);
     QFETCH(Span, expect);
-    slider->setHandleMovementMode(mode);
     slider->setSpan(before.first, before.second);
     QSignalSpy pressed(slider, &QxtSpanSlider::sliderPressed);
     QSignalSpy spanSpy(slider, &QxtSpanSlider::spanChanged);
@@ -94,26 +84,20 @@ void tst_qxtspanslider::dragPastOtherHandle()
 
 void tst_qxtspanslider::keys_data()
 {
-    QTest::addColumn<Mode>("mode");
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<Span>("before");
     QTest::addColumn<Span>("expect");
-    const auto free = QxtSpanSlider::FreeMovement;
-    const auto noOverlap = QxtSpanSlider::NoOverlapping;
-    QTest::newRow("right moves the lower") << free << Qt::Key_Right << Span{10, 30} << Span{11, 30};
-    QTest::newRow("up on horizontal moves the upper") << free << Qt::Key_Up << Span{10, 30} << Span{10, 31};
-    QTest::newRow("page up moves neither") << free << Qt::Key_PageUp << Span{10, 30} << Span{10, 30};
-    QTest::newRow("no overlapping stops short") << noOverlap << Qt::Key_Right << Span{29, 30} << Span{29, 30};
-    QTest::newRow("free passes and swaps") << free << Qt::Key_Right << Span{30, 30} << Span{30, 31};
+    QTest::newRow("right moves the lower") << Qt::Key_Right << Span{10, 30} << Span{11, 30};
+    QTest::newRow("up on horizontal moves the upper") << Qt::Key_Up << Span{10, 30} << Span{10, 31};
+    QTest::newRow("page up moves neither") << Qt::Key_PageUp << Span{10, 30} << Span{10, 30};
+    QTest::newRow("free passes and swaps") << Qt::Key_Right << Span{30, 30} << Span{30, 31};
 }
 
 void tst_qxtspanslider::keys()
 {
-    QFETCH(Mode, mode);
     QFETCH(Qt::Key, key);
     QFETCH(Span, before);
     QFETCH(Span, expect);
-    slider->setHandleMovementMode(mode);
     slider->setSpan(before.first, before.second);
     QTest::keyClick(slider, key);
     QCOMPARE(span(), expect);

@@ -182,17 +182,3 @@ QStringList TestDecks::slideTexts(const QString &pptxPath)
         texts.append(runs.join(QLatin1Char(' ')));
     }
 }
-
-bool TestDecks::isBlank(const QImage &image)
-{
-    if (image.isNull())
-        return true;
-    const QImage img = image.convertToFormat(QImage::Format_RGB32);
-    const QRgb first = img.pixel(0, 0);
-    int differing = 0;
-    for (int y = 0; y < img.height(); y += 3)
-        for (int x = 0; x < img.width(); x += 3)
-            if (img.pixel(x, y) != first)
-                ++differing;
-    return differing < (img.width() / 3) * (img.height() / 3) / 200;
-}

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QList>
 #include <QRect>
 #include <QString>
@@ -37,6 +36,4 @@ public:
     // The text of every slide of a .pptx, in presentation order; runs and
     // paragraphs of a slide joined by single spaces.
     static QStringList slideTexts(const QString &pptxPath);
-    // Whether the picture is mostly one colour (nothing drawn on it).
-    static bool isBlank(const QImage &image);
 };
