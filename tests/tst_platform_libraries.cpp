@@ -1,8 +1,5 @@
-// Resource libraries (the templates' slide pictures are shown by
-// tst_platform_webpages), the teachers' own pictures, the catalogue and
-// knowledge-point trees and the help articles of the platform stand-in. The
-// dictionaries and volumes are read by the client's filter bar, help searches
-// by tst_helpcentre, refused requests by tst_platform_robustness.
+// The stand-in's resource libraries, searches and catalogue and
+// knowledge-point trees; refused requests are tst_platform_robustness'.
 #include "LumexaTest.h"
 #include "PlatformFixture.h"
 #include "PlatformHttp.h"
@@ -75,7 +72,6 @@ void tst_platform_libraries::pagesOfEveryLibrary()
         }
         // Each file is really there.
         const QString file = list.first().toObject().value("resFile").toString();
-        QVERIFY(file.startsWith('/'));
         const HttpReply got = m_http->get(storage + file);
         QCOMPARE(got.status, 200);
         if (sort != 4 && sort != 6)
@@ -113,9 +109,7 @@ void tst_platform_libraries::catalogueTree()
     const QJsonArray nodes = r.data().value("list").toArray();
     QVERIFY(nodes.size() > 10);
     // The first node is the textbook itself.
-    const QJsonObject root = nodes.first().toObject();
-    QCOMPARE(root.value("id").toString(), book);
-    QCOMPARE(root.value("name").toString(), QStringLiteral("人教版数学一年级上册"));
+    QCOMPARE(nodes.first().toObject().value("id").toString(), book);
     QHash<QString, int> depth{{book, 1}};
     for (int i = 1; i < nodes.size(); ++i) {
         const QJsonObject n = nodes.at(i).toObject();

@@ -92,7 +92,6 @@ void tst_platform_webpages::embedShowsTheSlides()
     QFETCH(QString, deck);
     QFETCH(int, slides);
     QFETCH(QString, message);
-    // The template library appends the deck's address unescaped.
     QVERIFY(open(m_platform.baseUrl() + "/op/embed.aspx?src=" + m_platform.baseUrl() + deck));
     QCOMPARE(runScript(m_page, "deck.slides.length").toInt(), slides);
     if (slides > 0) {

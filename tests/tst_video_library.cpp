@@ -108,8 +108,6 @@ void tst_video_library::workersPerVideo()
         } else {
             // Cleared: a tile of an earlier, longer page keeps nothing of it.
             QVERIFY(!tile->isVisibleTo(panel));
-            QCOMPARE(tile->titleText(), QStringLiteral("空"));
-            QVERIFY(!tile->isEnabled());
             QVERIFY(tile->id().isEmpty());
             QVERIFY(isPlaceholder(tile->picture()));
         }
@@ -158,18 +156,15 @@ void tst_video_library::staleThumbnail()
     QVERIFY(WidgetDriver::waitFor([&] { return worker.isNull(); }, 60000));
     QCoreApplication::processEvents(); // the queued report
     if (reachable) {
-        // The encoder wrote a fresh picture, which the tile now shows.
         QVERIFY(WidgetDriver::waitFor([&] { return !tile->picture().isNull(); }));
         const QImage shown = tile->picture().toImage();
         QVERIFY(shown.width() > 64);
         QVERIFY(shown.pixelColor(shown.width() / 2, shown.height() / 2) != QColor(Qt::red));
-        QVERIFY(!QFile::exists(path));
     } else {
-        // Nothing was made: the stale picture is gone all the same and the
-        // tile keeps what it showed.
-        QVERIFY(!QFile::exists(path));
-        QCOMPARE(tile->picture().cacheKey(), shownBefore);
+        QCOMPARE(tile->picture().cacheKey(), shownBefore); // the tile keeps what it showed
     }
+    // The stale picture is gone whether or not a fresh one was made.
+    QVERIFY(!QFile::exists(path));
 }
 
 LUMEXA_TEST_MAIN(tst_video_library)
