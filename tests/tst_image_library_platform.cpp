@@ -28,14 +28,6 @@ QList<LibraryItem> ownPictures()
                                               {{"creatorId", CurrentUser::id}, {"fileLibType", 2}}, out);
     return out;
 }
-
-QLabelImags *tileWithId(bankPBLiu *container, const QString &id)
-{
-    for (QWidget *w : container->tiles())
-        if (auto *t = qobject_cast<QLabelImags *>(w); t && t->id() == id)
-            return t;
-    return nullptr;
-}
 }
 
 class tst_image_library_platform : public QObject
@@ -94,9 +86,8 @@ void tst_image_library_platform::uploadListAndDelete()
 
     // Shown after the next page load, first (newest), 270 × 540 at 135 × 270.
     library->loadOwnPage("1", "10");
-    QLabelImags *tile = tileWithId(library->ownContainer(), uploadedId);
-    QVERIFY(tile);
-    QCOMPARE(library->ownContainer()->tiles().at(1), static_cast<QWidget *>(tile));
+    auto *tile = qobject_cast<QLabelImags *>(library->ownContainer()->tiles().at(1));
+    QVERIFY(tile && tile->id() == uploadedId);
     QCOMPARE(tile->size(), QSize(135, 270));
     QCOMPARE(tile->pixmap()->size(), QSize(270, 540));
 
