@@ -2,10 +2,7 @@
 #include "LumexaTest.h"
 
 #include "ApiPaths.h"
-#include "BaseAddress.h"
-#include "CurrentUser.h"
 #include "DialogAnswerer.h"
-#include "HttpClassInput.h"
 #include "PlatformFixture.h"
 #include "QLabelImags.h"
 #include "QLabelImagsUp.h"
@@ -16,19 +13,6 @@
 
 #include <QPushButton>
 #include <QTemporaryDir>
-
-namespace {
-QList<LibraryItem> ownPictures()
-{
-    QUrlQuery query;
-    query.addQueryItem("pageNum", "1");
-    query.addQueryItem("pageSize", "100");
-    QList<LibraryItem> out;
-    HttpClassInput::instance()->fetchOwnFiles(BaseAddress::api() + ApiPaths::fileList, query,
-                                              {{"creatorId", CurrentUser::id}, {"fileLibType", 2}}, out);
-    return out;
-}
-}
 
 class tst_image_library_platform : public QObject
 {
@@ -71,12 +55,6 @@ void tst_image_library_platform::uploadListAndDelete()
     QCOMPARE(WidgetDriver::shownMessages(), QStringList{QStringLiteral("图片上传成功。")});
     WidgetDriver::closeMessages();
 
-    // The platform lists it for this teacher.
-    QString uploadedId;
-    for (const LibraryItem &i : ownPictures())
-        if (i.resFile == stored)
-            uploadedId = i.id;
-    QVERIFY2(!uploadedId.isEmpty(), "the uploaded picture is not listed");
     QCOMPARE(platform.recordedBodies(ApiPaths::fileSave),
              QList<QJsonObject>{(QJsonObject{{"fileName", stored},
                                              {"fileLibType", 2},
@@ -84,10 +62,14 @@ void tst_image_library_platform::uploadListAndDelete()
                                              {"fileSize", double(QFileInfo(path).size())},
                                              {"fileSuffix", "png"}})});
 
-    // Shown after the next page load, first (newest), 270 × 540 at 135 × 270.
+    // The platform lists it for this teacher: shown after the next page load,
+    // first (newest), 270 × 540 at 135 × 270.
     library->loadOwnPage("1", "10");
+    QVERIFY(!library->records().isEmpty());
+    const LibraryItem uploadedItem = library->records().first();
+    QCOMPARE(uploadedItem.resFile, stored);
     auto *tile = qobject_cast<QLabelImags *>(library->ownContainer()->tiles().at(1));
-    QVERIFY(tile && tile->id() == uploadedId);
+    QVERIFY(tile && tile->id() == uploadedItem.id);
     QCOMPARE(tile->size(), QSize(135, 270));
     QCOMPARE(tile->pixmap()->size(), QSize(270, 540));
 
@@ -101,8 +83,9 @@ void tst_image_library_platform::uploadListAndDelete()
     QVERIFY(WidgetDriver::answerMessage());
     QVERIFY(tile->isHidden());
     WidgetDriver::closeMessages();
-    for (const LibraryItem &i : ownPictures())
-        QVERIFY(i.id != uploadedId);
+    library->loadOwnPage("1", "10");
+    for (const LibraryItem &i : library->records())
+        QVERIFY(i.id != uploadedItem.id);
 }
 
 LUMEXA_TEST_MAIN(tst_image_library_platform)
