@@ -66,7 +66,7 @@ void tst_picture_libraries::init()
     server = new ScriptedResponder(this);
     qputenv("LUMEXA_API_BASE", server->baseUrl().toUtf8());
     qputenv("LUMEXA_DOC_BASE", (server->baseUrl() + "/doc").toUtf8());
-    for (const QSize &s : {QSize(200, 100), QSize(100, 100), QSize(90, 120), QSize(300, 200), QSize(270, 540)})
+    for (const QSize &s : {QSize(200, 100), QSize(100, 100), QSize(90, 120), QSize(300, 200)})
         server->script(QString("/doc/w%1h%2.png").arg(s.width()).arg(s.height()).toUtf8(),
                        {200, ListFixtures::png(s.width(), s.height()), {{"Content-Type", "image/png"}}, false, 0});
     server->script("/doc/text.png", {200, "not a picture", {}, false, 0});
