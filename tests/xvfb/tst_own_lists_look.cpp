@@ -49,7 +49,6 @@ private:
     QTemporaryDir cache;
     QWidget *window = nullptr;
     FormTopPanel *filter = nullptr;
-    bankclasscenter *courseware = nullptr;
 };
 
 void tst_own_lists_look::initTestCase()
@@ -92,7 +91,7 @@ void tst_own_lists_look::openWindow(QWidget *list, bool micro)
 
 void tst_own_lists_look::coursewareList()
 {
-    courseware = new bankclasscenter;
+    auto *courseware = new bankclasscenter;
     openWindow(courseware, false);
     QObject::connect(filter, &FormTopPanel::shootJson_object, courseware, &bankclasscenter::shootJson_object);
     QObject::connect(courseware, &bankclasscenter::collect_json_object, filter, &FormTopPanel::collect_json_object);
