@@ -126,7 +126,6 @@ void tst_banktop::saveTwice()
     QVERIFY(WidgetDriver::click(m_bar, QStringLiteral("pushButton1")));
     QVERIFY(inode(target) != first);
     QCOMPARE(TestDecks::slideTexts(target).size(), 4);
-    QCOMPARE(currentDocumentPath, target);
 }
 
 void tst_banktop::cancelledDialogChangesNothing_data()
