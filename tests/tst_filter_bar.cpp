@@ -80,7 +80,6 @@ void tst_filter_bar::init()
     server->scriptJson(ApiPaths::textbookList.toUtf8(), kVolumes);
     server->scriptJson(ApiPaths::catalogueTree.toUtf8(), kCatalogue);
     qputenv("LUMEXA_API_BASE", server->baseUrl().toUtf8());
-    contentRect = QRect(0, 50, 1200, 700);
 }
 
 void tst_filter_bar::cleanup()
