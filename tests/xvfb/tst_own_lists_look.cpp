@@ -120,7 +120,6 @@ void tst_own_lists_look::coursewareList()
         QTest::mouseClick(courseware->tiles().at(i)->findChild<QPushButton *>("pushButtonSelector"), Qt::LeftButton);
     QCOMPARE(courseware->selection()->chips().size(), 2);
     QTest::mouseMove(window, QPoint(800, 880));
-    QTest::qWait(100);
     screen("courseware-selection");
 }
 
@@ -145,7 +144,6 @@ void tst_own_lists_look::microLectureList()
     QVERIFY(micro->tiles().size() >= 6);
     for (FormMicroKids *tile : micro->tiles())
         QCOMPARE(tile->visibleRegion().boundingRect().right(), tile->rect().right());
-    QTest::qWait(100);
     screen("micro-lecture-list");
 
     QVERIFY(WidgetDriver::click(micro->tiles().at(0), "pushButton_btn"));
@@ -153,8 +151,6 @@ void tst_own_lists_look::microLectureList()
     QVERIFY(WidgetDriver::waitFor([] { return popupPlayer->player()->isPlaying(); }, 20000));
     QTest::qWait(1500);
     screen("micro-lecture-popup");
-    popupPlayer->stopPlayer();
-    popupPlayer->hide();
 }
 
 LUMEXA_TEST_MAIN(tst_own_lists_look)
