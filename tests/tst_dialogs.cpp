@@ -1,4 +1,4 @@
-// The message dialog and the loading bar.
+// The message dialog and the dimmed overlays.
 #include "LumexaTest.h"
 
 #include "DimmedOverlay.h"
@@ -10,7 +10,10 @@
 
 #include <QPointer>
 #include <QPushButton>
+#include <functional>
 
+using MakeForm = std::function<QWidget *()>;
+Q_DECLARE_METATYPE(MakeForm)
 
 class tst_dialogs : public QObject
 {
@@ -55,25 +58,18 @@ void tst_dialogs::closing()
 
 void tst_dialogs::overlaysDimAndCentre_data()
 {
-    QTest::addColumn<QString>("form");
-    for (const char *form : {"messageForm", "FormTree", "FormTree2", "bankupinfo", "FormSupportCenter"})
-        QTest::newRow(form) << QString::fromLatin1(form);
+    QTest::addColumn<MakeForm>("make");
+    QTest::newRow("messageForm") << MakeForm([] { return new messageForm(0); });
+    QTest::newRow("FormTree") << MakeForm([] { return new FormTree; });
+    QTest::newRow("FormTree2") << MakeForm([] { return new FormTree2; });
+    QTest::newRow("bankupinfo") << MakeForm([] { return new bankupinfo; });
+    QTest::newRow("FormSupportCenter") << MakeForm([] { return new FormSupportCenter; });
 }
 
 void tst_dialogs::overlaysDimAndCentre()
 {
-    QFETCH(QString, form);
-    std::unique_ptr<QWidget> w;
-    if (form == "messageForm")
-        w.reset(new messageForm(0));
-    else if (form == "FormTree")
-        w.reset(new FormTree);
-    else if (form == "FormTree2")
-        w.reset(new FormTree2);
-    else if (form == "bankupinfo")
-        w.reset(new bankupinfo);
-    else
-        w.reset(new FormSupportCenter);
+    QFETCH(MakeForm, make);
+    std::unique_ptr<QWidget> w(make());
     auto *overlay = qobject_cast<DimmedOverlay *>(w.get());
     QVERIFY(overlay && overlay->card());
     w->show();

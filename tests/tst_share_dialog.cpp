@@ -17,7 +17,6 @@ class tst_share_dialog : public QObject
 
 private slots:
     void initTestCase();
-    void init();
     void cleanup();
     void refused_data();
     void refused();
@@ -32,12 +31,6 @@ void tst_share_dialog::initTestCase()
     server = new ScriptedResponder(this);
     qputenv("LUMEXA_API_BASE", server->baseUrl().toUtf8());
     CurrentUser::token = QStringLiteral("tok-share");
-}
-
-void tst_share_dialog::init()
-{
-    server->requests.clear();
-    dialog = new FormShareInfo;
 }
 
 void tst_share_dialog::cleanup()
@@ -66,7 +59,9 @@ void tst_share_dialog::refused()
     QFETCH(QString, price);
     QFETCH(int, requests);
     QFETCH(QString, box);
+    server->requests.clear();
     server->scriptJson(ApiPaths::smallClassShare.toUtf8(), R"({"code":0,"msg":"分享前请设置学豆价格"})");
+    dialog = new FormShareInfo;
     miciroInfo record;
     record.id = QStringLiteral("42");
     record.name = QStringLiteral("静夜思");

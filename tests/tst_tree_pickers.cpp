@@ -68,17 +68,11 @@ class tst_tree_pickers : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void levels_data();
     void levels();
     void knowledgeResult_data();
     void knowledgeResult();
 };
-
-void tst_tree_pickers::initTestCase()
-{
-    contentRect = QRect(0, 60, 1200, 760);
-}
 
 void tst_tree_pickers::levels_data()
 {

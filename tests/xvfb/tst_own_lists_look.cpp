@@ -49,7 +49,6 @@ private:
     QTemporaryDir cache;
     QWidget *window = nullptr;
     FormTopPanel *filter = nullptr;
-    bankclasscenter *courseware = nullptr;
 };
 
 void tst_own_lists_look::initTestCase()
@@ -92,7 +91,7 @@ void tst_own_lists_look::openWindow(QWidget *list, bool micro)
 
 void tst_own_lists_look::coursewareList()
 {
-    courseware = new bankclasscenter;
+    auto *courseware = new bankclasscenter;
     openWindow(courseware, false);
     QObject::connect(filter, &FormTopPanel::shootJson_object, courseware, &bankclasscenter::shootJson_object);
     QObject::connect(courseware, &bankclasscenter::collect_json_object, filter, &FormTopPanel::collect_json_object);
@@ -121,7 +120,6 @@ void tst_own_lists_look::coursewareList()
         QTest::mouseClick(courseware->tiles().at(i)->findChild<QPushButton *>("pushButtonSelector"), Qt::LeftButton);
     QCOMPARE(courseware->selection()->chips().size(), 2);
     QTest::mouseMove(window, QPoint(800, 880));
-    QTest::qWait(100);
     screen("courseware-selection");
 }
 
@@ -146,7 +144,6 @@ void tst_own_lists_look::microLectureList()
     QVERIFY(micro->tiles().size() >= 6);
     for (FormMicroKids *tile : micro->tiles())
         QCOMPARE(tile->visibleRegion().boundingRect().right(), tile->rect().right());
-    QTest::qWait(100);
     screen("micro-lecture-list");
 
     QVERIFY(WidgetDriver::click(micro->tiles().at(0), "pushButton_btn"));
@@ -154,8 +151,6 @@ void tst_own_lists_look::microLectureList()
     QVERIFY(WidgetDriver::waitFor([] { return popupPlayer->player()->isPlaying(); }, 20000));
     QTest::qWait(1500);
     screen("micro-lecture-popup");
-    popupPlayer->stopPlayer();
-    popupPlayer->hide();
 }
 
 LUMEXA_TEST_MAIN(tst_own_lists_look)
